@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the program need.
+# Runs apt-get only when something is missing.
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  portaudio19-dev libfftw3-dev libsndfile1-dev libserialport-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${missing[@]}"
+fi

@@ -1,0 +1,49 @@
+#pragma once
+// The one reader of the program's text files: fields separated by commas and
+// line ends, with double-quoted fields.
+//  1. Blanks before a field are skipped.
+//  2. A field that begins with a double quote runs to the next double quote;
+//     the quotes are removed and commas between them belong to the field;
+//     what follows up to the next comma or line end is skipped.
+//  3. Any other field runs to the next comma or line end (CR LF, CR or LF);
+//     the comma or line end is consumed.
+//  4. An empty line gives an empty field.
+//  5. Reading a field when nothing is left is an error (FieldStatus::EndOfFile).
+//  6. Read as a general value, an unquoted field that reads as a number is
+//     held as that number, so "073" comes back as "73" and "5.50" as "5.5".
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillary {
+
+struct Field {
+  std::string text;     // bytes as read, quotes removed
+  bool quoted = false;  // the field began with a double quote
+};
+
+enum class FieldStatus { Ok, EndOfFile };
+
+class FieldReader {
+ public:
+  explicit FieldReader(std::string bytes);
+  // nullopt when the file cannot be opened or read.
+  static std::optional<FieldReader> open(const std::filesystem::path& file);
+
+  // True when no byte is left (the file's end has been reached).
+  bool atEnd() const;
+  // The next field; FieldStatus::EndOfFile when nothing is left to read.
+  FieldStatus next(Field& field);
+
+ private:
+  std::string bytes_;
+  std::size_t pos_ = 0;
+};
+
+// Rule 6: the number a field holds, when it is unquoted and reads as one.
+std::optional<double> fieldNumber(const Field& field);
+// Rule 6: the field's text as a general value (numbers in plain decimal).
+std::string generalValueText(const Field& field);
+
+}  // namespace quillary

@@ -1,0 +1,29 @@
+#pragma once
+// The spectrum of the receive audio: a 2048-point FFT at 8000 Hz, 1024 bins
+// of 3.90625 Hz, magnitudes on a 0..scale range with smoothing and bias.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace quillary::psk {
+
+class SpectrumAnalyzer {
+ public:
+  SpectrumAnalyzer();
+  ~SpectrumAnalyzer();
+
+  // Smoothing 1..10 (more is steadier), scale (full-scale value, 100),
+  // bias 1..90 (lifts or lowers the trace). False, and no change, outside.
+  bool setMode(int smoothing, int scale, int bias);
+  void process(std::size_t count, const float* in);
+  // Writes bins[first..last] (absolute bin numbers, clamped to 0..1023).
+  void fill(int32_t* bins, int first, int last) const;
+  // The frequency in Hz of the strongest bin between the two frequencies.
+  int closestPeak(int lowHz, int highHz) const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace quillary::psk
