@@ -109,6 +109,23 @@ TEST(Transmitter, IdlesWhileTheQueueIsEmptyAndCountsCharactersNotYetBegun) {
   EXPECT_EQ(rest.offBlocks.size(), 1u);
 }
 
+TEST(Transmitter, ClearQueueDropsWhatHasNotBegunAndFinishesTheCurrentCharacter) {
+  Transmitter tx;
+  tx.start(0);
+  tx.enqueue("abc");
+  std::vector<float> audio(8192 + 256);  // preamble and the first bit of 'a'
+  tx.process(audio.size(), audio.data());
+  EXPECT_EQ(tx.charsRemaining(), 2u);
+  tx.clearQueue();
+  EXPECT_EQ(tx.charsRemaining(), 0u);
+  EXPECT_TRUE(tx.on());
+  tx.enqueue("d");
+  tx.stop();
+  const auto rest = test::runUntilOff(tx);
+  audio.insert(audio.end(), rest.audio.begin(), rest.audio.end());
+  EXPECT_EQ(decodeBpsk31(audio), "ad");
+}
+
 TEST(Transmitter, AbortSilencesAtOnceAndDropsTheQueue) {
   Transmitter tx;
   tx.start(1);
