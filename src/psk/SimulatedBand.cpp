@@ -1,0 +1,86 @@
+#include "psk/SimulatedBand.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+
+#include "psk/PskMode.h"
+#include "psk/Resampler.h"
+#include "psk/Transmitter.h"
+
+namespace quillary::psk {
+namespace {
+
+constexpr float kNoiseRms = 0.02f;     // a quiet band
+constexpr float kDemoLevel = 0.25f;    // about 25 dB above the noise in a 3 kHz channel
+
+}  // namespace
+
+SimulatedBand::SimulatedBand() : demo_(std::make_unique<Transmitter>()) {
+  demo_->setFrequency(kDemoFrequency);
+}
+
+SimulatedBand::SimulatedBand(std::vector<float> recording) : recording_(std::move(recording)) {}
+
+SimulatedBand::~SimulatedBand() = default;
+SimulatedBand::SimulatedBand(SimulatedBand&&) noexcept = default;
+SimulatedBand& SimulatedBand::operator=(SimulatedBand&&) noexcept = default;
+
+void SimulatedBand::render(std::size_t count, float* out) {
+  if (demo_) renderDemo(count, out);
+  else renderRecording(count, out);
+  std::normal_distribution<float> noise(0.0f, kNoiseRms);
+  for (std::size_t i = 0; i < count; ++i) out[i] += noise(random_);
+  position_ += count;
+}
+
+// The demo keys up at one second into every period. Blocks are cut at that
+// moment so the call starts on the exact sample, whatever the block size.
+void SimulatedBand::renderDemo(std::size_t count, float* out) {
+  std::size_t done = 0;
+  while (done < count) {
+    const std::size_t phase = (position_ + done) % kDemoPeriod;
+    const std::size_t untilCall = phase <= kFirstCallAt ? kFirstCallAt - phase : kDemoPeriod - phase + kFirstCallAt;
+    if (untilCall == 0) {
+      demo_->start(0);  // BPSK31
+      demo_->enqueue(kDemoText);
+      demo_->stop();
+    }
+    const std::size_t step = std::min(count - done, untilCall == 0 ? kDemoPeriod : untilCall);
+    demo_->process(step, out + done);
+    done += step;
+  }
+  for (std::size_t i = 0; i < count; ++i) out[i] *= kDemoLevel;
+}
+
+void SimulatedBand::renderRecording(std::size_t count, float* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t t = position_ + i;
+    out[i] = (t < kFirstCallAt || recording_.empty()) ? 0.0f : recording_[(t - kFirstCallAt) % recording_.size()];
+  }
+}
+
+std::optional<std::vector<float>> loadRecording(const std::string& path) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr) return std::nullopt;
+  std::vector<float> interleaved(static_cast<std::size_t>(info.frames) * static_cast<std::size_t>(info.channels));
+  const sf_count_t read = sf_readf_float(file, interleaved.data(), info.frames);
+  sf_close(file);
+  if (read <= 0 || info.channels < 1 || info.samplerate <= 0) return std::nullopt;
+
+  std::vector<float> mono(static_cast<std::size_t>(read));
+  for (std::size_t i = 0; i < mono.size(); ++i) {
+    float sum = 0.0f;
+    for (int c = 0; c < info.channels; ++c) sum += interleaved[i * static_cast<std::size_t>(info.channels) + c];
+    mono[i] = sum / static_cast<float>(info.channels);
+  }
+  if (info.samplerate == static_cast<int>(kSampleRate)) return mono;
+  std::vector<float> converted;
+  Resampler resampler(info.samplerate, kSampleRate);
+  resampler.process(mono.size(), mono.data(), converted);
+  if (converted.empty()) return std::nullopt;
+  return converted;
+}
+
+}  // namespace quillary::psk
