@@ -33,24 +33,25 @@ std::optional<int> ClockErrorMeter::addSamples(std::size_t frames) {
   const Edge edge{time, time - samples_ / nominalRate_};
   if (!windowEdge_) windowStart_ = time;
   if (!windowEdge_ || edge.lateness < windowEdge_->lateness) windowEdge_ = edge;
-  if (time - windowStart_ >= timing_.window.count()) closeWindow();
-  return readingIfDue();
+  if (time - windowStart_ < timing_.window.count()) return std::nullopt;
+  closeWindow(time);
+  return readingIfDue(time);
 }
 
-void ClockErrorMeter::closeWindow() {
+void ClockErrorMeter::closeWindow(double now) {
   if (!firstEdge_) {
     firstEdge_ = windowEdge_;
-    lastReport_ = windowEdge_->time;
+    lastReport_ = now;
   } else {
     latestEdge_ = windowEdge_;
   }
   windowEdge_.reset();
 }
 
-std::optional<int> ClockErrorMeter::readingIfDue() {
+std::optional<int> ClockErrorMeter::readingIfDue(double now) {
   if (!firstEdge_ || !latestEdge_) return std::nullopt;
-  if (latestEdge_->time - lastReport_ < timing_.report.count()) return std::nullopt;
-  lastReport_ = latestEdge_->time;
+  if (now - lastReport_ < timing_.report.count()) return std::nullopt;
+  lastReport_ = now;
   const double span = latestEdge_->time - firstEdge_->time;
   // A fast card delivers its samples ever earlier against the nominal time.
   const double error = -(latestEdge_->lateness - firstEdge_->lateness) / span;

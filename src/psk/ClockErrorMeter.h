@@ -41,8 +41,8 @@ class ClockErrorMeter {
     double time = 0.0;     // seconds since the first block
     double lateness = 0.0; // arrival time minus the nominal time of the samples
   };
-  void closeWindow();
-  std::optional<int> readingIfDue();
+  void closeWindow(double now);
+  std::optional<int> readingIfDue(double now);
 
   double nominalRate_;
   TimeSource now_;
@@ -53,7 +53,7 @@ class ClockErrorMeter {
   double windowStart_ = 0.0;
   std::optional<Edge> firstEdge_;
   std::optional<Edge> latestEdge_;
-  double lastReport_ = 0.0;
+  double lastReport_ = 0.0;  // when the last reading (or the first edge) was due
 };
 
 }  // namespace quillary::psk
