@@ -44,8 +44,4 @@ class SimulatedBand {
   std::mt19937 random_{20240601};
 };
 
-// A WAV (or any file libsndfile reads) as mono samples at 8000 Hz; nullopt
-// when the file cannot be read or holds no audio.
-std::optional<std::vector<float>> loadRecording(const std::string& path);
-
 }  // namespace quillary::psk

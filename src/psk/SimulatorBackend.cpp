@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "modem/ModemLibrary.h"
+#include "psk/RecordingFile.h"
 
 namespace quillary::psk {
 namespace {
