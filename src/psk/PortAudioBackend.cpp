@@ -115,7 +115,9 @@ std::size_t PortAudioBackend::outputDelayFrames() const {
   if (stream_ == nullptr || format_.outputChannels == 0) return 0;
   const PaStreamInfo* info = Pa_GetStreamInfo(static_cast<PaStream*>(stream_));
   const double seconds = (info != nullptr ? info->outputLatency : 0.0) + kBlockSeconds;
-  return static_cast<std::size_t>(std::lround(seconds * kSampleRate));
+  // The converter to the device rate holds back a few milliseconds too.
+  const std::size_t converter = format_.rate != kSampleRate ? Resampler(kSampleRate, format_.rate).lookahead() : 0;
+  return static_cast<std::size_t>(std::lround(seconds * kSampleRate)) + converter;
 }
 
 // The audio thread: read a block, convert it to 8000 Hz mono, let the engine

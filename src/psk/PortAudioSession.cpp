@@ -2,6 +2,10 @@
 
 #include <portaudio.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <mutex>
 
 #ifdef QUILLARY_HAVE_ALSA
@@ -18,7 +22,33 @@ namespace {
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 #endif
 
+// JACK prints its attempts to reach a server that is not running straight
+// to stderr. While PortAudio probes, stderr points at /dev/null; the probe's
+// outcome is PortAudio's own result, which is not lost.
+class StderrSilenced {
+ public:
+  StderrSilenced() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) ::close(null);
+  }
+  ~StderrSilenced() {
+    std::fflush(stderr);
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+  }
+  StderrSilenced(const StderrSilenced&) = delete;
+  StderrSilenced& operator=(const StderrSilenced&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
 int initialiseQuietly() {
+  const StderrSilenced quiet;
 #ifdef QUILLARY_HAVE_ALSA
   snd_lib_error_set_handler(&ignoreAlsaMessage);
   const int result = Pa_Initialize();
@@ -43,6 +73,9 @@ std::shared_ptr<PortAudioSession> PortAudioSession::acquire() {
   return session;
 }
 
-PortAudioSession::~PortAudioSession() { Pa_Terminate(); }
+PortAudioSession::~PortAudioSession() {
+  const StderrSilenced quiet;  // JACK's client cleanup talks too
+  Pa_Terminate();
+}
 
 }  // namespace quillary::psk

@@ -26,6 +26,7 @@ std::optional<std::vector<float>> loadRecording(const std::string& path) {
   std::vector<float> converted;
   Resampler resampler(info.samplerate, kSampleRate);
   resampler.process(mono.size(), mono.data(), converted);
+  resampler.flush(converted);
   if (converted.empty()) return std::nullopt;
   return converted;
 }
