@@ -106,3 +106,40 @@ TEST(EngineStart, NothingIsPostedAfterStop) {
 
 }  // namespace
 }  // namespace quillary::psk::test
+
+namespace quillary::psk::test {
+namespace {
+
+TEST(EngineStart, ClockErrorOfTheSoundCardIsPostedEveryHalfMinute) {
+  // A card 150 ppm fast: each 256-sample block arrives a little early.
+  double seconds = 0;
+  PskEngine::Options options;
+  options.clock = [&seconds] {
+    return std::chrono::steady_clock::time_point{} +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+  };
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices, options);
+  RecordingWindow window;
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  for (int block = 0; block < 8000 * 70 / 256; ++block) {
+    seconds += 256.0 / (8000.0 * (1.0 + 150e-6));
+    device.pump(256);
+  }
+  const auto readings = window.of(kMsgClockError);
+  ASSERT_EQ(readings.size(), 2u);
+  for (const Posted& p : readings) EXPECT_NEAR(p.wParam, 150, 1);
+
+  // A restart measures afresh: no reading in its first half minute.
+  engine.fnStopSoundCard();
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  for (int block = 0; block < 8000 * 20 / 256; ++block) {
+    seconds += 256.0 / 8000.0;
+    device.pump(256);
+  }
+  EXPECT_EQ(window.of(kMsgClockError).size(), 2u);
+}
+
+}  // namespace
+}  // namespace quillary::psk::test
