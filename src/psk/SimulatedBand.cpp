@@ -31,23 +31,29 @@ void SimulatedBand::render(std::size_t count, float* out) {
   position_ += count;
 }
 
-// The demo keys up at one second into every period. Blocks are cut at that
-// moment so the call starts on the exact sample, whatever the block size.
+// The demo keys up at one second into every period, idles a few seconds
+// and then sends its text. Blocks are cut at those moments so each happens
+// on its exact sample, whatever the block size.
 void SimulatedBand::renderDemo(std::size_t count, float* out) {
+  constexpr std::size_t kTextAt = kFirstCallAt + kIdleBeforeText;
   std::size_t done = 0;
   while (done < count) {
     const std::size_t phase = (position_ + done) % kDemoPeriod;
-    const std::size_t untilCall = phase <= kFirstCallAt ? kFirstCallAt - phase : kDemoPeriod - phase + kFirstCallAt;
-    if (untilCall == 0) {
-      demo_->start(0);  // BPSK31
-      demo_->enqueue(kDemoText);
-      demo_->stop();
-    }
-    const std::size_t step = std::min(count - done, untilCall == 0 ? kDemoPeriod : untilCall);
+    demoEventAt(phase);
+    const std::size_t nextEvent = phase < kFirstCallAt ? kFirstCallAt : phase < kTextAt ? kTextAt : kDemoPeriod;
+    const std::size_t step = std::min(count - done, nextEvent - phase);
     demo_->process(step, out + done);
     done += step;
   }
   for (std::size_t i = 0; i < count; ++i) out[i] *= kDemoLevel;
+}
+
+void SimulatedBand::demoEventAt(std::size_t phase) {
+  if (phase == kFirstCallAt) demo_->start(0);  // BPSK31
+  if (phase == kFirstCallAt + kIdleBeforeText) {
+    demo_->enqueue(kDemoText);
+    demo_->stop();
+  }
 }
 
 void SimulatedBand::renderRecording(std::size_t count, float* out) {

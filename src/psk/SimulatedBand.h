@@ -21,6 +21,7 @@ class SimulatedBand {
   static constexpr double kDemoFrequency = 1600.0;
   static constexpr std::size_t kDemoPeriod = 30 * 8000;  // samples between the demo's calls
   static constexpr std::size_t kFirstCallAt = 8000;      // one second in
+  static constexpr std::size_t kIdleBeforeText = 3 * 8000;  // idle first, so the IMD meter has something to read
   static constexpr const char* kDemoText = "CQ CQ CQ de QUILLARY QUILLARY pse k\r\n:QUILLARY/PHOTO\r\n";
 
   // The demo station on a quiet band.
@@ -36,6 +37,7 @@ class SimulatedBand {
 
  private:
   void renderDemo(std::size_t count, float* out);
+  void demoEventAt(std::size_t phase);
   void renderRecording(std::size_t count, float* out);
 
   std::unique_ptr<Transmitter> demo_;
