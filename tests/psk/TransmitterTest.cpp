@@ -109,6 +109,23 @@ TEST(Transmitter, IdlesWhileTheQueueIsEmptyAndCountsCharactersNotYetBegun) {
   EXPECT_EQ(rest.offBlocks.size(), 1u);
 }
 
+TEST(Transmitter, ClearQueueDropsWhatHasNotBegunAndFinishesTheCurrentCharacter) {
+  Transmitter tx;
+  tx.start(0);
+  tx.enqueue("abc");
+  std::vector<float> audio(8192 + 256);  // preamble and the first bit of 'a'
+  tx.process(audio.size(), audio.data());
+  EXPECT_EQ(tx.charsRemaining(), 2u);
+  tx.clearQueue();
+  EXPECT_EQ(tx.charsRemaining(), 0u);
+  EXPECT_TRUE(tx.on());
+  tx.enqueue("d");
+  tx.stop();
+  const auto rest = test::runUntilOff(tx);
+  audio.insert(audio.end(), rest.audio.begin(), rest.audio.end());
+  EXPECT_EQ(decodeBpsk31(audio), "ad");
+}
+
 TEST(Transmitter, AbortSilencesAtOnceAndDropsTheQueue) {
   Transmitter tx;
   tx.start(1);
@@ -145,6 +162,24 @@ TEST(Transmitter, AbortBeforeAnySampleReportsNothingAndAbortWhileOffDropsTypeAhe
   std::vector<float> block(400);
   const auto events = tx.process(block.size(), block.data());
   EXPECT_FALSE(events.turnedOn || events.turnedOff);
+}
+
+TEST(Transmitter, StartRightAfterAbortReportsOffFirstThenOn) {
+  Transmitter tx;
+  tx.start(kTuneCode);
+  std::vector<float> block(300);
+  EXPECT_TRUE(tx.process(block.size(), block.data()).turnedOn);
+  tx.abort();
+  EXPECT_TRUE(tx.start(0));
+  auto events = tx.process(block.size(), block.data());
+  EXPECT_TRUE(events.turnedOff);
+  EXPECT_FALSE(events.turnedOn);
+  for (float s : block) ASSERT_EQ(s, 0.0f);
+  events = tx.process(block.size(), block.data());
+  EXPECT_TRUE(events.turnedOn);
+  EXPECT_FALSE(events.turnedOff);
+  EXPECT_EQ(block[0], 0.0f);  // the fade-in starts from silence
+  EXPECT_NE(block[100], 0.0f);
 }
 
 TEST(Transmitter, StartWhileOnRestartsNothingAndKeepsSending) {
