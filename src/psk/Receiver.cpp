@@ -4,6 +4,8 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <cstdio>
+#include <cstdlib>
 
 #include "psk/DecimatingFir.h"
 #include "psk/FirDesign.h"
@@ -27,9 +29,16 @@ constexpr int kSamplesPerSymbolAfterDecimation = 16;
 constexpr double kWideCutoffBaud = 3.0;
 constexpr int kWideLengthSymbols = 3;
 // The matched filter: the symbol's own raised-cosine shape.
-constexpr int kMatchedLengthSymbols = 2;
+constexpr int kMatchedLengthSymbols = 1;
 constexpr int kViterbiDepth = 24;
 constexpr double kPowerSmoothing = 0.05;
+// A symbol far weaker than the recent peak (a carrier fading in or out, the
+// silence before and after a transmission) carries no usable phase.
+constexpr double kWeakSymbol = 0.05;
+constexpr double kPeakDecay = 0.9;
+// A symbol this far above the smoothed power belongs to a carrier that has
+// just appeared, while the symbol timing is still finding it.
+constexpr double kRisingSymbol = 8.0;
 constexpr int kCleanIdleQuality = 80;
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
@@ -59,6 +68,8 @@ struct Receiver::State {
   std::vector<Complex> mixed, wide, narrow, symbols;
   Complex previous{};
   double power = 0;  // smoothed symbol power, the scale of the vector points
+  double peak = 0;   // fast-rising, slowly falling symbol power
+  double previousPower = 0;
   std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
   std::size_t latestNext = 0;
 
@@ -85,6 +96,8 @@ void Receiver::State::build() {
   varicode.reset();
   previous = {};
   power = 0;
+  peak = 0;
+  previousPower = 0;
   latest.fill({});
   latestNext = 0;
 }
@@ -105,16 +118,22 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
 }
 
 void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
-  const Complex change = y * std::conj(previous);
+  Complex change = y * std::conj(previous);
   previous = y;
-  power += kPowerSmoothing * (std::norm(y) - power);
+  const double now = std::norm(y);
+  const bool rising = now > kRisingSymbol * power;
+  power += kPowerSmoothing * (now - power);
+  peak = std::max(now, peak * kPeakDecay);
+  const bool weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  previousPower = now;
+  if (getenv("RXDBG")) fprintf(stderr, "sym p=%.4f peak=%.4f weak=%d d=(%.4f,%.4f) q=%d\n", now, peak, weak, change.real(), change.imag(), quality.value());
   latest[latestNext] = change;
   latestNext = (latestNext + 1) % latest.size();
   quality.process(1, &change);
 
   if (!mode.qpsk) {
-    // A 1 keeps the phase, a 0 reverses it; silence reads as 0 (idle).
-    const int bit = change.real() > 0 ? 1 : 0;
+    // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
+    const int bit = !weak && change.real() > 0 ? 1 : 0;
     const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
     steer(std::arg(change * std::conj(ideal)));
     imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
@@ -123,7 +142,8 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
   }
   std::array<float, 4> metrics{};
   int nearest = 0;
-  const float scale = power > 0 ? static_cast<float>(1.0 / power) : 0.0f;
+  // A weak symbol gives every branch the same metric: no information.
+  const float scale = power > 0 && !weak ? static_cast<float>(1.0 / power) : 0.0f;
   for (int v = 0; v < 4; ++v) {
     metrics[v] = (change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
