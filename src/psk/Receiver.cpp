@@ -28,8 +28,12 @@ constexpr int kSamplesPerSymbolAfterDecimation = 16;
 // third-order IMD products and a carrier some way off tune for the AFC.
 constexpr double kWideCutoffBaud = 3.0;
 constexpr int kWideLengthSymbols = 3;
-// The matched filter: the symbol's own raised-cosine shape.
-constexpr int kMatchedLengthSymbols = 1;
+// The matched filter: a raised-cosine pulse. The symbol's own two-symbol
+// shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
+// decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
+// signal quality) clean.
+constexpr int kBpskMatchedLength = 24;
+constexpr int kQpskMatchedLength = 16;
 constexpr int kViterbiDepth = 24;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
@@ -70,6 +74,12 @@ struct Receiver::State {
   double power = 0;  // smoothed symbol power, the scale of the vector points
   double peak = 0;   // fast-rising, slowly falling symbol power
   double previousPower = 0;
+  // Squelch state per symbol, delayed like the Viterbi's decisions, so each
+  // bit is judged by the quality at the time it was received.
+  std::array<bool, kViterbiDepth + 1> openHistory{};
+  std::size_t symbolCount = 0;
+  bool characterSpoiled = true;  // a bit of the current character came in squelched
+  int lastBit = 0;
   std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
   std::size_t latestNext = 0;
 
@@ -77,7 +87,7 @@ struct Receiver::State {
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
   void symbol(Complex y, std::vector<uint8_t>& decoded);
   void steer(double phaseError);
-  void deliver(int bit, std::vector<uint8_t>& decoded);
+  void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
 
 void Receiver::State::build() {
@@ -87,7 +97,7 @@ void Receiver::State::build() {
   decimator.create(lowpassTaps(kWideLengthSymbols * mode.samplesPerSymbol + 1,
                                kWideCutoffBaud * mode.baud() / kSampleRate),
                    decimation);
-  matched.create(hannPulse(kMatchedLengthSymbols * kSamplesPerSymbolAfterDecimation), 1);
+  matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
   tracker.create(rate, kSamplesPerSymbolAfterDecimation, mode.qpsk ? 4 : 2);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
@@ -100,6 +110,10 @@ void Receiver::State::build() {
   previousPower = 0;
   latest.fill({});
   latestNext = 0;
+  openHistory.fill(false);
+  symbolCount = 0;
+  characterSpoiled = true;
+  lastBit = 0;
 }
 
 void Receiver::State::processBlock(std::size_t count, const float* in,
@@ -130,6 +144,7 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
   latest[latestNext] = change;
   latestNext = (latestNext + 1) % latest.size();
   quality.process(1, &change);
+  const bool open = quality.value() >= squelch;
 
   if (!mode.qpsk) {
     // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
@@ -137,7 +152,7 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
     const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
     steer(std::arg(change * std::conj(ideal)));
     imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
-    deliver(bit, decoded);
+    deliver(bit, open, decoded);
     return;
   }
   std::array<float, 4> metrics{};
@@ -150,7 +165,12 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
   }
   steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.value() >= kCleanIdleQuality);
-  if (auto bit = viterbi.process(metrics)) deliver(*bit, decoded);
+  openHistory[symbolCount % openHistory.size()] = open;
+  ++symbolCount;
+  // A decision comes out for the symbol kViterbiDepth before this one, whose
+  // slot is the one written next.
+  if (auto bit = viterbi.process(metrics))
+    deliver(*bit, openHistory[symbolCount % openHistory.size()], decoded);
 }
 
 void Receiver::State::steer(double phaseError) {
@@ -161,11 +181,14 @@ void Receiver::State::steer(double phaseError) {
   mixer.setFrequency(std::clamp(mixer.frequency() + step, low, high));
 }
 
-void Receiver::State::deliver(int bit, std::vector<uint8_t>& decoded) {
-  // The reader hears every bit, so a character that straddles the squelch
-  // opening is not cut in half; only the output is held back.
+void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
+  // A character is shown only when every one of its bits came in with the
+  // squelch open: noise just before a signal never completes a character.
+  if (!open) characterSpoiled = true;
   const auto byte = varicode.push(bit);
-  if (byte && quality.value() >= squelch) decoded.push_back(*byte);
+  if (byte && !characterSpoiled) decoded.push_back(*byte);
+  if (bit == 0 && lastBit == 0) characterSpoiled = !open;  // a gap: the next character starts afresh
+  lastBit = bit;
 }
 
 Receiver::Receiver() : state_(std::make_unique<State>()) { state_->build(); }

@@ -1,11 +1,14 @@
 #include "RxTestSignals.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+
+#include "psk/Transmitter.h"
 
 namespace quillary::psk::test {
 
@@ -74,6 +77,35 @@ std::string decodeAll(Receiver& receiver, const std::vector<float>& samples, dou
   for (std::size_t at = 0; at < all.size(); at += block)
     receiver.process(std::min(block, all.size() - at), all.data() + at, decoded);
   return {decoded.begin(), decoded.end()};
+}
+
+std::vector<float> transmit(int modeCode, const std::string& text, double hz, double leadSeconds) {
+  Transmitter transmitter;
+  if (!transmitter.setFrequency(hz) || !transmitter.start(modeCode))
+    throw std::runtime_error("transmitter refused the mode or frequency");
+  transmitter.enqueue(text);
+  transmitter.stop();
+  std::vector<float> samples(static_cast<std::size_t>(leadSeconds * 8000), 0.0f);
+  std::vector<float> block(1024);
+  for (;;) {
+    const auto events = transmitter.process(block.size(), block.data());
+    samples.insert(samples.end(), block.begin(), block.end());
+    if (events.turnedOff || !transmitter.on()) break;
+  }
+  return samples;
+}
+
+double characterErrorRate(const std::string& expected, const std::string& got) {
+  std::vector<std::size_t> row(got.size() + 1), next(got.size() + 1);
+  for (std::size_t j = 0; j <= got.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= expected.size(); ++i) {
+    next[0] = i;
+    for (std::size_t j = 1; j <= got.size(); ++j)
+      next[j] = std::min({row[j] + 1, next[j - 1] + 1,
+                          row[j - 1] + (expected[i - 1] == got[j - 1] ? 0 : 1)});
+    std::swap(row, next);
+  }
+  return expected.empty() ? 0.0 : double(row[got.size()]) / expected.size();
 }
 
 std::vector<float> stretch(const std::vector<float>& samples, double ratio) {
