@@ -35,6 +35,7 @@ class FrequencyTracker {
   std::complex<float> older_{}, old_{};  // the two previous samples
   std::complex<double> rotation_{};       // smoothed r[n] * conj(r[n-2])
   double power_ = 0;                      // smoothed |r[n]|^2
+  bool pulling_ = false;                  // the coarse estimate steers
 };
 
 }  // namespace quillary::psk

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
-#include <cstdio>
-#include <cstdlib>
 
 #include "psk/DecimatingFir.h"
 #include "psk/FirDesign.h"
@@ -140,7 +138,6 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
   peak = std::max(now, peak * kPeakDecay);
   const bool weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
   previousPower = now;
-  if (getenv("RXDBG")) fprintf(stderr, "sym p=%.4f peak=%.4f weak=%d d=(%.4f,%.4f) q=%d\n", now, peak, weak, change.real(), change.imag(), quality.value());
   latest[latestNext] = change;
   latestNext = (latestNext + 1) % latest.size();
   quality.process(1, &change);
@@ -150,7 +147,7 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
     // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
     const int bit = !weak && change.real() > 0 ? 1 : 0;
     const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
-    steer(std::arg(change * std::conj(ideal)));
+    if (!weak) steer(std::arg(change * std::conj(ideal)));
     imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
     deliver(bit, open, decoded);
     return;
@@ -163,7 +160,7 @@ void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
     metrics[v] = (change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
-  steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
+  if (!weak) steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.value() >= kCleanIdleQuality);
   openHistory[symbolCount % openHistory.size()] = open;
   ++symbolCount;
