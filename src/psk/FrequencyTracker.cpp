@@ -7,7 +7,7 @@ namespace quillary::psk {
 
 namespace {
 constexpr int kLag = 2;
-constexpr double kCoarseGain = 0.08;
+constexpr double kCoarseGain = 0.2;
 constexpr double kFineGain = 0.04;
 // Noise alone, through the receive low-pass, correlates at about 0.35 over
 // two samples (0.35 +- 0.2 over the averaging time); a carrier lifts the
@@ -43,6 +43,12 @@ void FrequencyTracker::process(std::size_t count, const std::complex<float>* wid
     older_ = old_;
     old_ = wide[i];
   }
+}
+
+void FrequencyTracker::moved(double hz) {
+  // Samples mixed at the new frequency turn by -hz; turn the average with
+  // them, so the estimate does not lag behind the AFC's own steps.
+  rotation_ *= std::polar(1.0, -2 * std::numbers::pi * hz * kLag / sampleRate_);
 }
 
 double FrequencyTracker::coarseHz() const {

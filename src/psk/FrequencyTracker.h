@@ -23,6 +23,8 @@ class FrequencyTracker {
   // Once per decided symbol: its phase error (radians) and the signal
   // quality 0..100. Answers the frequency step to take, in Hz.
   double correction(double phaseError, int quality);
+  // The receive frequency was moved by `hz`.
+  void moved(double hz);
   // The latest coarse estimate in Hz (for tests and diagnostics).
   double coarseHz() const;
 

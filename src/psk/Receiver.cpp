@@ -175,7 +175,9 @@ void Receiver::State::steer(double phaseError) {
   const double step = tracker.correction(phaseError, quality.value());
   const double low = std::max(kMinFrequency, setHz - afcLimit);
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
-  mixer.setFrequency(std::clamp(mixer.frequency() + step, low, high));
+  const double before = mixer.frequency();
+  mixer.setFrequency(std::clamp(before + step, low, high));
+  tracker.moved(mixer.frequency() - before);
 }
 
 void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
