@@ -75,7 +75,9 @@ TEST(Loopback, AfcStaysWithinItsLimitOfTheFrequencySet) {
 }
 
 TEST(Loopback, SoundCardClockThreeHundredPpmOff) {
-  const std::string text = everyByte().substr(32, 96);
+  // 256 characters take 90 s at 31.25 baud: the clocks drift almost a
+  // whole symbol apart over them.
+  const std::string text = everyByte();
   for (const auto& mode : kModes) {
     for (double ppm : {-300.0, 300.0}) {
       auto samples = stretch(transmit(mode.code, text), 1 + ppm * 1e-6);
