@@ -43,11 +43,7 @@ bool MorseKeyer::setEdgeSeconds(double seconds) {
 }
 
 void MorseKeyer::addSegment(bool keyed, int units) {
-  const auto samples = static_cast<std::size_t>(std::lround(units * ditSeconds() * sampleRate_));
-  if (!keyed && !segments_.empty() && !segments_.back().keyed)
-    segments_.back().samples = std::max(segments_.back().samples, samples);  // gaps do not add up
-  else
-    segments_.push_back({keyed, samples});
+  segments_.push_back({keyed, static_cast<std::size_t>(std::lround(units * ditSeconds() * sampleRate_))});
 }
 
 void MorseKeyer::load(std::string_view text) {
@@ -62,10 +58,12 @@ void MorseKeyer::load(std::string_view text) {
     }
     const std::string_view code = morseOf(c);
     if (code.empty()) continue;
-    // The gap before a character: a character space, or a word space after a
-    // blank; it replaces the element space that ended the previous character.
-    if (!segments_.empty()) segments_.back().samples = 0;
-    addSegment(false, pendingWordSpace && !segments_.empty() ? 7 : 3);
+    // Before a character: a character space (also before the first, to part
+    // it from the postamble), or a word space after a blank. It replaces the
+    // element space that ended the previous character.
+    const int gap = pendingWordSpace && !segments_.empty() ? 7 : 3;
+    if (!segments_.empty()) segments_.pop_back();
+    addSegment(false, gap);
     pendingWordSpace = false;
     for (char element : code) {
       addSegment(true, element == '-' ? 3 : 1);

@@ -43,8 +43,10 @@ struct Transmitter::State {
   bool onReported = false;  // turnedOn went out, turnedOff not yet
   bool offPending = false;  // aborted: turnedOff goes out with the next block
   std::optional<int> restartCode;  // start() while a transmission was ending
+  bool restartStop = false;        // ... followed by stop()
   std::vector<std::complex<float>> segment;  // baseband of the current symbol
   std::size_t segmentPosition = 0;
+  std::vector<float> envelope;  // of the Morse keyer
 
   State() { nco.setFrequency(kDefaultFrequency); }
 
@@ -55,6 +57,10 @@ struct Transmitter::State {
   bool renderTune();
   bool renderCwId();
   void applyGain(float (*gain)(int, int));
+  bool nextSegmentReady();
+  void modulate(std::size_t count, float* out);
+  void stop();
+  void beginRestart();
   void end();
 };
 
@@ -146,7 +152,7 @@ bool Transmitter::State::renderTune() {
 }
 
 bool Transmitter::State::renderCwId() {
-  std::vector<float> envelope(256);
+  envelope.resize(256);
   const std::size_t written = keyer.process(envelope.size(), envelope.data());
   if (written == 0) return false;
   segment.resize(written);
@@ -154,10 +160,50 @@ bool Transmitter::State::renderCwId() {
   return true;
 }
 
+bool Transmitter::State::nextSegmentReady() {
+  if (segmentPosition < segment.size()) return true;
+  if (renderSegment()) return true;
+  end();
+  return false;
+}
+
+void Transmitter::State::modulate(std::size_t count, float* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    // Audio = I cos(wt) - Q sin(wt): the phase of the audio is that of the vector.
+    const std::complex<double> carrier = nco.next();
+    const std::complex<float> base = segment[segmentPosition + i];
+    out[i] = kAmplitude * static_cast<float>(base.real() * carrier.real() - base.imag() * carrier.imag());
+  }
+  segmentPosition += count;
+}
+
+void Transmitter::State::beginRestart() {
+  if (!restartCode) return;
+  const int code = *restartCode;
+  const bool stopAfter = restartStop;
+  restartCode.reset();
+  restartStop = false;
+  begin(code);
+  if (stopAfter) stop();
+}
+
+void Transmitter::State::stop() {
+  if (restartCode) {
+    restartStop = true;  // for the transmission that follows this one
+    return;
+  }
+  if (phase == Phase::Off) return;
+  stopRequested = true;
+  if (phase == Phase::Tune) {
+    // A tune carrier ends with a short fade and no identification.
+    phase = Phase::TuneEnding;
+    symbolsLeft = 1;
+  }
+}
+
 void Transmitter::State::end() {
   phase = Phase::Off;
   onPending = false;
-  onReported = false;
   stopRequested = false;
   segment.clear();
   segmentPosition = 0;
@@ -203,23 +249,14 @@ void Transmitter::enqueue(std::string_view bytes) { state_->bits.enqueue(bytes);
 
 void Transmitter::clearQueue() { state_->bits.clearQueue(); }
 
-void Transmitter::stop() {
-  State& s = *state_;
-  s.restartCode.reset();
-  if (s.phase == Phase::Off) return;
-  s.stopRequested = true;
-  if (s.phase == Phase::Tune) {
-    // A tune carrier ends with a short fade and no identification.
-    s.phase = Phase::TuneEnding;
-    s.symbolsLeft = 1;
-  }
-}
+void Transmitter::stop() { state_->stop(); }
 
 void Transmitter::abort() {
   State& s = *state_;
   s.bits.reset();
   s.restartCode.reset();
-  if (s.onReported) s.offPending = true;
+  s.restartStop = false;
+  s.offPending = s.onReported;
   s.end();
 }
 
@@ -233,6 +270,7 @@ Transmitter::Events Transmitter::process(std::size_t count, float* out) {
   if (s.offPending) {
     // An abort: this block is silent and says so; a new start waits a block.
     s.offPending = false;
+    s.onReported = false;
     events.turnedOff = true;
     std::fill(out, out + count, 0.0f);
     return events;
@@ -245,24 +283,17 @@ Transmitter::Events Transmitter::process(std::size_t count, float* out) {
   }
   std::size_t done = 0;
   while (done < count && s.phase != Phase::Off) {
-    if (s.segmentPosition == s.segment.size() && !s.renderSegment()) {
-      s.end();
-      events.turnedOff = true;
-      if (s.restartCode) {
-        const int code = *s.restartCode;
-        s.restartCode.reset();
-        s.begin(code);  // keyed from the next block on
-      }
-      break;
-    }
+    if (!s.nextSegmentReady()) break;
     const std::size_t take = std::min(count - done, s.segment.size() - s.segmentPosition);
-    for (std::size_t i = 0; i < take; ++i) {
-      const std::complex<double> carrier = s.nco.next();
-      const std::complex<float> base = s.segment[s.segmentPosition + i];
-      out[done + i] = kAmplitude * static_cast<float>(base.real() * carrier.real() - base.imag() * carrier.imag());
-    }
-    s.segmentPosition += take;
+    s.modulate(take, out + done);
     done += take;
+  }
+  // A transmission whose last sample went out in this block ends in it.
+  if (s.phase != Phase::Off) s.nextSegmentReady();
+  if (s.phase == Phase::Off && s.onReported) {
+    s.onReported = false;
+    events.turnedOff = true;
+    s.beginRestart();  // keyed from the next block on
   }
   std::fill(out + done, out + count, 0.0f);
   return events;

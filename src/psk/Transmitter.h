@@ -2,6 +2,14 @@
 // The whole transmit side at 8000 Hz: byte queue, preamble, varicode,
 // BPSK/QPSK modulation with the cosine envelope, postamble, CW
 // identification, tune carrier. Not thread-safe: the engine serialises calls.
+//
+// A transmission: the preamble (1.024 s of 0 bits; its first symbol is the
+// carrier at phase 0 faded in with sin^2 over half a symbol, each later one a
+// reversal), then every queued byte as its varicode and "00", idling with 0
+// bits while the queue is empty. After stop() and once the queue is empty:
+// BPSK sends 1.024 s of steady carrier, QPSK 1.024 s of 0 bits through the
+// encoder, the last symbol faded out; then the CW identification, if any,
+// after a character space. The peak output is 0.8.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,14 +33,18 @@ class Transmitter {
 
   // Keys with a PSK mode code (preamble, then the queue, idling with 0 bits
   // while it is empty) or kTuneCode (steady carrier). False for an unknown
-  // code. Starting while already on restarts nothing and answers true.
+  // code. Starting while already on restarts nothing and answers true; it
+  // calls off a pending stop, and during the postamble or CW ID it keys a new
+  // transmission right after this one (a stop() then applies to that one).
+  // Bytes queued while off wait for the next start.
   bool start(int modeCode);
   // Bytes queued behind earlier ones, sent in order.
   void enqueue(std::string_view bytes);
   void clearQueue();
   // Ends after the queue has gone out: QPSK flush, postamble, CW ID, off.
+  // A tune carrier ends with a 16 ms fade within 64 ms, without CW ID.
   void stop();
-  // Off at once; the queue is dropped.
+  // Off at once, from the next sample; the queue is dropped (also while off).
   void abort();
 
   // Bytes queued and not yet begun.
@@ -41,6 +53,10 @@ class Transmitter {
   // sample of the postamble or CW ID).
   bool on() const;
 
+  // turnedOn comes with the block that starts the preamble (or carrier);
+  // turnedOff with the block that holds the last sample, or, after abort(),
+  // with the next block, which is silent. A start() after abort() keys from
+  // the block after that, so each block's events read "on, then off".
   struct Events {
     bool turnedOn = false;   // the first sample of this block was keyed
     bool turnedOff = false;  // the transmission ended within this block
