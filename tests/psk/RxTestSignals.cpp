@@ -108,19 +108,4 @@ double characterErrorRate(const std::string& expected, const std::string& got) {
   return expected.empty() ? 0.0 : double(row[got.size()]) / expected.size();
 }
 
-std::vector<float> stretch(const std::vector<float>& samples, double ratio) {
-  std::vector<float> out;
-  const auto at = [&](long i) {
-    return i < 0 || i >= static_cast<long>(samples.size()) ? 0.0f : samples[i];
-  };
-  for (double t = 0; t < samples.size(); t += 1.0 / ratio) {
-    const long i = static_cast<long>(std::floor(t));
-    const float f = static_cast<float>(t - i);
-    const float y0 = at(i - 1), y1 = at(i), y2 = at(i + 1), y3 = at(i + 2);
-    // Catmull-Rom
-    out.push_back(y1 + 0.5f * f * (y2 - y0 + f * (2 * y0 - 5 * y1 + 4 * y2 - y3 + f * (3 * (y1 - y2) + y3 - y0))));
-  }
-  return out;
-}
-
 }  // namespace quillary::psk::test

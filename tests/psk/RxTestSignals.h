@@ -29,8 +29,6 @@ void addNoise(std::vector<float>& samples, double snrDb, unsigned seed);
 std::string decodeAll(Receiver& receiver, const std::vector<float>& samples,
                       double silenceSeconds = 1.0, std::size_t block = 1000);
 
-// 8000 Hz samples resampled by `ratio` (output rate / input rate) with
-// cubic interpolation: a sound card whose clock runs off.
 // The transmitter's whole transmission of `text` in a mode at a frequency,
 // after `leadSeconds` of silence.
 std::vector<float> transmit(int modeCode, const std::string& text, double hz = 1500,
@@ -38,7 +36,5 @@ std::vector<float> transmit(int modeCode, const std::string& text, double hz = 1
 
 // Edit distance between the two texts over the length of `expected`.
 double characterErrorRate(const std::string& expected, const std::string& got);
-
-std::vector<float> stretch(const std::vector<float>& samples, double ratio);
 
 }  // namespace quillary::psk::test
