@@ -23,6 +23,8 @@ class FrequencyTracker {
   // Once per decided symbol: its phase error (radians) and the signal
   // quality 0..100. Answers the frequency step to take, in Hz.
   double correction(double phaseError, int quality);
+  // The receive frequency was moved by `hz`.
+  void moved(double hz);
   // The latest coarse estimate in Hz (for tests and diagnostics).
   double coarseHz() const;
 
@@ -35,6 +37,7 @@ class FrequencyTracker {
   std::complex<float> older_{}, old_{};  // the two previous samples
   std::complex<double> rotation_{};       // smoothed r[n] * conj(r[n-2])
   double power_ = 0;                      // smoothed |r[n]|^2
+  bool pulling_ = false;                  // the coarse estimate steers
 };
 
 }  // namespace quillary::psk

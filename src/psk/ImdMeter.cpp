@@ -9,8 +9,12 @@ namespace quillary::psk {
 namespace {
 // Symbols between a wide sample and the decision on it (filters, timing).
 constexpr int kDecisionDelaySymbols = 4;
-// The fundamentals must stand this far above the noise beside them.
-constexpr double kMinimumSnrDb = 30.0;
+// The fundamentals must stand 30 dB above the noise beside them, the
+// third-order products 10 dB.
+constexpr double kMinimumSnr = 1000.0;
+constexpr double kProductsOverNoise = 10.0;
+// Within the main lobe of the one-second window's tones.
+constexpr double kOffsetStepHz = 0.5;
 }  // namespace
 
 bool ImdMeter::create(double sampleRate, int samplesPerSymbol) {
@@ -62,15 +66,39 @@ double ImdMeter::power(double hz, std::size_t start) const {
   return std::norm(sum);
 }
 
+double ImdMeter::carrierOffset(std::size_t start) const {
+  // A station a little off tune moves all its tones alike; find where the
+  // fundamentals peak, within a quarter baud.
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  double best = 0, bestPower = -1;
+  for (double offset = -baud / 4; offset <= baud / 4; offset += kOffsetStepHz) {
+    const double p = power(offset - baud / 2, start) + power(offset + baud / 2, start);
+    if (p > bestPower) {
+      bestPower = p;
+      best = offset;
+    }
+  }
+  return best;
+}
+
 void ImdMeter::measure() {
   const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
   const double baud = sampleRate_ / samplesPerSymbol_;
-  const double fundamentals = power(-baud / 2, start) + power(baud / 2, start);
-  const double thirds = power(-1.5 * baud, start) + power(1.5 * baud, start);
-  const double noise = (power(0, start) + power(-baud, start) + power(baud, start)) / 3;
+  const double f = carrierOffset(start);
+  const double fundamentals = power(f - baud / 2, start) + power(f + baud / 2, start);
+  const double thirds = power(f - 1.5 * baud, start) + power(f + 1.5 * baud, start);
+  // Where a clean idle has no energy at all: the carrier and points a
+  // quarter baud or more from every tone.
+  double noise = 0;
+  for (double at : {0.0, -0.25, 0.25, -0.75, 0.75, -1.0, 1.0}) noise += power(f + at * baud, start);
+  noise /= 7;
   if (!(fundamentals > 0) || !(thirds > 0)) return;
-  if (10 * std::log10(fundamentals / 2 / std::max(noise, 1e-30)) < kMinimumSnrDb) return;
-  reading_ = static_cast<int>(std::lround(10 * std::log10(thirds / fundamentals)));
+  // Trust the figure only when the fundamentals stand well clear of the
+  // noise and the products themselves rise above it.
+  if (fundamentals / 2 < kMinimumSnr * noise || thirds / 2 < kProductsOverNoise * noise) return;
+  // The noise in the products' bins is taken out of them.
+  reading_ = static_cast<int>(
+      std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
 }
 
 std::optional<int> ImdMeter::take() {

@@ -26,10 +26,21 @@ constexpr int kSamplesPerSymbolAfterDecimation = 16;
 // third-order IMD products and a carrier some way off tune for the AFC.
 constexpr double kWideCutoffBaud = 3.0;
 constexpr int kWideLengthSymbols = 3;
-// The matched filter: the symbol's own raised-cosine shape.
-constexpr int kMatchedLengthSymbols = 2;
+// The matched filter: a raised-cosine pulse. The symbol's own two-symbol
+// shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
+// decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
+// signal quality) clean.
+constexpr int kBpskMatchedLength = 24;
+constexpr int kQpskMatchedLength = 16;
 constexpr int kViterbiDepth = 24;
 constexpr double kPowerSmoothing = 0.05;
+// A symbol far weaker than the recent peak (a carrier fading in or out, the
+// silence before and after a transmission) carries no usable phase.
+constexpr double kWeakSymbol = 0.05;
+constexpr double kPeakDecay = 0.9;
+// A symbol this far above the smoothed power belongs to a carrier that has
+// just appeared, while the symbol timing is still finding it.
+constexpr double kRisingSymbol = 8.0;
 constexpr int kCleanIdleQuality = 80;
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
@@ -59,6 +70,14 @@ struct Receiver::State {
   std::vector<Complex> mixed, wide, narrow, symbols;
   Complex previous{};
   double power = 0;  // smoothed symbol power, the scale of the vector points
+  double peak = 0;   // fast-rising, slowly falling symbol power
+  double previousPower = 0;
+  // Squelch state per symbol, delayed like the Viterbi's decisions, so each
+  // bit is judged by the quality at the time it was received.
+  std::array<bool, kViterbiDepth + 1> openHistory{};
+  std::size_t symbolCount = 0;
+  bool characterSpoiled = true;  // a bit of the current character came in squelched
+  int lastBit = 0;
   std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
   std::size_t latestNext = 0;
 
@@ -66,7 +85,7 @@ struct Receiver::State {
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
   void symbol(Complex y, std::vector<uint8_t>& decoded);
   void steer(double phaseError);
-  void deliver(int bit, std::vector<uint8_t>& decoded);
+  void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
 
 void Receiver::State::build() {
@@ -76,7 +95,7 @@ void Receiver::State::build() {
   decimator.create(lowpassTaps(kWideLengthSymbols * mode.samplesPerSymbol + 1,
                                kWideCutoffBaud * mode.baud() / kSampleRate),
                    decimation);
-  matched.create(hannPulse(kMatchedLengthSymbols * kSamplesPerSymbolAfterDecimation), 1);
+  matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
   tracker.create(rate, kSamplesPerSymbolAfterDecimation, mode.qpsk ? 4 : 2);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
@@ -85,8 +104,14 @@ void Receiver::State::build() {
   varicode.reset();
   previous = {};
   power = 0;
+  peak = 0;
+  previousPower = 0;
   latest.fill({});
   latestNext = 0;
+  openHistory.fill(false);
+  symbolCount = 0;
+  characterSpoiled = true;
+  lastBit = 0;
 }
 
 void Receiver::State::processBlock(std::size_t count, const float* in,
@@ -105,32 +130,44 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
 }
 
 void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
-  const Complex change = y * std::conj(previous);
+  Complex change = y * std::conj(previous);
   previous = y;
-  power += kPowerSmoothing * (std::norm(y) - power);
+  const double now = std::norm(y);
+  const bool rising = now > kRisingSymbol * power;
+  power += kPowerSmoothing * (now - power);
+  peak = std::max(now, peak * kPeakDecay);
+  const bool weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  previousPower = now;
   latest[latestNext] = change;
   latestNext = (latestNext + 1) % latest.size();
   quality.process(1, &change);
+  const bool open = quality.value() >= squelch;
 
   if (!mode.qpsk) {
-    // A 1 keeps the phase, a 0 reverses it; silence reads as 0 (idle).
-    const int bit = change.real() > 0 ? 1 : 0;
+    // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
+    const int bit = !weak && change.real() > 0 ? 1 : 0;
     const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
-    steer(std::arg(change * std::conj(ideal)));
+    if (!weak) steer(std::arg(change * std::conj(ideal)));
     imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
-    deliver(bit, decoded);
+    deliver(bit, open, decoded);
     return;
   }
   std::array<float, 4> metrics{};
   int nearest = 0;
-  const float scale = power > 0 ? static_cast<float>(1.0 / power) : 0.0f;
+  // A weak symbol gives every branch the same metric: no information.
+  const float scale = power > 0 && !weak ? static_cast<float>(1.0 / power) : 0.0f;
   for (int v = 0; v < 4; ++v) {
     metrics[v] = (change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
-  steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
+  if (!weak) steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.value() >= kCleanIdleQuality);
-  if (auto bit = viterbi.process(metrics)) deliver(*bit, decoded);
+  openHistory[symbolCount % openHistory.size()] = open;
+  ++symbolCount;
+  // A decision comes out for the symbol kViterbiDepth before this one, whose
+  // slot is the one written next.
+  if (auto bit = viterbi.process(metrics))
+    deliver(*bit, openHistory[symbolCount % openHistory.size()], decoded);
 }
 
 void Receiver::State::steer(double phaseError) {
@@ -138,14 +175,19 @@ void Receiver::State::steer(double phaseError) {
   const double step = tracker.correction(phaseError, quality.value());
   const double low = std::max(kMinFrequency, setHz - afcLimit);
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
-  mixer.setFrequency(std::clamp(mixer.frequency() + step, low, high));
+  const double before = mixer.frequency();
+  mixer.setFrequency(std::clamp(before + step, low, high));
+  tracker.moved(mixer.frequency() - before);
 }
 
-void Receiver::State::deliver(int bit, std::vector<uint8_t>& decoded) {
-  // The reader hears every bit, so a character that straddles the squelch
-  // opening is not cut in half; only the output is held back.
+void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
+  // A character is shown only when every one of its bits came in with the
+  // squelch open: noise just before a signal never completes a character.
+  if (!open) characterSpoiled = true;
   const auto byte = varicode.push(bit);
-  if (byte && quality.value() >= squelch) decoded.push_back(*byte);
+  if (byte && !characterSpoiled) decoded.push_back(*byte);
+  if (bit == 0 && lastBit == 0) characterSpoiled = !open;  // a gap: the next character starts afresh
+  lastBit = bit;
 }
 
 Receiver::Receiver() : state_(std::make_unique<State>()) { state_->build(); }
