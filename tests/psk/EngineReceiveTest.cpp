@@ -43,7 +43,7 @@ TEST_F(TwoStations, TheOtherStationPrintsWhatIsSentByteForByte) {
     listenerWindow.clear();
     listener.fnSetRXPSKMode(mode, 0);
     listener.fnSetRXFrequency(1600, 0, 0);
-    listener.fnSetSquelchThreshold(10, 0, 0);
+    listener.fnSetSquelchThreshold(30, 0, 0);
     sender.fnSetTXFrequency(1600);
     sender.fnStartTX(mode);
     sender.fnSendTXString("CQ CQ de QX1AB\r:QX1AB/PHOTO\r");
