@@ -170,6 +170,25 @@ TEST_F(EngineTransmit, PortOpenedMidTransmissionKeysAtOnceAndReleaseUnkeys) {
   EXPECT_EQ(engine.fnSetComPort(1, 7), 0);  // not a keying mode
 }
 
+TEST_F(EngineTransmit, KeyedAgainDuringThePostambleIsOneTransmission) {
+  ASSERT_NE(engine.fnSetComPort(1, 3), 0);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("ONE ");
+  engine.fnStopTX();
+  // Pump into the postamble (the queue is empty and the transmitter still on).
+  while (engine.fnGetTXCharsRemaining() > 0) device.pump(256);
+  for (int i = 0; i < 20; ++i) device.pump(256);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("TWO");
+  engine.fnStopTX();
+  const std::vector<float> audio = pumpUntilOff(device, window);
+  // PTT stays keyed across the join: one on, one off.
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key", "unkey"}));
+  const std::string heard = decode(audio, 1500);
+  EXPECT_NE(heard.find("TWO"), std::string::npos) << heard;
+}
+
 class EngineTransmitWithOutputBuffer : public EngineTransmit {
  protected:
   EngineTransmitWithOutputBuffer() : EngineTransmit(1000) {}
