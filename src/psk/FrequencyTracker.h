@@ -1,0 +1,43 @@
+#pragma once
+// The AFC's frequency error, in two ranges:
+// - coarse: the rotation between baseband samples two steps apart, averaged
+//   over a few symbols on the wide (unmatched) signal. Data modulation mostly
+//   cancels out of it, so it sees a carrier several baud away, where the
+//   differential detector would lock on a false point a whole baud off.
+// - fine: the phase error of each decided symbol, precise but only
+//   unambiguous within a fraction of the baud.
+// It answers a correction in Hz per symbol; the receiver applies it within
+// the AFC limit.
+#include <complex>
+#include <cstddef>
+
+namespace quillary::psk {
+
+class FrequencyTracker {
+ public:
+  // `order` 2 (BPSK) or 4 (QPSK). False, and no change, for bad values.
+  bool create(double sampleRate, int samplesPerSymbol, int order);
+  void reset();
+  // Wide baseband samples at `sampleRate`.
+  void process(std::size_t count, const std::complex<float>* wide);
+  // Once per decided symbol: its phase error (radians) and the signal
+  // quality 0..100. Answers the frequency step to take, in Hz.
+  double correction(double phaseError, int quality);
+  // The receive frequency was moved by `hz`.
+  void moved(double hz);
+  // The latest coarse estimate in Hz (for tests and diagnostics).
+  double coarseHz() const;
+
+ private:
+  double sampleRate_ = 500;
+  double baud_ = 31.25;
+  int samplesPerSymbol_ = 16;
+  int order_ = 2;
+  double smoothing_ = 1.0 / 64;
+  std::complex<float> older_{}, old_{};  // the two previous samples
+  std::complex<double> rotation_{};       // smoothed r[n] * conj(r[n-2])
+  double power_ = 0;                      // smoothed |r[n]|^2
+  bool pulling_ = false;                  // the coarse estimate steers
+};
+
+}  // namespace quillary::psk

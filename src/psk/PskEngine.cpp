@@ -1,0 +1,322 @@
+#include "psk/PskEngine.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include "psk/PskMode.h"
+#include "psk/SerialPortList.h"
+#include "psk/SerialPttPort.h"
+
+namespace quillary::psk {
+namespace {
+
+constexpr int32_t kTaken = 0;
+constexpr int32_t kRefused = 1;
+
+int32_t answer(bool taken) { return taken ? kTaken : kRefused; }
+
+PskEngine::Options withDefaults(PskEngine::Options options) {
+  if (!options.pttPorts) options.pttPorts = [] { return std::make_unique<SerialPttPort>(); };
+  if (!options.serialPorts) options.serialPorts = [] { return listSerialPorts(); };
+  if (!options.clock) options.clock = [] { return std::chrono::steady_clock::now(); };
+  return options;
+}
+
+}  // namespace
+
+// Notifications gathered while the locks are held and posted after they are
+// released, so a window that calls back into the engine cannot deadlock.
+struct PskEngine::Outbox {
+  struct Message {
+    int32_t number, wParam, lParam;
+  };
+  std::vector<Message> messages;
+  void add(int32_t number, int32_t wParam) { messages.push_back({number, wParam, 0}); }
+};
+
+PskEngine::PskEngine(AudioBackendSource& devices) : PskEngine(devices, Options{}) {}
+
+PskEngine::PskEngine(AudioBackendSource& devices, Options options)
+    : devices_(devices),
+      options_(withDefaults(std::move(options))),
+      clockMeter_(kSampleRate, options_.clock),
+      silence_(kMaxBlock, 0.0f) {}
+
+PskEngine::~PskEngine() { fnStopSoundCard(); }
+
+// ---- sound card -------------------------------------------------------------
+
+int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t /*channels*/) {
+  std::lock_guard lifecycle(lifecycleMutex_);
+  stopLocked();
+  std::unique_ptr<AudioBackend> backend = devices_.backendFor(device);
+  if (!backend) return kStartNoSuchDevice;
+  if (const int32_t error = backend->open(); error != 0) return error;
+
+  keying_.reset();
+  keying_.setDrainFrames(backend->outputDelayFrames());
+  clockMeter_.reset();
+  sinceDisplay_ = 0;
+  abortPending_ = false;
+  {
+    std::lock_guard lock(windowMutex_);
+    window_ = window;
+  }
+  running_ = true;
+  const int32_t error = backend->start([this](const float* in, float* out, std::size_t frames) {
+    processAudio(in, out, frames);
+  });
+  if (error != 0) {
+    running_ = false;
+    std::lock_guard lock(windowMutex_);
+    window_ = nullptr;
+    return error;
+  }
+  backend_ = std::move(backend);
+  return 0;
+}
+
+int32_t PskEngine::fnStopSoundCard() {
+  std::lock_guard lifecycle(lifecycleMutex_);
+  stopLocked();
+  return 0;
+}
+
+void PskEngine::stopLocked() {
+  {
+    std::lock_guard lock(windowMutex_);
+    window_ = nullptr;  // from here on nothing is posted
+  }
+  if (backend_) backend_->stop();  // waits for the last block
+  backend_.reset();
+  running_ = false;
+  {
+    std::lock_guard lock(txMutex_);
+    transmitter_.abort();
+  }
+  keying_.reset();
+  releasePtt();
+}
+
+// ---- audio thread -------------------------------------------------------------
+
+void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
+  Outbox outbox;
+  if (const std::optional<int> ppm = clockMeter_.addSamples(frames)) outbox.add(kMsgClockError, *ppm);
+  for (std::size_t done = 0; done < frames;) {
+    const std::size_t block = std::min(kMaxBlock, frames - done);
+    processBlock(in + done, out + done, block, outbox);
+    done += block;
+  }
+  deliver(outbox);
+}
+
+void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox) {
+  Transmitter::Events events;
+  bool transmitterOn = false;
+  {
+    std::lock_guard lock(txMutex_);
+    events = transmitter_.process(frames, out);
+    transmitterOn = transmitter_.on();
+  }
+  const bool wasKeyed = keying_.keyed();
+  const TransmitKeying::Change change =
+      keying_.afterBlock(events.turnedOn, transmitterOn, abortPending_.exchange(false), frames);
+  if (change == TransmitKeying::Change::On || change == TransmitKeying::Change::OnOff) {
+    setPttKeyed(true);
+    outbox.add(kMsgTransmitState, 1);
+  }
+  if (change == TransmitKeying::Change::Off || change == TransmitKeying::Change::OnOff) {
+    setPttKeyed(false);
+    outbox.add(kMsgTransmitState, 0);
+  }
+  const bool listening = !wasKeyed && !keying_.keyed() && change == TransmitKeying::Change::None;
+  receive(in, frames, listening, outbox);
+
+  sinceDisplay_ += frames;
+  while (sinceDisplay_ >= kDisplayInterval) {
+    sinceDisplay_ -= kDisplayInterval;
+    outbox.add(kMsgDisplayReady, 0);
+  }
+}
+
+void PskEngine::receive(const float* in, std::size_t frames, bool listening, Outbox& outbox) {
+  std::optional<int> imd;
+  decoded_.clear();
+  {
+    std::lock_guard lock(rxMutex_);
+    if (listening) {
+      receiver_.process(frames, in, decoded_);
+      spectrum_.process(frames, in);
+    } else {
+      spectrum_.process(frames, silence_.data());
+    }
+    imd = receiver_.takeImdReading();
+  }
+  for (uint8_t byte : decoded_) outbox.add(kMsgCharacter, byte);
+  if (imd) outbox.add(kMsgImdReading, *imd);
+}
+
+void PskEngine::deliver(const Outbox& outbox) {
+  if (outbox.messages.empty()) return;
+  // Held while posting so that stop cannot slip in between the check and
+  // the post; post() itself only queues an event.
+  std::lock_guard lock(windowMutex_);
+  if (window_ == nullptr) return;
+  for (const Outbox::Message& m : outbox.messages) window_->post(m.number, m.wParam, m.lParam);
+}
+
+// ---- receive settings ---------------------------------------------------------
+
+int32_t PskEngine::fnSetRXPSKMode(int32_t modeCode, int32_t) {
+  std::lock_guard lock(rxMutex_);
+  return answer(receiver_.setMode(modeCode));
+}
+
+int32_t PskEngine::fnSetRXFrequency(int32_t hz, int32_t, int32_t) {
+  std::lock_guard lock(rxMutex_);
+  return answer(receiver_.setFrequency(hz));
+}
+
+int32_t PskEngine::fnGetRXFrequency(int32_t) {
+  std::lock_guard lock(rxMutex_);
+  return static_cast<int32_t>(std::lround(receiver_.frequency()));
+}
+
+int32_t PskEngine::fnSetAFCLimit(int32_t limitHz, int32_t) {
+  if (limitHz < 0) return kRefused;
+  std::lock_guard lock(rxMutex_);
+  receiver_.setAfcLimit(limitHz);
+  return kTaken;
+}
+
+int32_t PskEngine::fnSetSquelchThreshold(int32_t threshold, int32_t, int32_t) {
+  std::lock_guard lock(rxMutex_);
+  return answer(receiver_.setSquelch(threshold));
+}
+
+int32_t PskEngine::fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) {
+  std::lock_guard lock(rxMutex_);
+  return answer(spectrum_.setMode(smoothing, scale, bias));
+}
+
+int32_t PskEngine::fnGetFFTData(int32_t* bins, int32_t first, int32_t last) {
+  if (bins == nullptr) return kRefused;
+  std::lock_guard lock(rxMutex_);
+  spectrum_.fill(bins, first, last);
+  return kTaken;
+}
+
+int32_t PskEngine::fnGetClosestPeak(int32_t lowHz, int32_t highHz) {
+  std::lock_guard lock(rxMutex_);
+  return spectrum_.closestPeak(lowHz, highHz);
+}
+
+int32_t PskEngine::fnGetVectorData(int32_t* points, int32_t) {
+  if (points == nullptr) return kRefused;
+  std::array<int32_t, kVectorValues> copy{};
+  {
+    std::lock_guard lock(rxMutex_);
+    const auto latest = receiver_.vectorPoints();
+    std::copy(latest.begin(), latest.end(), copy.begin());
+  }
+  std::copy(copy.begin(), copy.end(), points);
+  return kTaken;
+}
+
+int32_t PskEngine::fnGetSignalLevel(int32_t) {
+  std::lock_guard lock(rxMutex_);
+  return receiver_.signalQuality();
+}
+
+// ---- transmit -------------------------------------------------------------------
+
+int32_t PskEngine::fnSetTXFrequency(int32_t hz) {
+  std::lock_guard lock(txMutex_);
+  return answer(transmitter_.setFrequency(hz));
+}
+
+int32_t PskEngine::fnStartTX(int32_t modeCode) {
+  if (!running_) return kRefused;
+  std::lock_guard lock(txMutex_);
+  return answer(transmitter_.start(modeCode));
+}
+
+int32_t PskEngine::fnSendTXString(const std::string& text) {
+  if (!running_) return kRefused;
+  std::lock_guard lock(txMutex_);
+  transmitter_.enqueue(text);
+  return kTaken;
+}
+
+int32_t PskEngine::fnGetTXCharsRemaining() {
+  std::lock_guard lock(txMutex_);
+  return static_cast<int32_t>(std::min<std::size_t>(transmitter_.charsRemaining(), INT32_MAX));
+}
+
+int32_t PskEngine::fnClearTXBuffer() {
+  std::lock_guard lock(txMutex_);
+  transmitter_.clearQueue();
+  return kTaken;
+}
+
+int32_t PskEngine::fnStopTX() {
+  std::lock_guard lock(txMutex_);
+  transmitter_.stop();
+  return kTaken;
+}
+
+int32_t PskEngine::fnAbortTX() {
+  std::lock_guard lock(txMutex_);
+  transmitter_.abort();
+  abortPending_ = true;
+  return kTaken;
+}
+
+int32_t PskEngine::fnSetCWIDString(const std::string& text) {
+  std::lock_guard lock(txMutex_);
+  transmitter_.setCwId(text);
+  return kTaken;
+}
+
+// ---- PTT ----------------------------------------------------------------------------
+
+int32_t PskEngine::fnSetComPort(int32_t port, int32_t mode) {
+  if (mode == 0) {
+    releasePtt();
+    return kTaken;
+  }
+  if (mode != 3) return 0;
+  releasePtt();
+  const std::optional<std::string> path = serialPortPath(options_.serialPorts(), port);
+  if (!path) return 0;
+  std::unique_ptr<PttPort> opened = options_.pttPorts();
+  if (!opened || !opened->open(*path)) return 0;  // opening can take a while: outside the lock
+  std::lock_guard lock(pttMutex_);
+  ptt_ = std::move(opened);
+  if (pttKeyed_) ptt_->setKeyed(true);  // opened in the middle of a transmission
+  return 1;
+}
+
+void PskEngine::setPttKeyed(bool keyed) {
+  std::lock_guard lock(pttMutex_);
+  pttKeyed_ = keyed;
+  if (ptt_) ptt_->setKeyed(keyed);
+}
+
+void PskEngine::releasePtt() {
+  std::unique_ptr<PttPort> released;
+  {
+    std::lock_guard lock(pttMutex_);
+    released = std::move(ptt_);
+    if (!running_) pttKeyed_ = false;
+  }
+  if (!released) return;
+  released->setKeyed(false);
+  released->close();
+}
+
+}  // namespace quillary::psk

@@ -1,0 +1,129 @@
+#pragma once
+// The psk engine behind the modem contract.
+//
+// Threads. The user-interface thread makes the fn* calls. The audio
+// backend's thread (PortAudio's reader thread, the Simulator's ticker, or a
+// test's pump) runs processAudio(): transmitter, receiver, spectrum, the
+// meters and every notification. The two meet only at short locks:
+//   txMutex_  the Transmitter (one block of modulation at most)
+//   rxMutex_  the Receiver and the SpectrumAnalyzer (one block of demodulation)
+//   pttMutex_ the PTT port (opening happens outside it)
+//   windowMutex_ the window notifications go to (cleared at stop)
+// Blocks are at most 256 samples (32 ms of audio), so a fn* call waits at
+// most for a fraction of a millisecond of processing, never for audio.
+//
+// While the transmitter is keyed (until "off" has been announced) the
+// receiver is paused and the spectrum sees silence: a radio on transmit
+// does not hear itself, and our own signal must not print as received text.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "modem/ModemLibrary.h"
+#include "psk/AudioBackend.h"
+#include "psk/ClockErrorMeter.h"
+#include "psk/PttPort.h"
+#include "psk/Receiver.h"
+#include "psk/SpectrumAnalyzer.h"
+#include "psk/TransmitKeying.h"
+#include "psk/Transmitter.h"
+
+namespace quillary::psk {
+
+class PskEngine : public ModemLibrary {
+ public:
+  static constexpr std::size_t kDisplayInterval = 800;  // samples per 2024: ten a second
+  static constexpr std::size_t kMaxBlock = 256;
+
+  struct Options {
+    PttPortFactory pttPorts;                                // default: libserialport
+    std::function<std::vector<std::string>()> serialPorts;  // default: listSerialPorts
+    ClockErrorMeter::TimeSource clock;                      // default: the steady clock
+  };
+
+  // `devices` must outlive the engine.
+  explicit PskEngine(AudioBackendSource& devices);
+  PskEngine(AudioBackendSource& devices, Options options);
+  ~PskEngine() override;
+  PskEngine(const PskEngine&) = delete;
+  PskEngine& operator=(const PskEngine&) = delete;
+
+  // 0 started; kStartNoSuchDevice, kStartDeviceBusy or kStartCannotRead.
+  // Starting again while running restarts on the new device.
+  int32_t fnStartSoundCard(ModemWindow* window, int32_t device, int32_t channels) override;
+  // Stops audio, drops the transmitter, unkeys and releases the PTT port.
+  // Nothing is posted after it returns.
+  int32_t fnStopSoundCard() override;
+
+  // Setters answer 0 when taken, 1 when the value is refused (the old one stays).
+  int32_t fnSetRXPSKMode(int32_t modeCode, int32_t channel) override;
+  int32_t fnSetRXFrequency(int32_t hz, int32_t unused, int32_t channel) override;
+  int32_t fnGetRXFrequency(int32_t channel) override;
+  int32_t fnSetAFCLimit(int32_t limitHz, int32_t channel) override;
+  int32_t fnSetSquelchThreshold(int32_t threshold, int32_t unused, int32_t channel) override;
+  int32_t fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) override;
+  int32_t fnGetFFTData(int32_t* bins, int32_t first, int32_t last) override;
+  int32_t fnGetClosestPeak(int32_t lowHz, int32_t highHz) override;
+  int32_t fnGetVectorData(int32_t* points, int32_t channel) override;
+  int32_t fnGetSignalLevel(int32_t channel) override;
+
+  int32_t fnSetTXFrequency(int32_t hz) override;
+  // Transmitting needs running audio: 1 (nothing queued or keyed) while the
+  // sound card is stopped.
+  int32_t fnStartTX(int32_t modeCode) override;
+  int32_t fnSendTXString(const std::string& text) override;
+  int32_t fnGetTXCharsRemaining() override;
+  int32_t fnClearTXBuffer() override;
+  int32_t fnStopTX() override;
+  int32_t fnAbortTX() override;
+  int32_t fnSetCWIDString(const std::string& text) override;
+  // (n, 3): opens serial port n (from 1, see SerialPortList.h) for PTT,
+  // releasing any port held before; 0 when it cannot be opened, else 1.
+  // (n, 0): releases the held port. Other modes open nothing and answer 0.
+  int32_t fnSetComPort(int32_t port, int32_t mode) override;
+
+ private:
+  struct Outbox;
+  void processAudio(const float* in, float* out, std::size_t frames);
+  void processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox);
+  void receive(const float* in, std::size_t frames, bool listening, Outbox& outbox);
+  void deliver(const Outbox& outbox);
+  void setPttKeyed(bool keyed);
+  void releasePtt();
+  void stopLocked();
+
+  AudioBackendSource& devices_;
+  Options options_;
+
+  std::mutex lifecycleMutex_;  // start and stop
+  std::unique_ptr<AudioBackend> backend_;
+  std::atomic<bool> running_{false};
+
+  std::mutex txMutex_;
+  Transmitter transmitter_;
+  std::atomic<bool> abortPending_{false};
+
+  std::mutex rxMutex_;
+  Receiver receiver_;
+  SpectrumAnalyzer spectrum_;
+
+  std::mutex pttMutex_;
+  std::unique_ptr<PttPort> ptt_;
+  bool pttKeyed_ = false;
+
+  std::mutex windowMutex_;
+  ModemWindow* window_ = nullptr;
+
+  // Audio thread only.
+  TransmitKeying keying_;
+  ClockErrorMeter clockMeter_;
+  std::size_t sinceDisplay_ = 0;
+  std::vector<uint8_t> decoded_;
+  std::vector<float> silence_;
+};
+
+}  // namespace quillary::psk

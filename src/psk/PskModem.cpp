@@ -1,0 +1,16 @@
+#include "psk/PskModem.h"
+
+#include "psk/SerialPortList.h"
+
+namespace quillary::psk {
+
+PskModem makePskModem() {
+  PskModem modem;
+  modem.devices = std::make_unique<AudioDeviceList>(simulatorInputFromEnvironment());
+  modem.engine = std::make_unique<PskEngine>(*modem.devices);
+  return modem;
+}
+
+std::string serialPortTooltip() { return describeSerialPorts(listSerialPorts()); }
+
+}  // namespace quillary::psk

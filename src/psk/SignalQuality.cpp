@@ -1,0 +1,33 @@
+#include "psk/SignalQuality.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillary::psk {
+
+bool SignalQuality::create(int order, double smoothing) {
+  if ((order != 2 && order != 4) || !(smoothing > 0.0 && smoothing <= 1.0)) return false;
+  order_ = order;
+  smoothing_ = smoothing;
+  reset();
+  return true;
+}
+
+void SignalQuality::reset() { average_ = {}; }
+
+void SignalQuality::process(std::size_t count, const std::complex<float>* phaseChanges) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::complex<double> d = phaseChanges[i];
+    const double magnitude = std::abs(d);
+    // A symbol of silence carries no phase: it pulls the figure to zero.
+    std::complex<double> unit{};
+    if (magnitude > 0) unit = std::pow(d / magnitude, order_);
+    average_ += smoothing_ * (unit - average_);
+  }
+}
+
+int SignalQuality::value() const {
+  return std::clamp(static_cast<int>(std::lround(100.0 * std::abs(average_))), 0, 100);
+}
+
+}  // namespace quillary::psk

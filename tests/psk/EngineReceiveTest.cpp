@@ -1,0 +1,136 @@
+// Two engines joined as two stations through the in-process channel: what
+// one sends, the other prints; the displays and meters follow the signal;
+// a station does not print its own transmission.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "EngineTestSupport.h"
+#include "psk/InProcessChannel.h"
+
+namespace quillary::psk::test {
+namespace {
+
+class TwoStations : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
+    ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
+  }
+  void pumpSeconds(double seconds) {
+    for (double t = 0; t < seconds; t += 256 / 8000.0) channel.pump(256);
+  }
+  void pumpUntilSenderOff(double maxSeconds = 60) {
+    for (double t = 0; t < maxSeconds; t += 256 / 8000.0) {
+      channel.pump(256);
+      const auto states = senderWindow.transmitStates();
+      if (!states.empty() && states.back() == 0) break;
+    }
+    pumpSeconds(0.5);  // the last character through the listener's filters
+  }
+
+  InProcessChannel channel{0.02, 11};
+  PumpedDevices senderDevices{{&channel.stationA()}};
+  PumpedDevices listenerDevices{{&channel.stationB()}};
+  PskEngine sender{senderDevices};
+  PskEngine listener{listenerDevices};
+  RecordingWindow senderWindow, listenerWindow;
+};
+
+TEST_F(TwoStations, TheOtherStationPrintsWhatIsSentByteForByte) {
+  for (int mode : {kModeBpsk31, kModeQpsk63}) {
+    listenerWindow.clear();
+    listener.fnSetRXPSKMode(mode, 0);
+    listener.fnSetRXFrequency(1600, 0, 0);
+    listener.fnSetSquelchThreshold(30, 0, 0);
+    sender.fnSetTXFrequency(1600);
+    sender.fnStartTX(mode);
+    sender.fnSendTXString("CQ CQ de QX1AB\r:QX1AB/PHOTO\r");
+    sender.fnStopTX();
+    pumpUntilSenderOff();
+    const std::string heard = listenerWindow.text();
+    EXPECT_NE(heard.find("CQ CQ de QX1AB\r:QX1AB/PHOTO\r"), std::string::npos) << "mode " << mode << ": " << heard;
+    for (const Posted& p : listenerWindow.of(kMsgCharacter)) {
+      EXPECT_EQ(p.lParam, 0);
+      EXPECT_TRUE(p.wParam >= 0 && p.wParam <= 255);
+    }
+  }
+}
+
+// The sender's idle through an amplifier with a cubic bend, as a slightly
+// overdriven transmitter sounds: its third-order products stand about 26 dB
+// below the two idle tones.
+TEST(DistortedStation, DisplaysAndMetersFollowTheSignal) {
+  PumpedAudio senderDevice, listenerDevice;
+  PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
+  PskEngine sender(senderDevices), listener(listenerDevices);
+  RecordingWindow senderWindow, listenerWindow;
+  ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
+  ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
+  listener.fnSetRXPSKMode(kModeBpsk31, 0);
+  listener.fnSetRXFrequency(1000, 0, 0);
+  listener.fnSetAFCLimit(500, 0);
+  sender.fnSetTXFrequency(1012);
+  sender.fnStartTX(kModeBpsk31);  // idle: a clean run of reversals
+  std::mt19937 random(4);
+  std::normal_distribution<float> noise(0.0f, 0.003f);
+  for (int block = 0; block < 6 * 8000 / 256; ++block) {
+    std::vector<float> air = senderDevice.pump(256);
+    for (float& x : air) x = x - 0.4f * x * x * x + noise(random);
+    listenerDevice.pump(256, air);
+  }
+
+  EXPECT_NEAR(listener.fnGetRXFrequency(0), 1012, 3);  // pulled by AFC
+  EXPECT_GT(listener.fnGetSignalLevel(0), 70);
+  // Idle is two tones 15.6 Hz either side of the carrier.
+  EXPECT_NEAR(listener.fnGetClosestPeak(900, 1200), 1012, 20);
+  std::vector<int32_t> bins(kSpectrumBins, -1);
+  ASSERT_EQ(listener.fnGetFFTData(bins.data(), 200, 300), 0);
+  EXPECT_EQ(bins[199], -1);  // only first..last written
+  EXPECT_EQ(bins[301], -1);
+  const auto peak = std::max_element(bins.begin() + 200, bins.begin() + 301);
+  EXPECT_NEAR((peak - bins.begin()) * 3.90625, 1012, 25);
+  std::vector<int32_t> vector(kVectorValues, 0);
+  ASSERT_EQ(listener.fnGetVectorData(vector.data(), 0), 0);
+  EXPECT_TRUE(std::any_of(vector.begin(), vector.end(), [](int32_t v) { return std::abs(v) > 300; }));
+
+  const auto imd = listenerWindow.of(kMsgImdReading);
+  ASSERT_FALSE(imd.empty());
+  for (const Posted& p : imd) EXPECT_NEAR(p.wParam, -26, 4);
+  EXPECT_LE(imd.size(), 6u);  // at most once a second of idle
+  EXPECT_EQ(senderWindow.count(kMsgImdReading), 0u);  // the sender hears nothing
+}
+
+TEST(OwnSignal, AStationDoesNotPrintItsOwnTransmission) {
+  // The radio's receive audio here is the station's own transmit audio, as
+  // if the rig had no transmit muting at all.
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices);
+  RecordingWindow window;
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  engine.fnSetRXFrequency(1500, 0, 0);
+  engine.fnSetTXFrequency(1500);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("ECHO ECHO");
+  engine.fnStopTX();
+  const std::vector<float> audio = pumpUntilOff(device, window, 60, 256, true);
+  device.pump(8000);
+  EXPECT_EQ(window.count(kMsgCharacter), 0u);
+
+  // The same audio played to another engine does print, so the silence
+  // above is the pause, not an unreadable signal.
+  PumpedAudio otherDevice;
+  PumpedDevices otherDevices{{&otherDevice}};
+  PskEngine other(otherDevices);
+  RecordingWindow otherWindow;
+  ASSERT_EQ(other.fnStartSoundCard(&otherWindow, 0, 1), 0);
+  other.fnSetRXFrequency(1500, 0, 0);
+  otherDevice.pump(audio.size(), audio);
+  otherDevice.pump(8000);
+  EXPECT_NE(otherWindow.text().find("ECHO ECHO"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillary::psk::test

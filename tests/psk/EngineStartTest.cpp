@@ -1,0 +1,145 @@
+// Starting and stopping the engine: error codes, settings kept across
+// stops, nothing posted after a stop, the display cadence.
+#include <gtest/gtest.h>
+
+#include "EngineTestSupport.h"
+
+namespace quillary::psk::test {
+namespace {
+
+TEST(EngineStart, ErrorCodesForMissingBusyAndUnreadableDevices) {
+  PumpedAudio first, second;
+  PumpedDevices devices{{&first, &second}};
+  PskEngine engine(devices);
+  RecordingWindow window;
+
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 2, 1), kStartNoSuchDevice);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 32767, 1), kStartNoSuchDevice);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, -5, 1), kStartNoSuchDevice);
+  second.failOpenWith(kStartDeviceBusy);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 1, 1), kStartDeviceBusy);
+  second.failOpenWith(kStartCannotRead);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 1, 1), kStartCannotRead);
+  EXPECT_FALSE(second.running());
+  EXPECT_EQ(engine.fnStartTX(kModeBpsk31), 1);  // no audio, nothing keyed
+
+  EXPECT_EQ(engine.fnStartSoundCard(&window, -1, 1), 0);  // the default: device 0 here
+  EXPECT_TRUE(first.running());
+  // Starting on another device moves the engine there.
+  second.failOpenWith(0);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 1, 1), 0);
+  EXPECT_FALSE(first.running());
+  EXPECT_TRUE(second.running());
+  EXPECT_TRUE(window.all().empty());
+}
+
+TEST(EngineStart, SettingsMadeBeforeStartOrAfterStopAreKept) {
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices);
+  RecordingWindow window;
+
+  EXPECT_EQ(engine.fnSetRXFrequency(1234, 0, 0), 0);
+  EXPECT_EQ(engine.fnSetRXFrequency(50, 0, 0), 1);  // refused: the old value stays
+  EXPECT_EQ(engine.fnSetSquelchThreshold(150, 0, 0), 1);
+  EXPECT_EQ(engine.fnSetFFTMode(0, 100, 50), 1);
+  EXPECT_EQ(engine.fnSetRXPSKMode(4, 0), 1);
+  EXPECT_EQ(engine.fnSetRXPSKMode(kModeQpsk63, 0), 0);
+  EXPECT_EQ(engine.fnGetRXFrequency(0), 1234);
+  std::vector<int32_t> bins(kSpectrumBins, -7);
+  EXPECT_EQ(engine.fnGetFFTData(bins.data(), 0, kSpectrumBins - 1), 0);
+  EXPECT_EQ(engine.fnGetFFTData(nullptr, 0, 10), 1);
+  EXPECT_EQ(engine.fnGetVectorData(nullptr, 0), 1);
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);
+  EXPECT_EQ(engine.fnSendTXString("NOT NOW"), 1);  // nothing is queued for a later start
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);
+  EXPECT_EQ(engine.fnStopSoundCard(), 0);  // stopping what never started is harmless
+
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  device.pump(800);
+  EXPECT_EQ(engine.fnGetRXFrequency(0), 1234);
+  engine.fnStopSoundCard();
+  engine.fnSetRXFrequency(1500, 0, 0);
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  EXPECT_EQ(engine.fnGetRXFrequency(0), 1500);
+}
+
+TEST(EngineStart, DisplayReadyTenTimesASecondWhateverTheBlockSize) {
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices);
+  RecordingWindow window;
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+
+  for (int i = 0; i < 24; ++i) device.pump(333);  // 7992 samples
+  EXPECT_EQ(window.count(kMsgDisplayReady), 9u);
+  device.pump(8);  // 8000
+  EXPECT_EQ(window.count(kMsgDisplayReady), 10u);
+  device.pump(8000 * 3);  // one large block is cut up, not one notification
+  EXPECT_EQ(window.count(kMsgDisplayReady), 40u);
+}
+
+TEST(EngineStart, NothingIsPostedAfterStop) {
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices);
+  RecordingWindow window;
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("TEXT");
+  device.pump(4000);
+  ASSERT_FALSE(window.all().empty());
+  engine.fnStopSoundCard();
+  const std::size_t posted = window.all().size();
+
+  EXPECT_FALSE(device.running());
+  EXPECT_TRUE(device.pump(4000).empty());
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);  // the transmitter was dropped
+  engine.fnStopSoundCard();
+  EXPECT_EQ(window.all().size(), posted);
+
+  // A fresh start begins receiving, not transmitting the dropped text.
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  EXPECT_EQ(lastAudible(device.pump(8000)), -1);
+  EXPECT_EQ(window.transmitStates(), std::vector<int32_t>{1});  // only the first transmission's on
+}
+
+}  // namespace
+}  // namespace quillary::psk::test
+
+namespace quillary::psk::test {
+namespace {
+
+TEST(EngineStart, ClockErrorOfTheSoundCardIsPostedEveryHalfMinute) {
+  // A card 150 ppm fast: each 256-sample block arrives a little early.
+  double seconds = 0;
+  PskEngine::Options options;
+  options.clock = [&seconds] {
+    return std::chrono::steady_clock::time_point{} +
+           std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(seconds));
+  };
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  PskEngine engine(devices, options);
+  RecordingWindow window;
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  for (int block = 0; block < 8000 * 70 / 256; ++block) {
+    seconds += 256.0 / (8000.0 * (1.0 + 150e-6));
+    device.pump(256);
+  }
+  const auto readings = window.of(kMsgClockError);
+  ASSERT_EQ(readings.size(), 2u);
+  for (const Posted& p : readings) EXPECT_NEAR(p.wParam, 150, 1);
+
+  // A restart measures afresh: no reading in its first half minute.
+  engine.fnStopSoundCard();
+  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
+  for (int block = 0; block < 8000 * 20 / 256; ++block) {
+    seconds += 256.0 / 8000.0;
+    device.pump(256);
+  }
+  EXPECT_EQ(window.of(kMsgClockError).size(), 2u);
+}
+
+}  // namespace
+}  // namespace quillary::psk::test

@@ -1,0 +1,84 @@
+#pragma once
+// Doubles for engine tests: a window that records what is posted, PTT
+// ports that log what they are told, and a device source of pumped devices.
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "modem/ModemWindow.h"
+#include "psk/AudioBackend.h"
+#include "psk/PskEngine.h"
+#include "psk/PttPort.h"
+#include "psk/PumpedAudio.h"
+
+namespace quillary::psk::test {
+
+struct Posted {
+  int32_t message, wParam, lParam;
+};
+
+class RecordingWindow : public ModemWindow {
+ public:
+  void post(int32_t message, int32_t wParam, int32_t lParam) override;
+  std::vector<Posted> all() const;
+  std::vector<Posted> of(int32_t message) const;
+  std::size_t count(int32_t message) const { return of(message).size(); }
+  // The bytes of every character notification, in order.
+  std::string text() const;
+  // wParam of every transmit-state notification, in order.
+  std::vector<int32_t> transmitStates() const;
+  void clear();
+
+ private:
+  mutable std::mutex mutex_;
+  std::vector<Posted> posted_;
+};
+
+// What fake PTT ports were told, shared by every port a factory makes.
+struct PttLog {
+  std::vector<std::string> events;  // "open PATH", "key", "unkey", "close"
+  bool refuseOpen = false;
+  bool keyed = false;
+};
+
+class FakePttPort : public PttPort {
+ public:
+  explicit FakePttPort(std::shared_ptr<PttLog> log) : log_(std::move(log)) {}
+  bool open(const std::string& path) override;
+  void close() override;
+  bool setKeyed(bool keyed) override;
+
+ private:
+  std::shared_ptr<PttLog> log_;
+  bool open_ = false;
+};
+
+// Device n is devices[n]; -1 is device 0.
+class PumpedDevices : public AudioBackendSource {
+ public:
+  explicit PumpedDevices(std::vector<PumpedAudio*> devices) : devices_(std::move(devices)) {}
+  std::unique_ptr<AudioBackend> backendFor(int32_t device) override;
+
+ private:
+  std::vector<PumpedAudio*> devices_;
+};
+
+// Engine options with fake PTT ports on the given serial ports.
+PskEngine::Options fakePttOptions(std::shared_ptr<PttLog> log, std::vector<std::string> ports);
+
+// Pumps `device` in blocks until the engine has reported the transmitter
+// off (or `maxSeconds` of audio); answers all output. `feedBack` sends each
+// output block back in as the next input, as if the radio heard itself.
+std::vector<float> pumpUntilOff(PumpedAudio& device, RecordingWindow& window, double maxSeconds = 60,
+                                std::size_t block = 256, bool feedBack = false);
+
+// Index of the last sample louder than `threshold`; -1 if none.
+long lastAudible(const std::vector<float>& audio, float threshold = 1e-4f);
+
+// Keyed stretches of a carrier: runs of audio separated by at least
+// `minGap` samples of silence, counted from `from` on.
+int countMarks(const std::vector<float>& audio, std::size_t from, std::size_t minGap = 40);
+
+}  // namespace quillary::psk::test

@@ -1,0 +1,210 @@
+// The engine's transmit side through a pumped device: what 2026 says and
+// when, what the audio holds, abort, tune and CW identification.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "EngineTestSupport.h"
+#include "psk/Receiver.h"
+
+namespace quillary::psk::test {
+namespace {
+
+std::string decode(const std::vector<float>& audio, double hz, int mode = kModeBpsk31) {
+  Receiver receiver;
+  receiver.setMode(mode);
+  receiver.setFrequency(hz);
+  std::vector<uint8_t> bytes;
+  receiver.process(audio.size(), audio.data(), bytes);
+  std::vector<float> tail(8000, 0.0f);  // let the last character through the filters
+  receiver.process(tail.size(), tail.data(), bytes);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+class EngineTransmit : public ::testing::Test {
+ protected:
+  explicit EngineTransmit(std::size_t outputDelay = 0) : device(outputDelay) {}
+  void SetUp() override { ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0); }
+
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  std::shared_ptr<PttLog> ptt = std::make_shared<PttLog>();
+  PskEngine engine{devices, fakePttOptions(ptt, {"/dev/ttyUSB0", "/dev/ttyS0"})};
+  RecordingWindow window;
+};
+
+TEST_F(EngineTransmit, QueuedStringsGoOutInOrderBetweenOnAndOff) {
+  engine.fnSetTXFrequency(1200);
+  ASSERT_EQ(engine.fnStartTX(kModeBpsk63), 0);
+  engine.fnSendTXString("FIRST ");
+  engine.fnSendTXString("SECOND ");
+  engine.fnSendTXString("THIRD");
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 18);
+  engine.fnStopTX();
+
+  const std::vector<float> first = device.pump(256);
+  EXPECT_EQ(window.transmitStates(), std::vector<int32_t>{1});  // on with the first keyed block
+  std::vector<float> audio = pumpUntilOff(device, window);
+  audio.insert(audio.begin(), first.begin(), first.end());
+
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);
+  const std::string heard = decode(audio, 1200, kModeBpsk63);
+  EXPECT_NE(heard.find("FIRST SECOND THIRD"), std::string::npos) << heard;
+  // Off came right after the last keyed sample (with its block or the next).
+  EXPECT_GT(lastAudible(audio), static_cast<long>(audio.size()) - 2 * 256 - 1);
+  // After off: silence.
+  const std::vector<float> after = device.pump(512);
+  EXPECT_EQ(lastAudible(after), -1);
+  EXPECT_EQ(window.transmitStates().size(), 2u);
+}
+
+TEST_F(EngineTransmit, AbortCutsAtOnceAndDropsTheQueue) {
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("A LONG TEXT THAT WILL NEVER BE SENT IN FULL");
+  device.pump(8000);
+  ASSERT_EQ(window.transmitStates(), std::vector<int32_t>{1});
+
+  engine.fnAbortTX();
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);
+  const std::vector<float> next = device.pump(256);
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_EQ(lastAudible(next), -1);
+  // Aborting again, or with nothing on, announces nothing more.
+  engine.fnAbortTX();
+  device.pump(512);
+  EXPECT_EQ(window.transmitStates().size(), 2u);
+}
+
+TEST_F(EngineTransmit, TuneIsASteadyCarrierUntilAborted) {
+  engine.fnSetTXFrequency(1000);
+  engine.fnSetCWIDString("de  k");
+  ASSERT_EQ(engine.fnStartTX(kModeTune), 0);
+  device.pump(2048);  // past the fade-in
+  const std::vector<float> carrier = device.pump(8000 * 3);
+  // A steady tone at 1000 Hz: its mix-down has the same magnitude in every
+  // 32 ms window.
+  double lowest = 1e9, highest = 0;
+  for (std::size_t start = 0; start + 256 <= carrier.size(); start += 256) {
+    double re = 0, im = 0;
+    for (std::size_t n = start; n < start + 256; ++n) {
+      const double w = 2 * M_PI * 1000.0 * static_cast<double>(n) / 8000.0;
+      re += carrier[n] * std::cos(w);
+      im -= carrier[n] * std::sin(w);
+    }
+    const double magnitude = std::hypot(re, im) / 128.0;
+    lowest = std::min(lowest, magnitude);
+    highest = std::max(highest, magnitude);
+  }
+  EXPECT_GT(lowest, 0.3);
+  EXPECT_LT(highest - lowest, 0.01 * highest);
+  EXPECT_EQ(window.transmitStates(), std::vector<int32_t>{1});
+
+  engine.fnAbortTX();
+  EXPECT_EQ(lastAudible(device.pump(256)), -1);
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+}
+
+TEST_F(EngineTransmit, CwIdentificationFollowsThePostambleWithStarAsSK) {
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("K");
+  engine.fnStopTX();
+  const std::vector<float> plain = pumpUntilOff(device, window);
+
+  engine.fnSetCWIDString("*");
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("K");
+  engine.fnStopTX();
+  const std::vector<float> withId = pumpUntilOff(device, window);
+
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0, 1, 0}));
+  const long postambleEnd = lastAudible(plain);
+  ASSERT_GT(postambleEnd, 0);
+  // SK is dit dit dit dah dit dah: six marks after the PSK part, and the
+  // transmitter stays on (no off in between) until the last one.
+  EXPECT_EQ(countMarks(withId, static_cast<std::size_t>(postambleEnd) + 1), 6);
+  const double extraSeconds = (lastAudible(withId) - postambleEnd) / 8000.0;
+  EXPECT_GT(extraSeconds, 0.5);
+  EXPECT_LT(extraSeconds, 2.5);
+}
+
+TEST_F(EngineTransmit, PttFollowsTheTransmitterAndIsReleasedWhenTheSoundCardStops) {
+  EXPECT_EQ(engine.fnSetComPort(3, 3), 0);  // only two ports
+  EXPECT_TRUE(ptt->events.empty());
+  ASSERT_NE(engine.fnSetComPort(2, 3), 0);
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyS0"}));
+
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("X");
+  engine.fnStopTX();
+  device.pump(256);
+  EXPECT_TRUE(ptt->keyed);
+  pumpUntilOff(device, window);
+  EXPECT_FALSE(ptt->keyed);
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyS0", "key", "unkey"}));
+
+  // Stopping the sound card in the middle of a transmission unkeys first,
+  // then releases, and posts nothing.
+  engine.fnStartTX(kModeTune);
+  device.pump(256);
+  ASSERT_TRUE(ptt->keyed);
+  const std::size_t postedBefore = window.all().size();
+  engine.fnStopSoundCard();
+  EXPECT_FALSE(ptt->keyed);
+  EXPECT_EQ(ptt->events.back(), "close");
+  EXPECT_EQ(ptt->events[ptt->events.size() - 2], "unkey");
+  EXPECT_TRUE(device.pump(256).empty());
+  EXPECT_EQ(window.all().size(), postedBefore);
+}
+
+TEST_F(EngineTransmit, PortOpenedMidTransmissionKeysAtOnceAndReleaseUnkeys) {
+  engine.fnStartTX(kModeTune);
+  device.pump(256);
+  ASSERT_NE(engine.fnSetComPort(1, 3), 0);
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key"}));
+  engine.fnSetComPort(1, 0);
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key", "unkey", "close"}));
+  // A port that refuses to open answers 0 and leaves nothing held.
+  ptt->refuseOpen = true;
+  EXPECT_EQ(engine.fnSetComPort(1, 3), 0);
+  EXPECT_EQ(engine.fnSetComPort(1, 7), 0);  // not a keying mode
+}
+
+TEST_F(EngineTransmit, KeyedAgainDuringThePostambleIsOneTransmission) {
+  ASSERT_NE(engine.fnSetComPort(1, 3), 0);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("ONE ");
+  engine.fnStopTX();
+  // Pump into the postamble (the queue is empty and the transmitter still on).
+  while (engine.fnGetTXCharsRemaining() > 0) device.pump(256);
+  for (int i = 0; i < 20; ++i) device.pump(256);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("TWO");
+  engine.fnStopTX();
+  const std::vector<float> audio = pumpUntilOff(device, window);
+  // PTT stays keyed across the join: one on, one off.
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key", "unkey"}));
+  const std::string heard = decode(audio, 1500);
+  EXPECT_NE(heard.find("TWO"), std::string::npos) << heard;
+}
+
+class EngineTransmitWithOutputBuffer : public EngineTransmit {
+ protected:
+  EngineTransmitWithOutputBuffer() : EngineTransmit(1000) {}
+};
+
+TEST_F(EngineTransmitWithOutputBuffer, OffWaitsUntilTheBufferedTailHasPlayed) {
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("E");
+  engine.fnStopTX();
+  const std::vector<float> audio = pumpUntilOff(device, window);
+  ASSERT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  // At least 1000 samples left the engine after the last keyed one before
+  // "off" (which came with the last block pumped).
+  EXPECT_GE(static_cast<long>(audio.size()) - 1 - lastAudible(audio), 1000);
+  EXPECT_LT(static_cast<long>(audio.size()) - 1 - lastAudible(audio), 1000 + 2 * 256);
+}
+
+}  // namespace
+}  // namespace quillary::psk::test
