@@ -5,12 +5,13 @@
 namespace quillary {
 
 void ModemEventHook::handle(int32_t message, int32_t wParam, int32_t lParam) {
-  // Counted so the window's owner can tell the hook is in place; the five
-  // notifications get their handling here as the receive work lands.
+  ++seen_;
+  // NOT BUILT YET: nothing is acted on so far. The display-ready drawing,
+  // received characters, transmit state, IMD readings and the clock error
+  // are dispatched from here on `message` as they are built.
   (void)message;
   (void)wParam;
   (void)lParam;
-  ++seen_;
 }
 
 bool ModemEventHook::eventFilter(QObject* watched, QEvent* event) {
