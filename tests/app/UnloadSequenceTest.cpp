@@ -39,6 +39,38 @@ TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExact) {
   EXPECT_FALSE(std::filesystem::exists(h.file("name.ini")));
 }
 
+// Notes, when the modem is stopped, whether the hook is still there and
+// whether a settings file has been written yet.
+class StopWatchingModem : public RecordingModem {
+ public:
+  Form1* form = nullptr;
+  std::filesystem::path folder;
+  bool hookPresentAtStop = false;
+  bool filesPresentAtStop = true;
+  int32_t fnStopSoundCard() override {
+    hookPresentAtStop = form->hook() != nullptr;
+    filesPresentAtStop = std::filesystem::exists(folder / "psk.ini") ||
+                         std::filesystem::exists(folder / "sound.ini");
+    return RecordingModem::fnStopSoundCard();
+  }
+};
+
+TEST(UnloadSequence, TheModemStopsWhileTheHookIsInPlaceAndBeforeAnyFileIsWritten) {
+  ensureQtApplication();
+  StopWatchingModem modem;
+  FakeDialogs dialogs;
+  TempFolder folder;
+  Form1 form(modem, dialogs, folder.path(), 0);
+  modem.form = &form;
+  modem.folder = folder.path();
+  form.show();
+  form.close();
+  EXPECT_TRUE(modem.hookPresentAtStop);
+  EXPECT_FALSE(modem.filesPresentAtStop);
+  EXPECT_EQ(form.hook(), nullptr);
+  EXPECT_TRUE(std::filesystem::exists(folder.path() / "psk.ini"));
+}
+
 TEST(UnloadSequence, WhatWasWrittenIsRestoredAtTheNextStart) {
   Form1Harness first(-1);
   first.load();
