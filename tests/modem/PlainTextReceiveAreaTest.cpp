@@ -1,0 +1,63 @@
+#include "modem/PlainTextReceiveArea.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+#include "modem/ReceivedText.h"
+
+namespace quillary {
+namespace {
+
+void ensureApplication() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "test_modem";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class PlainTextReceiveAreaTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ensureApplication(); }
+  QPlainTextEdit box;
+};
+
+TEST_F(PlainTextReceiveAreaTest, LineEndsCountAsTwoCharacters) {
+  box.setPlainText("Receive Area\r\n");
+  PlainTextReceiveArea area(box);
+  EXPECT_EQ(area.length(), 14);
+  area.append("CQ");
+  area.append("\r\n");
+  EXPECT_EQ(area.length(), 18);
+  EXPECT_EQ(box.toPlainText(), "Receive Area\nCQ\n");
+  EXPECT_EQ(box.textCursor().position(), box.document()->characterCount() - 1);
+}
+
+TEST_F(PlainTextReceiveAreaTest, RemoveLastAndKeepLastWorkAtTheEnd) {
+  PlainTextReceiveArea area(box);
+  area.append("abc");
+  area.removeLast();
+  EXPECT_EQ(box.toPlainText(), "ab");
+
+  area.append("\r\nxy\r\nz");
+  area.keepLast(4);  // "xy" CR LF "z" is five; the tail of four keeps "y\nz"
+  EXPECT_EQ(box.toPlainText(), "y\nz");
+  EXPECT_EQ(area.length(), 4);
+  // A cut inside a line end keeps the whole line end.
+  area.keepLast(2);
+  EXPECT_EQ(box.toPlainText(), "\nz");
+}
+
+TEST_F(PlainTextReceiveAreaTest, ReceivedTextCutsTheBoxToItsTail) {
+  box.setPlainText(QString(1000, 'a') + "b");
+  PlainTextReceiveArea area(box);
+  ReceivedText rules(CodePage::Cp1252);
+  rules.take('c', 0, false, area);
+  EXPECT_EQ(area.length(), 501);
+  EXPECT_TRUE(box.toPlainText().endsWith("abc"));
+  EXPECT_FALSE(box.document()->isUndoAvailable());
+}
+
+}  // namespace
+}  // namespace quillary
