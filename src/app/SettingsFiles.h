@@ -1,5 +1,6 @@
 #pragma once
 // "psk.ini" and "sound.ini": read and written as plain values, no widgets.
+// Texts here are UTF-8; the files hold them in the system code page.
 #include <cstdint>
 #include <filesystem>
 #include <optional>

@@ -11,6 +11,11 @@
 //  5. Reading a field when nothing is left is an error (FieldStatus::EndOfFile).
 //  6. Read as a general value, an unquoted field that reads as a number is
 //     held as that number, so "073" comes back as "73" and "5.50" as "5.5".
+// Blanks at the end of an unquoted field are dropped too, so " 2 " reads "2";
+// a quoted field keeps every byte between its quotes. A quote that is never
+// closed runs to the end of the data. A number (rule 6) is a whole field of
+// optional sign, digits with an optional point and fraction (".5" and "5."
+// count) and an optional exponent ("1e3"); hex, "inf" and "nan" are text.
 #include <filesystem>
 #include <optional>
 #include <string>

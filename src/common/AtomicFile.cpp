@@ -1,0 +1,64 @@
+#include "common/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace quillary {
+namespace {
+
+// A name no other writer uses: hidden, beside the target, with the process
+// id and a counter so two writers in one folder never meet.
+std::filesystem::path temporaryName(const std::filesystem::path& file) {
+  static std::atomic<unsigned> counter{0};
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  std::string name = "." + file.filename().string() + "." + std::to_string(getpid()) + "." +
+                     std::to_string(counter.fetch_add(1)) + ".tmp";
+  return folder / name;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+int createTemporary(const std::filesystem::path& file, std::filesystem::path& temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = temporaryName(file);
+    // 0666 and the umask give the file the same rights as any new file.
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
+  if (file.filename().empty()) return false;
+  std::filesystem::path temporary;
+  int fd = createTemporary(file, temporary);
+  if (fd < 0) return false;
+
+  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  // rename replaces the old file in one step; the folder itself is not
+  // synced, since after a crash either the old or the new file is there.
+  if (ok) ok = std::rename(temporary.c_str(), file.c_str()) == 0;
+  if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+}  // namespace quillary

@@ -1,0 +1,62 @@
+#include "common/AtomicFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace quillary {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("quillary_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::size_t entries() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+  fs::path folder_;
+};
+
+TEST_F(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporary) {
+  fs::path file = folder_ / "psk.ini";
+  ASSERT_TRUE(writeFileAtomically(file, std::string("first, a longer text\r\n")));
+  ASSERT_TRUE(writeFileAtomically(file, std::string("new\r\n\0x", 6)));
+  EXPECT_EQ(contents(file), std::string("new\r\n\0x", 6));
+  EXPECT_EQ(entries(), 1u);
+  ASSERT_TRUE(writeFileAtomically(file, ""));
+  EXPECT_EQ(fs::file_size(file), 0u);
+}
+
+TEST_F(AtomicFileTest, FailureKeepsTheOldFileAndCleansUp) {
+  // A target that is a folder cannot be replaced by a file.
+  fs::path blocked = folder_ / "name.ini";
+  fs::create_directory(blocked);
+  fs::path old = blocked / "keep.txt";
+  { std::ofstream(old) << "old"; }
+  EXPECT_FALSE(writeFileAtomically(blocked, "new"));
+  EXPECT_TRUE(fs::is_directory(blocked));
+  EXPECT_EQ(contents(old), "old");
+  EXPECT_EQ(entries(), 1u);  // no temporary left behind
+
+  EXPECT_FALSE(writeFileAtomically(folder_ / "missing" / "psk.ini", "x"));
+  EXPECT_FALSE(writeFileAtomically(folder_ / "", "x"));  // no file name
+  EXPECT_EQ(entries(), 1u);
+}
+
+}  // namespace
+}  // namespace quillary
