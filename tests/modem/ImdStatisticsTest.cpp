@@ -53,8 +53,9 @@ TEST(ImdStatistics, TwentiethReadingShowsThenStartsAfresh) {
 TEST(ImdStatistics, LargeReadingsNeitherOverflowNorWrap) {
   ImdStatistics stats;
   ImdTexts texts;
-  for (int i = 0; i < 19; ++i) texts = stats.add(-30000);
-  EXPECT_EQ(texts.summary, "B: -30000 W: -30000 A: -30000 dB");
+  // Nineteen readings of -5000 sum to far beyond 16 bits.
+  for (int i = 0; i < 19; ++i) texts = stats.add(-5000);
+  EXPECT_EQ(texts.summary, "B: -5000 W: -5000 A: -5000 dB");
 
   ImdStatistics huge;
   texts = huge.add(40000);

@@ -19,7 +19,7 @@ void ensureApplication() {
 
 class PlainTextReceiveAreaTest : public ::testing::Test {
  protected:
-  void SetUp() override { ensureApplication(); }
+  static void SetUpTestSuite() { ensureApplication(); }
   QPlainTextEdit box;
 };
 

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace quillary {
