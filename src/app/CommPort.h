@@ -1,0 +1,31 @@
+#pragma once
+// The PTT comm port: one button opens the port typed in Combo5 in the modem
+// and releases it again. The port is never opened on its own.
+#include <string_view>
+
+#include "app/Form1Context.h"
+#include "app/MainState.h"
+
+namespace quillary {
+
+class ModemLibrary;
+
+enum class CommPortOutcome {
+  SelectPortNumber,  // the text is below 1 or no number: nothing was called
+  Refused,           // the modem did not open the port
+  Opened,
+  Released,
+};
+
+// One press of the button, with the text of Combo5. While a port is held the
+// text is not looked at: the port that was opened is the one released.
+CommPortOutcome pressCommPortButton(CommPortState& state, std::string_view comboText,
+                                    ModemLibrary& modem);
+
+// The button's background while a port is held.
+inline constexpr int kPortHeldRed = 255, kPortHeldGreen = 192, kPortHeldBlue = 192;
+
+void onCommPortClicked(Form1Context& context);
+void connectCommPort(Form1Context& context);
+
+}  // namespace quillary

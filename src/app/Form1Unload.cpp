@@ -1,0 +1,77 @@
+// The unload sequence of the main window: the modem stops before the hook
+// goes, and both happen before any file is touched. Every step is attempted
+// even when an earlier one fails; a file that cannot be written is skipped.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QtGlobal>
+#include <exception>
+
+#include "app/Form1.h"
+#include "app/SettingsFiles.h"
+#include "common/CodePage.h"
+#include "macros/MacroMenus.h"
+#include "macros/NameLog.h"
+#include "modem/ModemEventHook.h"
+#include "modem/ModemLibrary.h"
+
+namespace quillary {
+
+namespace {
+
+// Runs one unload step; a step that throws is reported and the next one runs.
+template <class Step>
+void attempt(const char* what, Step&& step) {
+  try {
+    step();
+  } catch (const std::exception& error) {
+    qWarning("Quillary: %s failed at shut-down: %s", what, error.what());
+  } catch (...) {
+    qWarning("Quillary: %s failed at shut-down", what);
+  }
+}
+
+std::string codePageText(const QString& text) {
+  return toCodePage(text.toStdString(), systemCodePage());
+}
+
+}  // namespace
+
+void Form1::runUnloadSequence() {
+  unloaded_ = true;
+  attempt("stopping the modem", [this] { modem_.fnStopSoundCard(); });
+  attempt("removing the hook", [this] { removeHook(); });
+  writeSettingsFiles();
+  attempt("closing the macro editor", [this] { closeMacroEditor(context_); });
+}
+
+void Form1::removeHook() {
+  if (!hook_) return;
+  removeEventFilter(hook_.get());
+  hook_.reset();
+}
+
+void Form1::writeSettingsFiles() {
+  const std::filesystem::path& folder = state_.programFolder;
+  attempt("writing psk.ini", [&] {
+    PskIniWrite values;
+    values.top = topTwips();
+    values.left = leftTwips();
+    values.ownCall = codePageText(controls_.Text4->text());
+    values.squelch = state_.squelch;
+    values.searchHalfWidth = codePageText(controls_.Combo4->currentText());
+    values.width = widthTwips();
+    values.height = heightTwips();
+    values.smoothing = codePageText(controls_.Combo1->currentText());
+    values.bias = codePageText(controls_.Combo2->currentText());
+    values.commPort = codePageText(controls_.Combo5->currentText());
+    writePskIni(folder / "psk.ini", values);
+  });
+  attempt("writing sound.ini", [&] {
+    if (state_.soundReset == 0) writeSoundIni(folder / "sound.ini", state_.soundDevice);
+  });
+  attempt("writing name.ini", [&] {
+    if (!state_.nameLogPath.empty()) writeNameIni(folder, state_.nameLogPath);
+  });
+}
+
+}  // namespace quillary

@@ -1,0 +1,31 @@
+#pragma once
+// A picture box: a widget showing an image that drawing code renders into.
+// The image always has the widget's size; clear() fills it with the
+// background colour. Callers draw with a QPainter on image() and then call
+// update() to show the result.
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+namespace quillary {
+
+class PictureBox : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PictureBox(QWidget* parent, QColor background = Qt::white);
+
+  QImage& image() { return image_; }
+  const QImage& image() const { return image_; }
+  QColor background() const { return background_; }
+  void clear();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QColor background_;
+  QImage image_;
+};
+
+}  // namespace quillary

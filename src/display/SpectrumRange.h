@@ -1,0 +1,9 @@
+#pragma once
+#include "app/Form1Context.h"
+
+namespace quillary {
+
+// Fills the display-range list Combo7 and shows "1000-2000".
+void Combo7_Set(Form1Context& context);
+
+}  // namespace quillary
