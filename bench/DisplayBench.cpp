@@ -66,7 +66,7 @@ void BM_SpectrumRedraw500To3000(benchmark::State& state) {
   QImage image(kSpectrumWidth, kSpectrumHeight, QImage::Format_RGB32);
   const SpectrumView view{DisplayRange{500, 3000, 25}, bins.data(), 1600.0, 1500.0};
   for (auto _ : state) {
-    drawSpectrum(image, view);
+    renderSpectrum(image, view);
     benchmark::DoNotOptimize(image.constBits());
   }
 }
@@ -77,7 +77,7 @@ void BM_SpectrumRedrawWildBins(benchmark::State& state) {
   QImage image(kSpectrumWidth, kSpectrumHeight, QImage::Format_RGB32);
   const SpectrumView view{DisplayRange{500, 3000, 25}, bins.data(), 1600.0, 1500.0};
   for (auto _ : state) {
-    drawSpectrum(image, view);
+    renderSpectrum(image, view);
     benchmark::DoNotOptimize(image.constBits());
   }
 }
@@ -88,8 +88,8 @@ void BM_VectorAndLevelRedraw(benchmark::State& state) {
   QImage vector(kVectorSide, kVectorSide, QImage::Format_RGB32);
   QImage level(kLevelWidth, kLevelHeight, QImage::Format_RGB32);
   for (auto _ : state) {
-    drawPhaseVector(vector, points.data(), 64);
-    drawLevelBar(level, 64, 20);
+    renderPhaseVector(vector, points.data(), 64);
+    renderLevelBar(level, 64, 20);
     benchmark::DoNotOptimize(vector.constBits());
     benchmark::DoNotOptimize(level.constBits());
   }
@@ -105,9 +105,9 @@ void BM_DisplayReadyDrawing(benchmark::State& state) {
   QImage level(kLevelWidth, kLevelHeight, QImage::Format_RGB32);
   const SpectrumView view{DisplayRange{500, 3000, 25}, bins.data(), 1600.0, 1500.0};
   for (auto _ : state) {
-    drawPhaseVector(vector, points.data(), 64);
-    drawLevelBar(level, 64, 20);
-    drawSpectrum(spectrum, view);
+    renderPhaseVector(vector, points.data(), 64);
+    renderLevelBar(level, 64, 20);
+    renderSpectrum(spectrum, view);
     benchmark::DoNotOptimize(spectrum.constBits());
   }
 }
@@ -116,7 +116,7 @@ BENCHMARK(BM_DisplayReadyDrawing)->Unit(benchmark::kMicrosecond);
 void BM_ImdMeterRedraw(benchmark::State& state) {
   QImage meter(120, 16, QImage::Format_RGB32);
   for (auto _ : state) {
-    drawImdMeter(meter, -27);
+    renderImdMeter(meter, -27);
     benchmark::DoNotOptimize(meter.constBits());
   }
 }

@@ -7,7 +7,7 @@
 
 namespace quillary {
 
-void drawImdScale(QImage& image) {
+void renderImdScale(QImage& image) {
   const int height = image.height();
   const std::array<int, 4> ends = imdZoneEnds(image.width());
   const std::array<QColor, 4> zones = {colours::kImdZoneBad, colours::kImdZonePoor,
@@ -20,8 +20,8 @@ void drawImdScale(QImage& image) {
   }
 }
 
-void drawImdMeter(QImage& image, int16_t best) {
-  drawImdScale(image);
+void renderImdMeter(QImage& image, int16_t best) {
+  renderImdScale(image);
   const int barWidth = imdBarWidth(image.width(), best);
   if (barWidth <= 0) return;
   const int top = imdBarTop(image.height());

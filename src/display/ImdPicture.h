@@ -7,9 +7,9 @@
 namespace quillary {
 
 // The four zones over the full height, without a bar.
-void drawImdScale(QImage& image);
+void renderImdScale(QImage& image);
 
 // The scale with a bar for the best reading; 9999 (no reading) draws none.
-void drawImdMeter(QImage& image, int16_t best);
+void renderImdMeter(QImage& image, int16_t best);
 
 }  // namespace quillary

@@ -16,13 +16,13 @@ std::optional<DisplayRange> rangeForName(std::string_view name) {
 
 SpectrumScale spectrumScale(const DisplayRange& range, double width, double height) {
   SpectrumScale scale;
-  scale.firstBin = static_cast<int>(std::floor(range.lowHz / kHzPerBin));
-  scale.lastBin = static_cast<int>(std::floor(range.highHz / kHzPerBin));
+  scale.firstBin = static_cast<int>(std::floor(range.low / kHzPerBin));
+  scale.lastBin = static_cast<int>(std::floor(range.high / kHzPerBin));
   const int span = scale.lastBin - scale.firstBin;
   scale.xPerBin = span > 0 ? width / span : 0;
   scale.yPerUnit = height / 100.0;
   scale.gridStepHz =
-      range.gridCount > 0 ? static_cast<double>(range.highHz - range.lowHz) / range.gridCount : 0;
+      range.gridCount > 0 ? static_cast<double>(range.high - range.low) / range.gridCount : 0;
   return scale;
 }
 
@@ -30,12 +30,12 @@ std::vector<GridLine> gridLines(const DisplayRange& range, double width,
                                 std::optional<double> presetHz) {
   std::vector<GridLine> lines;
   if (range.gridCount <= 0) return lines;
-  const double stepHz = static_cast<double>(range.highHz - range.lowHz) / range.gridCount;
+  const double stepHz = static_cast<double>(range.high - range.low) / range.gridCount;
   // Counted, not stepped: adding W/div repeatedly can lose the last line.
   for (int k = 0; k <= range.gridCount; ++k) {
     GridLine line;
     line.x = width * k / range.gridCount;
-    line.hz = range.lowHz + k * stepHz;
+    line.hz = range.low + k * stepHz;
     line.preset = presetHz && *presetHz == line.hz;
     lines.push_back(line);
   }
@@ -60,8 +60,8 @@ long long markerX(const SpectrumScale& scale, double frequencyHz) {
 }
 
 std::optional<int32_t> frequencyAtX(const DisplayRange& range, double width, double x) {
-  const float low = range.lowHz;
-  const float high = range.highHz;
+  const float low = range.low;
+  const float high = range.high;
   const float unitsPerHz = static_cast<float>(width) / (high - low);
   if (!(unitsPerHz > 0)) return std::nullopt;
   const float hz = static_cast<float>(x) / unitsPerHz + low;

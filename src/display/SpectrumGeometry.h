@@ -9,15 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "display/DisplayRange.h"
+
 namespace quillary {
 
 inline constexpr double kHzPerBin = 3.90625;
 
-struct DisplayRange {
-  int16_t lowHz = 1000;
-  int16_t highHz = 2000;
-  int16_t gridCount = 10;
-};
 
 // The range list in the order the range box shows it.
 inline constexpr std::array<std::string_view, 4> kRangeNames = {"500-3000", "500-2500",
@@ -28,8 +25,8 @@ inline constexpr std::string_view kStartRangeName = "1000-2000";
 std::optional<DisplayRange> rangeForName(std::string_view name);
 
 struct SpectrumScale {
-  int firstBin = 0;        // a: lowHz / 3.90625 rounded down
-  int lastBin = 0;         // b: highHz / 3.90625 rounded down (fetched, not drawn)
+  int firstBin = 0;        // a: low / 3.90625 rounded down
+  int lastBin = 0;         // b: high / 3.90625 rounded down (fetched, not drawn)
   double xPerBin = 0;      // xs
   double yPerUnit = 0;     // ys, per magnitude unit of 0..100
   double gridStepHz = 0;   // g

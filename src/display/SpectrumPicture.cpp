@@ -17,7 +17,7 @@ void drawVerticalLine(QPainter& painter, double x, int height, const QColor& col
 }
 }  // namespace
 
-void drawSpectrum(QImage& image, const SpectrumView& view) {
+void renderSpectrum(QImage& image, const SpectrumView& view) {
   const int width = image.width();
   const int height = image.height();
   image.fill(colours::kSpectrumBackground);

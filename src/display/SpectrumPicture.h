@@ -18,6 +18,6 @@ struct SpectrumView {
 };
 
 // Draws over the whole image; its width and height are the drawing units.
-void drawSpectrum(QImage& image, const SpectrumView& view);
+void renderSpectrum(QImage& image, const SpectrumView& view);
 
 }  // namespace quillary

@@ -7,7 +7,7 @@
 
 namespace quillary {
 
-void drawPhaseVector(QImage& image, const int32_t* points, int32_t level) {
+void renderPhaseVector(QImage& image, const int32_t* points, int32_t level) {
   const VectorGeometry geometry = vectorGeometry(image.width(), image.height(), level);
   image.fill(colours::kPictureBackground);
   QPainter painter(&image);
@@ -21,7 +21,7 @@ void drawPhaseVector(QImage& image, const int32_t* points, int32_t level) {
   }
 }
 
-void drawLevelBar(QImage& image, int16_t level, int16_t squelch) {
+void renderLevelBar(QImage& image, int16_t level, int16_t squelch) {
   const int width = image.width();
   const int height = image.height();
   const LevelRows rows = levelRows(height, level, squelch);

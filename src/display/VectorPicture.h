@@ -9,10 +9,10 @@ namespace quillary {
 
 // `points` holds eight (x, y) pairs, +-1000 full scale; `level` is the
 // signal level 0..100 as read from the modem.
-void drawPhaseVector(QImage& image, const int32_t* points, int32_t level);
+void renderPhaseVector(QImage& image, const int32_t* points, int32_t level);
 
 // The bar spans the level (0..100 of the height), the black line the
 // squelch threshold.
-void drawLevelBar(QImage& image, int16_t level, int16_t squelch);
+void renderLevelBar(QImage& image, int16_t level, int16_t squelch);
 
 }  // namespace quillary

@@ -12,33 +12,26 @@ int16_t asInt16(int32_t value) {
   return static_cast<int16_t>(std::clamp<int32_t>(value, std::numeric_limits<int16_t>::min(),
                                                   std::numeric_limits<int16_t>::max()));
 }
+
+std::string summaryOf(const ImdStatistics& s) {
+  return "B: " + signedStyle(s.best) + " W: " + signedStyle(s.worst) +
+         " A: " + signedStyle(s.average) + " dB";
+}
 }  // namespace
 
-ImdTexts ImdStatistics::add(int32_t rawReading) {
+ImdTexts addImdReading(ImdStatistics& s, int32_t rawReading) {
   // A reading beyond the 16-bit figures is held at their limit rather than
   // wrapped into a reading of the opposite sign.
   const int16_t reading = asInt16(rawReading);
-  ++count_;
-  best_ = std::min(best_, reading);
-  worst_ = std::max(worst_, reading);
-  sum_ += reading;
-  average_ = asInt16(static_cast<int32_t>(roundHalfEven(static_cast<double>(sum_) / count_)));
+  ++s.count;
+  s.best = std::min(s.best, reading);
+  s.worst = std::max(s.worst, reading);
+  s.sum += reading;
+  s.average = asInt16(static_cast<int32_t>(roundHalfEven(static_cast<double>(s.sum) / s.count)));
 
-  ImdTexts texts;
-  texts.summary = "B: " + signedStyle(best_) + " W: " + signedStyle(worst_) +
-                  " A: " + signedStyle(average_) + " dB";
-  texts.count = std::to_string(count_);
-  texts.reading = signedStyle(reading) + " dB";
-  if (count_ >= kReadingsPerRound) reset();
+  ImdTexts texts{summaryOf(s), std::to_string(s.count), signedStyle(reading) + " dB"};
+  if (s.count >= kImdReadingsPerRound) s = ImdStatistics{};
   return texts;
-}
-
-void ImdStatistics::reset() {
-  best_ = kNoBest;
-  worst_ = kNoWorst;
-  average_ = 0;
-  count_ = 0;
-  sum_ = 0;
 }
 
 }  // namespace quillary

@@ -7,6 +7,22 @@
 
 namespace quillary {
 
+struct ImdStatistics {
+  static constexpr int16_t kNoBest = 9999;
+  static constexpr int16_t kNoWorst = -9999;
+
+  int16_t best = kNoBest;    // the lowest reading; 9999 = no reading
+  int16_t worst = kNoWorst;  // the highest reading; -9999 = no reading
+  int16_t average = 0;
+  int16_t count = 0;
+  // Kept wider than the figures, so twenty readings of any 16-bit size fit.
+  int32_t sum = 0;
+
+  bool hasReading() const { return best != kNoBest; }
+};
+
+inline constexpr int16_t kImdReadingsPerRound = 20;
+
 // The texts one reading puts into the IMD boxes.
 struct ImdTexts {
   std::string summary;  // txtIMD: "B: -28 W: -21 A: -25 dB"
@@ -14,29 +30,8 @@ struct ImdTexts {
   std::string reading;  // Text2: "-27 dB"
 };
 
-class ImdStatistics {
- public:
-  static constexpr int16_t kNoBest = 9999;
-  static constexpr int16_t kNoWorst = -9999;
-  static constexpr int16_t kReadingsPerRound = 20;
-
-  // Counts one reading in dB and returns what the boxes show for it.
-  ImdTexts add(int32_t reading);
-  void reset();
-
-  int16_t best() const { return best_; }
-  int16_t worst() const { return worst_; }
-  int16_t average() const { return average_; }
-  int16_t count() const { return count_; }
-  bool hasReading() const { return best_ != kNoBest; }
-
- private:
-  int16_t best_ = kNoBest;
-  int16_t worst_ = kNoWorst;
-  int16_t average_ = 0;
-  int16_t count_ = 0;
-  // Kept wider than the figures: twenty readings of any 16-bit size fit.
-  int32_t sum_ = 0;
-};
+// Counts one reading in dB and returns what the boxes show for it; the
+// twentieth reading then starts the statistics afresh.
+ImdTexts addImdReading(ImdStatistics& statistics, int32_t reading);
 
 }  // namespace quillary

@@ -22,6 +22,8 @@ enum class IndicatorChange { None, Show, Hide };
 
 class SignalSearch {
  public:
+  explicit SignalSearch(SearchState start = SearchState::Hunting) : state_(start) {}
+
   SearchState state() const { return state_; }
   // Switching the search on always starts hunting.
   void restart() { state_ = SearchState::Hunting; }

@@ -30,7 +30,7 @@ class ImdPictureTest : public ::testing::Test {
 };
 
 TEST_F(ImdPictureTest, ScaleShowsFourZones) {
-  drawImdScale(image);
+  renderImdScale(image);
   EXPECT_EQ(image.pixel(0, 80), colours::kImdZoneBad.rgb());
   EXPECT_EQ(image.pixel(149, 80), colours::kImdZoneBad.rgb());
   EXPECT_EQ(image.pixel(150, 80), colours::kImdZonePoor.rgb());
@@ -39,7 +39,7 @@ TEST_F(ImdPictureTest, ScaleShowsFourZones) {
 }
 
 TEST_F(ImdPictureTest, BarEndsInsideTheFairZoneForMinus27) {
-  drawImdMeter(image, -27);
+  renderImdMeter(image, -27);
   EXPECT_EQ(image.pixel(0, 30), colours::kImdBar.rgb());
   EXPECT_EQ(image.pixel(269, 89), colours::kImdBar.rgb());
   EXPECT_EQ(image.pixel(270, 60), colours::kImdZoneFair.rgb());
@@ -47,12 +47,12 @@ TEST_F(ImdPictureTest, BarEndsInsideTheFairZoneForMinus27) {
 }
 
 TEST_F(ImdPictureTest, FullAndEmptyBars) {
-  drawImdMeter(image, -60);
+  renderImdMeter(image, -60);
   EXPECT_EQ(image.pixel(499, 60), colours::kImdBar.rgb());
   EXPECT_EQ(image.pixel(499, 10), colours::kImdZoneGood.rgb());
 
   for (int16_t best : {int16_t{3}, int16_t{9999}}) {
-    drawImdMeter(image, best);
+    renderImdMeter(image, best);
     EXPECT_EQ(image.pixel(0, 60), colours::kImdZoneBad.rgb()) << best;
     EXPECT_EQ(image.pixel(499, 60), colours::kImdZoneGood.rgb()) << best;
   }

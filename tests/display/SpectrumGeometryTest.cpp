@@ -72,8 +72,8 @@ TEST(SpectrumGeometry, ClicksTuneInsideTheRangeOnly) {
   for (std::string_view name : kRangeNames) {
     const DisplayRange range = *rangeForName(name);
     for (double width : {4000.0, 517.0, 333.0}) {
-      EXPECT_EQ(frequencyAtX(range, width, 0), range.lowHz) << name << " " << width;
-      EXPECT_EQ(frequencyAtX(range, width, width), range.highHz) << name << " " << width;
+      EXPECT_EQ(frequencyAtX(range, width, 0), range.low) << name << " " << width;
+      EXPECT_EQ(frequencyAtX(range, width, width), range.high) << name << " " << width;
     }
     EXPECT_FALSE(frequencyAtX(range, 400, -1));
     EXPECT_FALSE(frequencyAtX(range, 400, 401));

@@ -30,7 +30,7 @@ class SpectrumPictureTest : public ::testing::Test {
 
 TEST_F(SpectrumPictureTest, GridTraceAndMarkerInTheirColours) {
   bins.fill(50);  // a flat trace on row 50
-  drawSpectrum(image, view);
+  renderSpectrum(image, view);
   EXPECT_EQ(at(image, 20, 10), colours::kSpectrumBackground.rgb());
   EXPECT_EQ(at(image, 40, 10), colours::kGridLine.rgb());         // 1100 Hz
   EXPECT_EQ(at(image, 240, 10), colours::kPresetGridLine.rgb());  // 1600 Hz
@@ -46,7 +46,7 @@ TEST_F(SpectrumPictureTest, GridTraceAndMarkerInTheirColours) {
 TEST_F(SpectrumPictureTest, TraceFollowsTheBins) {
   bins.fill(10);          // the floor on row 90
   bins[256 + 100] = 80;   // bin a + 100 stands at x = 101 * 1.5625 = 157.8, row 20
-  drawSpectrum(image, view);
+  renderSpectrum(image, view);
   EXPECT_EQ(at(image, 157, 20), colours::kTrace.rgb());
   EXPECT_EQ(at(image, 130, 90), colours::kTrace.rgb());
   EXPECT_EQ(at(image, 130, 20), colours::kSpectrumBackground.rgb());
@@ -56,7 +56,7 @@ TEST_F(SpectrumPictureTest, TraceFollowsTheBins) {
 TEST_F(SpectrumPictureTest, NoPresetNumberNoRedLineNoFrequencyNoMarker) {
   view.presetHz = 1550.0;
   view.receiveHz.reset();
-  drawSpectrum(image, view);
+  renderSpectrum(image, view);
   EXPECT_FALSE(columnHolds(image, colours::kPresetGridLine));
   EXPECT_FALSE(columnHolds(image, colours::kReceiveMarker));
   EXPECT_EQ(at(image, 240, 10), colours::kGridLine.rgb());

@@ -57,27 +57,27 @@ std::array<int32_t, 16> spokesRightAndUp() {
 TEST(VectorPicture, WeakSignalDrawsBlueSpokesStrongRed) {
   QImage image(100, 100, QImage::Format_RGB32);
   const auto points = spokesRightAndUp();
-  drawPhaseVector(image, points.data(), 10);
+  renderPhaseVector(image, points.data(), 10);
   EXPECT_EQ(image.pixel(51, 45), colours::kWeakSpokes.rgb());  // right spoke, length 12
   EXPECT_EQ(image.pixel(45, 39), colours::kWeakSpokes.rgb());  // up spoke
   EXPECT_EQ(image.pixel(62, 45), colours::kPictureBackground.rgb());
   EXPECT_EQ(image.pixel(10, 90), colours::kPictureBackground.rgb());
   EXPECT_EQ(image.pixel(45, 5), colours::kVectorCircle.rgb());  // circle top, radius 40
 
-  drawPhaseVector(image, points.data(), 100);
+  renderPhaseVector(image, points.data(), 100);
   EXPECT_EQ(image.pixel(75, 45), colours::kStrongSpokes.rgb());  // right spoke, length 40
   EXPECT_EQ(image.pixel(45, 20), colours::kStrongSpokes.rgb());
 }
 
 TEST(LevelPicture, BarIsATenthOfTheHeightForLevelTen) {
   QImage image(20, 100, QImage::Format_RGB32);
-  drawLevelBar(image, 10, 0);
+  renderLevelBar(image, 10, 0);
   EXPECT_EQ(image.pixel(10, 95), colours::kLevelBar.rgb());
   EXPECT_EQ(image.pixel(10, 90), colours::kLevelBar.rgb());
   EXPECT_EQ(image.pixel(10, 89), colours::kPictureBackground.rgb());
   EXPECT_EQ(image.pixel(10, 99), colours::kSquelchLine.rgb());
 
-  drawLevelBar(image, 0, 99);
+  renderLevelBar(image, 0, 99);
   EXPECT_EQ(image.pixel(10, 1), colours::kSquelchLine.rgb());
   EXPECT_EQ(image.pixel(10, 0), colours::kPictureBackground.rgb());
   EXPECT_EQ(image.pixel(10, 98), colours::kPictureBackground.rgb());
