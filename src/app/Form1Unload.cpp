@@ -8,7 +8,6 @@
 
 #include "app/Form1.h"
 #include "app/SettingsFiles.h"
-#include "common/CodePage.h"
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
 #include "modem/ModemEventHook.h"
@@ -30,9 +29,8 @@ void attempt(const char* what, Step&& step) {
   }
 }
 
-std::string codePageText(const QString& text) {
-  return toCodePage(text.toStdString(), systemCodePage());
-}
+// The settings writer takes UTF-8 and writes the system code page.
+std::string settingsText(const QString& text) { return text.toStdString(); }
 
 }  // namespace
 
@@ -56,14 +54,14 @@ void Form1::writeSettingsFiles() {
     PskIniWrite values;
     values.top = topTwips();
     values.left = leftTwips();
-    values.ownCall = codePageText(controls_.Text4->text());
+    values.ownCall = settingsText(controls_.Text4->text());
     values.squelch = state_.squelch;
-    values.searchHalfWidth = codePageText(controls_.Combo4->currentText());
+    values.searchHalfWidth = settingsText(controls_.Combo4->currentText());
     values.width = widthTwips();
     values.height = heightTwips();
-    values.smoothing = codePageText(controls_.Combo1->currentText());
-    values.bias = codePageText(controls_.Combo2->currentText());
-    values.commPort = codePageText(controls_.Combo5->currentText());
+    values.smoothing = settingsText(controls_.Combo1->currentText());
+    values.bias = settingsText(controls_.Combo2->currentText());
+    values.commPort = settingsText(controls_.Combo5->currentText());
     writePskIni(folder / "psk.ini", values);
   });
   attempt("writing sound.ini", [&] {

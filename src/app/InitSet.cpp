@@ -5,15 +5,13 @@
 
 #include "app/Form1.h"
 #include "app/SettingsFiles.h"
-#include "common/CodePage.h"
 
 namespace quillary {
 
 namespace {
 
-QString fromFile(const std::string& bytes) {
-  return QString::fromStdString(fromCodePage(bytes, systemCodePage()));
-}
+// The settings reader hands texts over as UTF-8.
+QString fromFile(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 }  // namespace
 

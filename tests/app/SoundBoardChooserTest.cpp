@@ -1,0 +1,113 @@
+// The device chooser: it hands over at once when sound.ini can be read,
+// otherwise waits for "Start" or "Exit"; the choice becomes a device number.
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <optional>
+
+#include "app/SoundBoardChooser.h"
+#include "app/SoundDeviceChoice.h"
+#include "support/FakeInventory.h"
+#include "support/GuiTest.h"
+
+namespace quillary::testing {
+namespace {
+
+struct Chooser {
+  explicit Chooser(std::optional<std::vector<std::string>> devices = std::vector<std::string>{})
+      : inventory(std::move(devices)) {
+    ensureQtApplication();
+    window = std::make_unique<frmSoundBoard>(
+        inventory, [this](int16_t device) { shownWith = device; }, folder.path());
+  }
+  QStringList items() const {
+    QStringList list;
+    for (int i = 0; i < window->Combo1->count(); ++i) list << window->Combo1->itemText(i);
+    return list;
+  }
+
+  TempFolder folder;
+  FakeInventory inventory;
+  std::optional<int16_t> shownWith;  // the device the main window was shown with
+  std::unique_ptr<frmSoundBoard> window;
+};
+
+TEST(SoundBoardChooser, ReadableSoundIniHandsOverAtOnceAndStaysUnseen) {
+  const std::pair<const char*, int16_t> readable[] = {
+      {" 2 \r\n", 2}, {"-1 \r\n", -1}, {"word\r\n", 0}, {"\r\n 5 \r\n", 0}, {" 7", 7}};
+  for (const auto& [bytes, device] : readable) {
+    SCOPED_TRACE(bytes);
+    Chooser c;
+    writeBytes(c.folder.path() / "sound.ini", bytes);
+    c.window->load();
+    EXPECT_EQ(c.shownWith, device);
+    EXPECT_FALSE(c.window->isVisible());
+    EXPECT_TRUE(c.window->soundFileRead());
+  }
+}
+
+TEST(SoundBoardChooser, MissingEmptyOrOutOfRangeSoundIniShowsTheChooser) {
+  for (const char* bytes : {static_cast<const char*>(nullptr), "", "40000\r\n"}) {
+    SCOPED_TRACE(bytes ? bytes : "(no file)");
+    Chooser c;
+    if (bytes) writeBytes(c.folder.path() / "sound.ini", bytes);
+    c.window->load();
+    EXPECT_FALSE(c.shownWith.has_value());
+    EXPECT_TRUE(c.window->isVisible());
+    EXPECT_FALSE(c.window->soundFileRead());
+    EXPECT_EQ(c.window->soundDevice(), 0);
+    c.window->close();
+  }
+}
+
+TEST(SoundBoardChooser, OffersDefaultThenEachDeviceNumberedFromZero) {
+  Chooser c({{"USB Audio CODEC", "Simulator"}});
+  EXPECT_EQ(c.window->windowTitle(), "Select Sound Boad");
+  EXPECT_EQ(c.window->Command1[0]->text(), "Start");
+  EXPECT_EQ(c.window->Command1[1]->text(), "Exit");
+  c.window->load();
+  EXPECT_EQ(c.items(), QStringList({"-1 Default", "0 USB Audio CODEC", "1 Simulator"}));
+  EXPECT_EQ(c.window->Combo1->currentText(), "-1  Default");
+  EXPECT_EQ(c.window->Combo1->font().family(), "Arial");
+  c.window->close();
+
+  Chooser unreachable(std::nullopt);
+  unreachable.window->load();
+  EXPECT_EQ(unreachable.items(), QStringList({"-1 Default"}));
+  unreachable.window->close();
+}
+
+TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharacters) {
+  const std::pair<const char*, int16_t> choices[] = {
+      {"-1  Default", -1}, {"-1 Default", -1}, {"12 x", 12}, {"3 x", 3},
+      {"typed text", 0},   {"", 0},            {"7", 7},     {"123 long", 12}};
+  for (const auto& [text, device] : choices) {
+    SCOPED_TRACE(text);
+    Chooser c;
+    c.window->load();
+    c.window->Combo1->setEditText(QString::fromLatin1(text));
+    QTest::mouseClick(c.window->Command1[0], Qt::LeftButton);
+    EXPECT_EQ(c.shownWith, device);
+    EXPECT_FALSE(c.window->isVisible());
+  }
+}
+
+TEST(SoundBoardChooser, ExitWritesNothingAndShowsNoMainWindow) {
+  Chooser c({{"Card"}});
+  c.window->load();
+  QTest::mouseClick(c.window->Command1[1], Qt::LeftButton);
+  EXPECT_FALSE(c.shownWith.has_value());
+  EXPECT_FALSE(c.window->isVisible());
+  EXPECT_EQ(c.window->soundDevice(), 0);
+  EXPECT_TRUE(std::filesystem::is_empty(c.folder.path()));
+}
+
+TEST(SoundDeviceChoice, ReadsOnlyTheFirstTwoCharactersTrimmedAndRounded) {
+  EXPECT_EQ(deviceFromChoice(".5 x"), 0);  // 0.5 goes to the even neighbour
+  EXPECT_EQ(deviceFromChoice(" 5 x"), 5);
+  EXPECT_EQ(deviceFromChoice("2.5"), 2);   // "2." is all that is read
+}
+
+}  // namespace
+}  // namespace quillary::testing

@@ -1,0 +1,59 @@
+#pragma once
+// A modem double: logs every call with its arguments ("fnSetRXFrequency(1600,0,0)")
+// and answers with scripted results per function (0 when nothing is scripted).
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "modem/ModemLibrary.h"
+
+namespace quillary::testing {
+
+class RecordingModem : public ModemLibrary {
+ public:
+  // Every later call of `function` answers `result`.
+  void answer(const std::string& function, int32_t result) { fixed_[function] = result; }
+  // The next calls of `function` answer these in turn, then the fixed answer.
+  void answerOnce(const std::string& function, std::vector<int32_t> results);
+
+  const std::vector<std::string>& calls() const { return calls_; }
+  // The calls of one function, in order.
+  std::vector<std::string> callsOf(const std::string& function) const;
+  void clearCalls() { calls_.clear(); }
+  ModemWindow* window() const { return window_; }
+  // Texts passed to fnSendTXString and fnSetCWIDString, in order.
+  std::vector<std::string> sentTexts;
+
+  int32_t fnStartSoundCard(ModemWindow* window, int32_t device, int32_t channels) override;
+  int32_t fnStopSoundCard() override;
+  int32_t fnSetRXPSKMode(int32_t modeCode, int32_t channel) override;
+  int32_t fnSetRXFrequency(int32_t hz, int32_t unused, int32_t channel) override;
+  int32_t fnGetRXFrequency(int32_t channel) override;
+  int32_t fnSetAFCLimit(int32_t limitHz, int32_t channel) override;
+  int32_t fnSetSquelchThreshold(int32_t threshold, int32_t unused, int32_t channel) override;
+  int32_t fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) override;
+  int32_t fnGetFFTData(int32_t* bins, int32_t first, int32_t last) override;
+  int32_t fnGetClosestPeak(int32_t lowHz, int32_t highHz) override;
+  int32_t fnGetVectorData(int32_t* points, int32_t channel) override;
+  int32_t fnGetSignalLevel(int32_t channel) override;
+  int32_t fnSetTXFrequency(int32_t hz) override;
+  int32_t fnStartTX(int32_t modeCode) override;
+  int32_t fnSendTXString(const std::string& text) override;
+  int32_t fnGetTXCharsRemaining() override;
+  int32_t fnClearTXBuffer() override;
+  int32_t fnStopTX() override;
+  int32_t fnAbortTX() override;
+  int32_t fnSetCWIDString(const std::string& text) override;
+  int32_t fnSetComPort(int32_t port, int32_t mode) override;
+
+ private:
+  int32_t record(const std::string& function, const std::vector<long long>& arguments);
+
+  std::vector<std::string> calls_;
+  std::map<std::string, int32_t> fixed_;
+  std::map<std::string, std::deque<int32_t>> once_;
+  ModemWindow* window_ = nullptr;
+};
+
+}  // namespace quillary::testing
