@@ -110,6 +110,8 @@ void onSpectrumModeChosen(Form1Context& context) {
 
 void connectReceiveTuning(Form1Context& context) {
   Form1Controls& c = context.controls;
+  // The load sequence switches AFC on (limit 500, flag 1); the box shows it.
+  c.ckRXAFC->setChecked(true);
   // Combo boxes act on the operator's choice (activated), not on the lists
   // and texts the load sequence puts into them.
   QObject::connect(c.Combo3, &QComboBox::activated, c.Combo3, [context](int) mutable {

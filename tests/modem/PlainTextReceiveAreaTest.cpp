@@ -1,25 +1,17 @@
 #include "modem/PlainTextReceiveArea.h"
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include "modem/ReceivedText.h"
+#include "support/GuiTest.h"
 
 namespace quillary {
 namespace {
 
-void ensureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "test_modem";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
 class PlainTextReceiveAreaTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ensureApplication(); }
+  static void SetUpTestSuite() { testing::ensureQtApplication(); }
   QPlainTextEdit box;
 };
 
