@@ -241,6 +241,10 @@ TEST(Form1Controls, AfterLoadTheTransmitPanelIsHiddenAndTheListsAreFilled) {
             QStringList({"Hello", "GM", "GA", "GE", "GN", "GMJ", "GAJ", "GEJ", "GNJ"}));
   EXPECT_EQ(c.Combo8->currentText(), "Hello");
   EXPECT_EQ(items(c.Combo5), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
+  // The IMD meter shows its scale, drawn while the window was not yet shown.
+  QImage& meter = c.Picture5->image();
+  EXPECT_EQ(meter.pixelColor(2, meter.height() / 2), QColor(255, 0, 0));
+  EXPECT_EQ(meter.pixelColor(meter.width() - 2, meter.height() / 2), QColor(0, 255, 255));
 }
 
 TEST(Form1Controls, LoadSetsTheStartUpFonts) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "modem/ModemEventHook.h"
+#include "modem/ModemMessageEvent.h"
 #include "support/Form1Harness.h"
 
 namespace quillary::testing {
@@ -148,20 +149,37 @@ TEST(LoadSequence, ReceiveFrequencyScrollBarKeepsTheModemsAnswerWithinItsRange) 
   EXPECT_EQ(high.controls().VScroll1->value(), 3000);
 }
 
-TEST(LoadSequence, TheHookSeesNotificationsPostedAfterTheLoadAndNotAfterTheUnload) {
+// Counts the modem notifications that reach it. Installed before the hook,
+// it is asked after the hook, so it sees what the hook lets go on.
+class NotificationCounter : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == ModemMessageEvent::eventType()) ++count;
+    return false;
+  }
+};
+
+TEST(LoadSequence, TheHookSeesNotificationsAfterTheLoadAndPassesEveryOneOn) {
   Form1Harness h;
+  NotificationCounter behindTheHook;
+  h.form().installEventFilter(&behindTheHook);
   h.form().post(kMsgCharacter, 'A', 0);  // before the load: no hook yet
   QApplication::processEvents();
+  EXPECT_EQ(behindTheHook.count, 1);
   h.load();
   ASSERT_NE(h.form().hook(), nullptr);
   h.modem.window()->post(kMsgCharacter, 'C', 0);
   h.modem.window()->post(kMsgClockError, 3, 0);
   QApplication::processEvents();
   EXPECT_EQ(h.form().hook()->notificationsSeen(), 2);
+  EXPECT_EQ(behindTheHook.count, 3);
   h.close();
   EXPECT_EQ(h.form().hook(), nullptr);
   h.form().post(kMsgCharacter, 'Q', 0);
-  QApplication::processEvents();  // reaches the window alone, without trouble
+  QApplication::processEvents();
+  EXPECT_EQ(behindTheHook.count, 4);
+  h.form().removeEventFilter(&behindTheHook);
 }
 
 TEST(LoadSequence, ShowingTheWindowAgainDoesNotLoadAgain) {
