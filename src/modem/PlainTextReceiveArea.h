@@ -1,9 +1,10 @@
 #pragma once
 // The receive area on a QPlainTextEdit. The box keeps a line end as one
 // paragraph break; it is counted as the two characters CR LF, so the cut
-// happens at the same size however the text is stored. Every operation
-// works at the end of the document through a cursor, never by rewriting
-// the whole text.
+// happens at the same size however the text is stored. A backspace right
+// after a line end removes the whole break, as it looks to the operator.
+// Every operation works at the end of the document through a cursor, never
+// by rewriting the whole text.
 #include "modem/ReceiveArea.h"
 
 class QPlainTextEdit;

@@ -3,7 +3,6 @@
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
-#include "modem/ReceivedText.h"
 #include "support/GuiTest.h"
 
 namespace quillary {
@@ -24,6 +23,7 @@ TEST_F(PlainTextReceiveAreaTest, LineEndsCountAsTwoCharacters) {
   EXPECT_EQ(area.length(), 18);
   EXPECT_EQ(box.toPlainText(), "Receive Area\nCQ\n");
   EXPECT_EQ(box.textCursor().position(), box.document()->characterCount() - 1);
+  EXPECT_FALSE(box.document()->isUndoAvailable());
 }
 
 TEST_F(PlainTextReceiveAreaTest, RemoveLastAndKeepLastWorkAtTheEnd) {
@@ -39,16 +39,6 @@ TEST_F(PlainTextReceiveAreaTest, RemoveLastAndKeepLastWorkAtTheEnd) {
   // A cut inside a line end keeps the whole line end.
   area.keepLast(2);
   EXPECT_EQ(box.toPlainText(), "\nz");
-}
-
-TEST_F(PlainTextReceiveAreaTest, ReceivedTextCutsTheBoxToItsTail) {
-  box.setPlainText(QString(1000, 'a') + "b");
-  PlainTextReceiveArea area(box);
-  ReceivedText rules(CodePage::Cp1252);
-  rules.take('c', 0, false, area);
-  EXPECT_EQ(area.length(), 501);
-  EXPECT_TRUE(box.toPlainText().endsWith("abc"));
-  EXPECT_FALSE(box.document()->isUndoAvailable());
 }
 
 }  // namespace
