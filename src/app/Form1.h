@@ -63,6 +63,7 @@ class Form1 : public QWidget, public ModemWindow {
   // Load sequence (Form1Load.cpp).
   void runLoadSequence();
   void centreOnScreen();
+  void keepReachable();
   void startModem();
   void tuneModem();
   void setSpectrumMode();

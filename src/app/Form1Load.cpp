@@ -15,6 +15,7 @@
 #include "app/Form1.h"
 #include "app/Form1Design.h"
 #include "app/InitSet.h"
+#include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
 #include "display/ImdMeter.h"
 #include "display/PictureBox.h"
@@ -62,6 +63,7 @@ void Form1::runLoadSequence() {
   state_.imd = ImdStatistics{};
   state_.kanjiMode = 0;
   Init_Set(context_);
+  keepReachable();
   showSquelch(c, state_.squelch);
   startModem();
   tuneModem();
@@ -94,6 +96,13 @@ void Form1::centreOnScreen() {
   setTopTwips(top);
   const double left = scale_.xTwips(area.x()) + (scale_.xTwips(area.width()) - widthTwips()) / 2;
   setLeftTwips(left);
+}
+
+void Form1::keepReachable() {
+  QList<QRect> areas;
+  if (const QScreen* primary = QGuiApplication::primaryScreen()) areas << primary->availableGeometry();
+  for (const QScreen* screen : QGuiApplication::screens()) areas << screen->availableGeometry();
+  move(reachablePosition(frameGeometry(), areas));
 }
 
 void Form1::startModem() {

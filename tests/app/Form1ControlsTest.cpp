@@ -145,8 +145,12 @@ TEST(Form1Controls, WindowHoldsExactlyItsControlsWithKindsContainersAndTexts) {
     EXPECT_STREQ(w->metaObject()->className(), e.kind);
     ASSERT_NE(w->parentWidget(), nullptr);
     EXPECT_EQ(w->parentWidget()->objectName(), e.container);
-    if (e.text != nullptr) EXPECT_EQ(shownText(w), QString::fromUtf8(e.text));
-    if (auto* combo = qobject_cast<QComboBox*>(w)) EXPECT_TRUE(combo->isEditable());
+    if (e.text != nullptr) {
+      EXPECT_EQ(shownText(w), QString::fromUtf8(e.text));
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w)) {
+      EXPECT_TRUE(combo->isEditable());
+    }
   }
   EXPECT_EQ(namedWidgets(h.form()), expectedNames);
   for (const char* missing : {"Command4_7", "Command4_8", "Command4_9", "Command9_7",

@@ -15,14 +15,15 @@ Dialogs::Answer FakeDialogs::message(const QString& text, Buttons buttons) {
 
 std::optional<QString> FakeDialogs::openFile(const QString&, const QString&, const QString&) {
   if (files.empty()) return std::nullopt;
-  auto file = files.front();
+  const QString file = files.front();
   files.pop_front();
+  if (file.isEmpty()) return std::nullopt;
   return file;
 }
 
 std::optional<QFont> FakeDialogs::chooseFont(const QFont&) {
   if (fonts.empty()) return std::nullopt;
-  auto font = fonts.front();
+  std::optional<QFont> font = std::move(fonts.front());
   fonts.pop_front();
   return font;
 }

@@ -17,7 +17,7 @@ class FakeDialogs : public Dialogs {
 
   std::vector<Shown> shown;
   std::deque<Answer> answers;             // for Yes/No boxes
-  std::deque<std::optional<QString>> files;  // for file dialogs (cancel when empty)
+  std::deque<QString> files;  // for file dialogs; an empty text, or none left, is a cancel
   std::deque<std::optional<QFont>> fonts;    // for font dialogs (cancel when empty)
 
   Answer message(const QString& text, Buttons buttons) override;
