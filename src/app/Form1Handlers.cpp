@@ -3,7 +3,12 @@
 #include "app/CommPort.h"
 #include "app/Form1.h"
 #include "app/SetSound.h"
+#include "display/ImdMeter.h"
 #include "display/MainWindowLayout.h"
+#include "display/SpectrumDisplay.h"
+#include "modem/ReceiveTuningHandlers.h"
+#include "modem/SignalSearchHandlers.h"
+#include "modem/TransmitIndicator.h"
 
 namespace quillary {
 
@@ -11,6 +16,11 @@ void Form1::connectHandlers() {
   connectCommPort(context_);
   connectSetSound(context_);
   connectTransmitButton(context_);
+  connectReceiveTuning(context_);
+  connectSignalSearch(context_);
+  connectTransmitIndicator(context_);
+  connectSpectrum(context_);
+  connectImdReset(context_);
 }
 
 }  // namespace quillary

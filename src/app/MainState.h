@@ -8,21 +8,10 @@
 #include <filesystem>
 #include <string>
 
+#include "display/DisplayRange.h"
+#include "modem/ImdStatistics.h"
+
 namespace quillary {
-
-struct DisplayRange {
-  int16_t low = 1000;   // Hz
-  int16_t high = 2000;  // Hz
-  int16_t gridCount = 10;
-};
-
-struct ImdStatistics {
-  int16_t best = 9999;    // the lowest reading; 9999 = no reading
-  int16_t worst = -9999;  // the highest reading; -9999 = no reading
-  int16_t average = 0;
-  int16_t count = 0;
-  int16_t sum = 0;
-};
 
 struct CommPortState {
   int16_t open = 0;      // 1 while the modem holds the port

@@ -1,30 +1,36 @@
 #include "display/ImdMeter.h"
 
-#include <QPainter>
+#include <QLineEdit>
+#include <QPushButton>
 
+#include "app/Form1Controls.h"
+#include "app/MainState.h"
+#include "display/ImdPicture.h"
 #include "display/PictureBox.h"
 
 namespace quillary {
 
 void drawImdScale(PictureBox& picture) {
-  picture.clear();
-  QImage& image = picture.image();
-  const double w = image.width();
-  const int h = image.height();
-  struct Zone {
-    double fromDb, toDb;
-    QColor colour;
-  };
-  const Zone zones[] = {{0, 15, QColor(255, 0, 0)},
-                        {15, 20, QColor(255, 255, 0)},
-                        {20, 30, QColor(200, 255, 255)},
-                        {30, 50, QColor(0, 255, 255)}};
-  QPainter painter(&image);
-  for (const Zone& zone : zones) {
-    const QRectF area(zone.fromDb / 50 * w, 0, (zone.toDb - zone.fromDb) / 50 * w, h);
-    painter.fillRect(area, zone.colour);
-  }
+  renderImdScale(picture.image());
   picture.update();
+}
+
+void drawImdMeter(PictureBox& picture, int16_t best) {
+  renderImdMeter(picture.image(), best);
+  picture.update();
+}
+
+void onImdReset(Form1Context& context) {
+  context.state.imd = ImdStatistics{};
+  context.controls.txtIMD->clear();
+  context.controls.Text2->clear();
+  context.controls.Text1->clear();
+  drawImdScale(*context.controls.Picture5);
+}
+
+void connectImdReset(Form1Context& context) {
+  QObject::connect(context.controls.Command1, &QPushButton::clicked, context.controls.Command1,
+                   [context]() mutable { onImdReset(context); });
 }
 
 }  // namespace quillary

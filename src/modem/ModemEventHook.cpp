@@ -1,17 +1,55 @@
 #include "modem/ModemEventHook.h"
 
+#include <QLineEdit>
+
+#include "app/Form1Controls.h"
+#include "app/MainState.h"
 #include "modem/ModemMessageEvent.h"
+#include "modem/ModemReports.h"
+#include "modem/ModemWindow.h"
+#include "modem/TransmitIndicator.h"
 
 namespace quillary {
 
+ModemEventHook::ModemEventHook(Form1Context context)
+    : context_(context),
+      receiveArea_(*context.controls.Term),
+      receivedText_(systemCodePage()) {}
+
 void ModemEventHook::handle(int32_t message, int32_t wParam, int32_t lParam) {
   ++seen_;
-  // NOT BUILT YET: nothing is acted on so far. The display-ready drawing,
-  // received characters, transmit state, IMD readings and the clock error
-  // are dispatched from here on `message` as they are built.
-  (void)message;
-  (void)wParam;
-  (void)lParam;
+  switch (message) {
+    case kMsgDisplayReady:
+      onDisplayReady();
+      break;
+    case kMsgCharacter:
+      onCharacter(wParam, lParam);
+      break;
+    case kMsgTransmitState:
+      onTransmitState(context_, wParam);
+      break;
+    case kMsgImdReading:
+      onImdReading(context_, wParam);
+      break;
+    case kMsgClockError:
+      onClockError(context_, wParam);
+      break;
+    default:
+      break;
+  }
+}
+
+void ModemEventHook::onDisplayReady() {
+  drawVectorAndLevel(context_, vector_);
+  drawSpectrum(context_, spectrum_);
+}
+
+void ModemEventHook::onCharacter(int32_t wParam, int32_t lParam) {
+  const bool kanji = context_.state.kanjiMode != 0;
+  // Setting the last-line box runs the received-command detection at once.
+  if (const auto line = receivedText_.take(wParam, lParam, kanji, receiveArea_)) {
+    context_.controls.Text3->setText(*line);
+  }
 }
 
 bool ModemEventHook::eventFilter(QObject* watched, QEvent* event) {

@@ -9,17 +9,19 @@
 #include <cstdint>
 
 #include "app/Form1Context.h"
+#include "display/SpectrumDisplay.h"
+#include "display/VectorDisplay.h"
+#include "modem/PlainTextReceiveArea.h"
+#include "modem/ReceivedText.h"
 
 namespace quillary {
 
 class ModemEventHook : public QObject {
   Q_OBJECT
  public:
-  explicit ModemEventHook(Form1Context context) : context_(context) {}
+  explicit ModemEventHook(Form1Context context);
 
-  // Acts on one notification. The five notifications are not acted on yet:
-  // the receive path, the transmit state, the IMD statistics, the clock
-  // error and the drawing hook in here as they are built.
+  // Acts on one notification; other message numbers are only counted.
   void handle(int32_t message, int32_t wParam, int32_t lParam);
 
   // Notifications that reached the hook, handled or not.
@@ -29,8 +31,15 @@ class ModemEventHook : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void onDisplayReady();
+  void onCharacter(int32_t wParam, int32_t lParam);
+
   Form1Context context_;
   int seen_ = 0;
+  PlainTextReceiveArea receiveArea_;
+  ReceivedText receivedText_;
+  SpectrumBuffer spectrum_{};
+  VectorBuffer vector_{};
 };
 
 }  // namespace quillary

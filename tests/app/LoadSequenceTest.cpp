@@ -22,10 +22,11 @@ TEST(LoadSequence, WithoutPskIniTheModemIsStartedAndTunedInOrder) {
   Form1Harness h(3);
   h.modem.answer("fnGetRXFrequency", 1600);
   h.load();
+  // VScroll1 moves from 1500 to 1600, so its change handler retunes.
   const Calls expected = {
       "fnStartSoundCard(3,1)",        "fnSetRXFrequency(1600,0,0)", "fnSetRXPSKMode(0,0)",
-      "fnSetSquelchThreshold(0,0,0)", "fnGetRXFrequency(0)",        "fnSetAFCLimit(500,0)",
-      "fnSetFFTMode(3,100,1)",        "fnSetFFTMode(3,100,1)",
+      "fnSetSquelchThreshold(0,0,0)", "fnGetRXFrequency(0)",        "fnSetRXFrequency(1600,0,0)",
+      "fnSetAFCLimit(500,0)",         "fnSetFFTMode(3,100,1)",      "fnSetFFTMode(3,100,1)",
   };
   EXPECT_EQ(h.modem.calls(), expected);
   EXPECT_EQ(h.modem.window(), static_cast<ModemWindow*>(&h.form()));
@@ -60,8 +61,8 @@ TEST(LoadSequence, PskIniIsRestoredBeforeTheModemStarts) {
   h.load();
   const Calls expected = {
       "fnStartSoundCard(-1,1)",        "fnSetRXFrequency(1600,0,0)", "fnSetRXPSKMode(0,0)",
-      "fnSetSquelchThreshold(25,0,0)", "fnGetRXFrequency(0)",        "fnSetAFCLimit(500,0)",
-      "fnSetFFTMode(3,100,1)",         "fnSetFFTMode(5,100,20)",
+      "fnSetSquelchThreshold(25,0,0)", "fnGetRXFrequency(0)",        "fnSetRXFrequency(1450,0,0)",
+      "fnSetAFCLimit(500,0)",          "fnSetFFTMode(3,100,1)",      "fnSetFFTMode(5,100,20)",
   };
   EXPECT_EQ(h.modem.calls(), expected);
   Form1Controls& c = h.controls();

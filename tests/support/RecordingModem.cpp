@@ -1,5 +1,7 @@
 #include "support/RecordingModem.h"
 
+#include <algorithm>
+
 namespace quillary::testing {
 
 void RecordingModem::answerOnce(const std::string& function, std::vector<int32_t> results) {
@@ -56,13 +58,15 @@ int32_t RecordingModem::fnSetSquelchThreshold(int32_t threshold, int32_t unused,
 int32_t RecordingModem::fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) {
   return record("fnSetFFTMode", {smoothing, scale, bias});
 }
-int32_t RecordingModem::fnGetFFTData(int32_t*, int32_t first, int32_t last) {
+int32_t RecordingModem::fnGetFFTData(int32_t* bins, int32_t first, int32_t last) {
+  for (int32_t k = std::max(first, 0); k <= last && k < kSpectrumBins; ++k) bins[k] = spectrum[k];
   return record("fnGetFFTData", {first, last});
 }
 int32_t RecordingModem::fnGetClosestPeak(int32_t lowHz, int32_t highHz) {
   return record("fnGetClosestPeak", {lowHz, highHz});
 }
-int32_t RecordingModem::fnGetVectorData(int32_t*, int32_t channel) {
+int32_t RecordingModem::fnGetVectorData(int32_t* points, int32_t channel) {
+  std::copy(vector.begin(), vector.end(), points);
   return record("fnGetVectorData", {channel});
 }
 int32_t RecordingModem::fnGetSignalLevel(int32_t channel) {

@@ -1,6 +1,7 @@
 #pragma once
 // A modem double: logs every call with its arguments ("fnSetRXFrequency(1600,0,0)")
 // and answers with scripted results per function (0 when nothing is scripted).
+#include <array>
 #include <deque>
 #include <map>
 #include <string>
@@ -24,6 +25,10 @@ class RecordingModem : public ModemLibrary {
   ModemWindow* window() const { return window_; }
   // Texts passed to fnSendTXString and fnSetCWIDString, in order.
   std::vector<std::string> sentTexts;
+  // What fnGetFFTData copies (only the bins asked for) and fnGetVectorData
+  // copies into the caller's buffer.
+  std::array<int32_t, kSpectrumBins> spectrum{};
+  std::array<int32_t, kVectorValues> vector{};
 
   int32_t fnStartSoundCard(ModemWindow* window, int32_t device, int32_t channels) override;
   int32_t fnStopSoundCard() override;

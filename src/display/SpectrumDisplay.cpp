@@ -1,0 +1,86 @@
+#include "display/SpectrumDisplay.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/Form1Controls.h"
+#include "app/MainState.h"
+#include "common/Numbers.h"
+#include "display/PictureBox.h"
+#include "display/SpectrumGeometry.h"
+#include "display/SpectrumPicture.h"
+#include "modem/ReceiveTuning.h"
+
+namespace quillary {
+
+namespace {
+
+// Tunes on every mouse press on the spectrum, whatever the button.
+class SpectrumPressFilter : public QObject {
+ public:
+  SpectrumPressFilter(QObject* parent, Form1Context context)
+      : QObject(parent), context_(context) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) {
+      onSpectrumPressed(context_, static_cast<QMouseEvent*>(event)->position().x());
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Form1Context context_;
+};
+
+std::optional<double> numberShownIn(const QString& text) {
+  return parseNumber(text.toStdString());
+}
+
+// The scroll bar's change handler rewrites txtRec and retunes, so the
+// marker drawn next follows the AFC.
+void followAfc(Form1Context& context) {
+  const int32_t hz = context.modem.fnGetRXFrequency(0);
+  context.controls.VScroll1->setValue(std::clamp<int32_t>(hz, INT16_MIN, INT16_MAX));
+}
+
+}  // namespace
+
+void drawSpectrum(Form1Context& context, SpectrumBuffer& bins) {
+  PictureBox& picture = *context.controls.Picture2;
+  const DisplayRange range = context.state.range;
+  const SpectrumScale scale = spectrumScale(range, picture.width(), picture.height());
+  context.modem.fnGetFFTData(bins.data(), scale.firstBin, scale.lastBin);
+  if (context.state.afc == 1) followAfc(context);
+
+  SpectrumView view;
+  view.range = range;
+  view.bins = bins.data();
+  view.presetHz = numberShownIn(context.controls.Combo6->currentText());
+  view.receiveHz = numberShownIn(context.controls.txtRec->text());
+  renderSpectrum(picture.image(), view);
+  picture.update();
+}
+
+void onRangeChosen(Form1Context& context) {
+  if (const auto range = rangeForName(context.controls.Combo7->currentText().toStdString())) {
+    context.state.range = *range;
+  }
+}
+
+void onSpectrumPressed(Form1Context& context, double x) {
+  const auto hz = frequencyAtX(context.state.range, context.controls.Picture2->width(), x);
+  if (hz) context.modem.fnSetRXFrequency(*hz, 0, 0);
+}
+
+void connectSpectrum(Form1Context& context) {
+  Form1Controls& c = context.controls;
+  QObject::connect(c.Combo7, &QComboBox::activated, c.Combo7,
+                   [context](int) mutable { onRangeChosen(context); });
+  c.Picture2->installEventFilter(new SpectrumPressFilter(c.Picture2, context));
+}
+
+}  // namespace quillary

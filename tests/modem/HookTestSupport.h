@@ -1,0 +1,36 @@
+#pragma once
+// Notifications delivered the way the modem delivers them: posted to the
+// main window and dispatched through its event filter, the hook.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QTimer>
+#include <initializer_list>
+
+#include "modem/ModemMessageEvent.h"
+#include "modem/ModemWindow.h"
+#include "support/Form1Harness.h"
+
+namespace quillary::testing {
+
+inline void notify(Form1Harness& h, int32_t message, int32_t wParam, int32_t lParam = 0) {
+  h.form().post(message, wParam, lParam);
+  QCoreApplication::sendPostedEvents(&h.form(), ModemMessageEvent::eventType());
+}
+
+inline void receive(Form1Harness& h, std::initializer_list<int> bytes, int32_t lParam = 0) {
+  for (int byte : bytes) notify(h, kMsgCharacter, byte, lParam);
+}
+
+// The operator picks `text` from the list (or types it and presses Enter).
+inline void choose(QComboBox& box, const QString& text) {
+  const int index = box.findText(text);
+  if (index >= 0) box.setCurrentIndex(index);
+  box.setEditText(text);
+  emit box.activated(index);
+}
+
+// One tick of a timer, as its interval running out would give it.
+inline void tick(QTimer& timer) { QMetaObject::invokeMethod(&timer, "timeout"); }
+
+}  // namespace quillary::testing
