@@ -13,9 +13,9 @@
 
 #include "app/Dialogs.h"
 #include "app/Form1.h"
-#include "app/OfflineModem.h"
 #include "modem/ModemMessageEvent.h"
 #include "modem/ModemWindow.h"
+#include "QuietModem.h"
 
 namespace quillary {
 namespace {
@@ -31,7 +31,7 @@ void ensureApplication() {
 }
 
 // A band with three signals, a strong phase vector, AFC holding 1500 Hz.
-class BandModem : public OfflineModem {
+class BandModem : public QuietModem {
  public:
   BandModem() {
     std::mt19937 random(7);

@@ -1,12 +1,12 @@
 #include "app/ModemSetup.h"
 
-#include "app/OfflineModem.h"
+#include "psk/PskModem.h"
 
 namespace quillary {
 
 ModemParts makeModemParts() {
-  // The offline stand-ins until the psk engine is wired in.
-  return {std::make_unique<OfflineModem>(), std::make_unique<NoSoundDevices>()};
+  psk::PskModem engine = psk::makePskModem();
+  return {std::move(engine.devices), std::move(engine.engine), psk::serialPortTooltip()};
 }
 
 }  // namespace quillary

@@ -1,7 +1,8 @@
 #pragma once
 // The modem and the sound-device inventory the program runs on, made in one
-// place so the engine can be swapped in here alone.
+// place: the psk engine and its device list.
 #include <memory>
+#include <string>
 
 #include "modem/DeviceInventory.h"
 #include "modem/ModemLibrary.h"
@@ -9,8 +10,11 @@
 namespace quillary {
 
 struct ModemParts {
-  std::unique_ptr<ModemLibrary> modem;
+  // Declared first so it goes last: the engine opens its devices through it.
   std::unique_ptr<DeviceInventory> inventory;
+  std::unique_ptr<ModemLibrary> modem;
+  // Which serial device each comm-port number keys, one "n /dev/..." a line.
+  std::string commPortTooltip;
 };
 
 ModemParts makeModemParts();

@@ -3,6 +3,7 @@
 // would (its settings are written); before it shows they end the program
 // like "Exit".
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <filesystem>
 #include <memory>
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
       *parts.inventory,
       [&](int16_t soundDevice) {
         mainWindow = std::make_unique<Form1>(*parts.modem, dialogs, programFolder, soundDevice);
+        mainWindow->controls().Combo5->setToolTip(QString::fromStdString(parts.commPortTooltip));
         dialogs.setParent(mainWindow.get());
         mainWindow->show();
       },

@@ -1,15 +1,13 @@
 #pragma once
-// A modem with no sound card behind it: it cannot start (21, no such
-// device), answers 0 to everything else and does nothing. The program runs
-// on it until the psk engine is wired in; see ModemSetup.
-#include "modem/DeviceInventory.h"
+// A modem that answers 0 to everything and does nothing, for benchmarks
+// that override only the calls they measure.
 #include "modem/ModemLibrary.h"
 
 namespace quillary {
 
-class OfflineModem : public ModemLibrary {
+class QuietModem : public ModemLibrary {
  public:
-  int32_t fnStartSoundCard(ModemWindow*, int32_t, int32_t) override { return kStartNoSuchDevice; }
+  int32_t fnStartSoundCard(ModemWindow*, int32_t, int32_t) override { return 0; }
   int32_t fnStopSoundCard() override { return 0; }
   int32_t fnSetRXPSKMode(int32_t, int32_t) override { return 0; }
   int32_t fnSetRXFrequency(int32_t, int32_t, int32_t) override { return 0; }
@@ -30,14 +28,6 @@ class OfflineModem : public ModemLibrary {
   int32_t fnAbortTX() override { return 0; }
   int32_t fnSetCWIDString(const std::string&) override { return 0; }
   int32_t fnSetComPort(int32_t, int32_t) override { return 0; }
-};
-
-// An inventory that reports no devices: the chooser offers "-1 Default" alone.
-class NoSoundDevices : public DeviceInventory {
- public:
-  std::optional<std::vector<std::string>> soundDevices() const override {
-    return std::vector<std::string>{};
-  }
 };
 
 }  // namespace quillary
