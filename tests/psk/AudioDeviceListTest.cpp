@@ -7,7 +7,7 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "psk/SimulatorBackend.h"
 
 namespace quillary::psk {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <random>
 
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "psk/InProcessChannel.h"
 
 namespace quillary::psk::test {

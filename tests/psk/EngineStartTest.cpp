@@ -2,7 +2,7 @@
 // stops, nothing posted after a stop, the display cadence.
 #include <gtest/gtest.h>
 
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 
 namespace quillary::psk::test {
 namespace {

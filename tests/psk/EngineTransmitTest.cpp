@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "psk/Receiver.h"
 
 namespace quillary::psk::test {

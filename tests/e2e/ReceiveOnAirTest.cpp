@@ -1,0 +1,122 @@
+// The main window on the real engine, with a second engine as the other
+// station on a simulated band: what the other station sends must reach the
+// receive area and the last-line box, show on the spectrum, and be found and
+// held by the signal search.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
+
+#include "app/Form1.h"
+#include "psk/InProcessChannel.h"
+#include "psk/PskEngine.h"
+#include "support/EngineTestSupport.h"
+#include "support/FakeDialogs.h"
+#include "support/GuiTest.h"
+
+namespace quillary {
+namespace {
+
+using psk::InProcessChannel;
+using psk::PskEngine;
+using psk::test::PumpedDevices;
+using psk::test::RecordingWindow;
+
+constexpr std::size_t kBlock = 256;
+constexpr int kOtherFrequency = 1580;
+
+class ReceiveOnAir : public ::testing::Test {
+ protected:
+  ReceiveOnAir()
+      : band_(0.01, 11),
+        ourDevices_({&band_.stationA()}),
+        theirDevices_({&band_.stationB()}),
+        ours_(ourDevices_),
+        theirs_(theirDevices_) {
+    testing::ensureQtApplication();
+  }
+
+  // Audio for `seconds`, with the window's events handled after each block
+  // as the program's event loop would.
+  void pump(double seconds) {
+    const auto blocks = static_cast<std::size_t>(seconds * 8000 / kBlock);
+    for (std::size_t i = 0; i < blocks; ++i) {
+      band_.pump(kBlock);
+      QCoreApplication::sendPostedEvents();
+    }
+  }
+
+  void otherStationSends(const std::string& text) {
+    ASSERT_EQ(theirs_.fnStartSoundCard(&theirWindow_, 0, 1), 0);
+    theirs_.fnSetTXFrequency(kOtherFrequency);
+    theirs_.fnStartTX(kModeBpsk31);
+    theirs_.fnSendTXString(text);
+    theirs_.fnStopTX();
+  }
+
+  template <class W>
+  W* control(Form1& form, const char* name) {
+    return form.findChild<W*>(QString::fromLatin1(name));
+  }
+
+  InProcessChannel band_;
+  PumpedDevices ourDevices_;
+  PumpedDevices theirDevices_;
+  PskEngine ours_;
+  PskEngine theirs_;
+  RecordingWindow theirWindow_;
+  testing::FakeDialogs dialogs_;
+  testing::TempFolder folder_;
+};
+
+TEST_F(ReceiveOnAir, AnotherStationsPictureCommandIsReceivedShownAndHeld) {
+  Form1 form(ours_, dialogs_, folder_.path(), 0);
+  form.show();
+  auto* term = control<QPlainTextEdit>(form, "Term");
+  ASSERT_EQ(term->toPlainText(), QStringLiteral("Card Opened "));
+
+  // A squelch the noise of the quiet band stays under.
+  control<QScrollBar>(form, "VScroll3")->setValue(99 - 30);
+
+  otherStationSends("CQ CQ de N0CALL\r\n:N0CALL/PHOTO\r\n");
+  pump(0.8);  // into the other station's preamble
+
+  // The spectrum's strongest bin near the preset is the other station. Its
+  // preamble of reversals stands as two tones half the baud rate either side
+  // of its carrier, so the peak is within 16 Hz of it.
+  std::array<int32_t, kSpectrumBins> bins{};
+  ours_.fnGetFFTData(bins.data(), 256, 512);
+  const auto strongest = std::max_element(bins.begin() + 256, bins.begin() + 513) - bins.begin();
+  EXPECT_NEAR(strongest * 3.90625, kOtherFrequency, 20.0);
+
+  // "Search" hunts from the preset centre 1600 and holds the signal.
+  auto* search = control<QCheckBox>(form, "Check2");
+  QTest::mouseClick(search, Qt::LeftButton);
+  ASSERT_TRUE(search->isChecked());
+  auto* timer1 = control<QTimer>(form, "Timer1");
+  QMetaObject::invokeMethod(timer1, "timeout");
+  EXPECT_NEAR(ours_.fnGetRXFrequency(0), kOtherFrequency, 20);
+  EXPECT_EQ(form.state().searchState, 1) << "the search holds the signal it found";
+  EXPECT_TRUE(control<QWidget>(form, "Picture4_0")->isVisibleTo(&form));
+
+  pump(20.0);  // the rest of the transmission, and a little quiet band
+  ASSERT_EQ(theirWindow_.transmitStates(), (std::vector<int32_t>{1, 0}));
+
+  EXPECT_TRUE(term->toPlainText().contains(QStringLiteral("CQ CQ de N0CALL\n:N0CALL/PHOTO\n")))
+      << term->toPlainText().toStdString();
+  EXPECT_EQ(control<QLineEdit>(form, "Text3")->text(), QStringLiteral(":N0CALL/PHOTO"));
+
+  // With the band quiet again the search lets go and hunts.
+  QMetaObject::invokeMethod(timer1, "timeout");
+  EXPECT_EQ(form.state().searchState, 2);
+  form.close();
+}
+
+}  // namespace
+}  // namespace quillary
