@@ -24,14 +24,14 @@ QFont consolas(double points) { return designFont(QStringLiteral("Consolas"), po
 
 void buildCallRow(const ControlMaker& make, Form1Controls& c) {
   QWidget* f = c.Frame2;
-  c.Label3[2] = make.label(f, "Label3_2", QStringLiteral("My Call"), {100, 120, 700, 300}, georgia(9));
-  c.Text4 = make.textBox(f, "Text4", QString(), {800, 120, 1000, 300}, georgia(9));
-  c.Label1[2] = make.label(f, "Label1_2", QStringLiteral("His Call"), {1850, 120, 700, 300},
+  c.Label3[2] = make.label(f, "Label3_2", QStringLiteral("My Call"), {100, 120, 780, 300}, georgia(9));
+  c.Text4 = make.textBox(f, "Text4", QString(), {880, 120, 900, 300}, georgia(9));
+  c.Label1[2] = make.label(f, "Label1_2", QStringLiteral("His Call"), {1820, 120, 820, 300},
                            georgia(9.75));
-  c.Text27 = make.textBox(f, "Text27", QStringLiteral("ALL"), {2550, 120, 1000, 300}, arial(9));
-  c.Text6 = make.textBox(f, "Text6", QStringLiteral("OM"), {3600, 120, 750, 300}, arial(9));
+  c.Text27 = make.textBox(f, "Text27", QStringLiteral("ALL"), {2640, 120, 880, 300}, arial(9));
+  c.Text6 = make.textBox(f, "Text6", QStringLiteral("OM"), {3560, 120, 650, 300}, arial(9));
   c.Text6->setToolTip(QStringLiteral("Double click to save name"));
-  c.Command11 = make.button(f, "Command11", QStringLiteral("Name"), {4380, 120, 450, 300}, arial(9));
+  c.Command11 = make.button(f, "Command11", QStringLiteral("Name"), {4250, 120, 580, 300}, arial(9));
 }
 
 void buildPictureRow(const ControlMaker& make, Form1Controls& c) {
@@ -60,13 +60,13 @@ void buildTuningColumn(const ControlMaker& make, Form1Controls& c) {
 
 void buildFrequencyRow(const ControlMaker& make, Form1Controls& c) {
   QWidget* f = c.Frame2;
-  c.Label1[0] = make.label(f, "Label1_0", QStringLiteral("PSK Freq Hz"), {100, 2370, 950, 300},
+  c.Label1[0] = make.label(f, "Label1_0", QStringLiteral("PSK Freq Hz"), {100, 2370, 1150, 300},
                            arial(9));
-  c.txtRec = make.textBox(f, "txtRec", QStringLiteral("1500"), {1050, 2370, 600, 300}, arial(9));
-  c.ckRXAFC = make.checkBox(f, "ckRXAFC", QStringLiteral("AFC"), {1700, 2370, 650, 300}, arial(9));
-  c.txtTX = make.textBox(f, "txtTX", QStringLiteral("1500"), {2400, 2370, 600, 300}, arial(9));
-  c.ckTXAFC = make.checkBox(f, "ckTXAFC", QStringLiteral("NET"), {3050, 2370, 650, 300}, arial(9));
-  c.Combo6 = make.comboBox(f, "Combo6", QStringLiteral("1600"), {}, {3750, 2370, 850, 300},
+  c.txtRec = make.textBox(f, "txtRec", QStringLiteral("1500"), {1250, 2370, 550, 300}, arial(9));
+  c.ckRXAFC = make.checkBox(f, "ckRXAFC", QStringLiteral("AFC"), {1830, 2370, 620, 300}, arial(9));
+  c.txtTX = make.textBox(f, "txtTX", QStringLiteral("1500"), {2450, 2370, 550, 300}, arial(9));
+  c.ckTXAFC = make.checkBox(f, "ckTXAFC", QStringLiteral("NET"), {3030, 2370, 650, 300}, arial(9));
+  c.Combo6 = make.comboBox(f, "Combo6", QStringLiteral("1600"), {}, {3700, 2370, 900, 300},
                            arial(9));
 }
 

@@ -12,15 +12,15 @@ namespace quillary {
 void buildModeFrame(const ControlMaker& make, Form1Controls& c) {
   QWidget* f = c.Frame1;
   const QFont consolas9 = designFont(QStringLiteral("Consolas"), 9);
-  c.Label1[3] = make.label(f, "Label1_3", QStringLiteral("Mode"), {100, 230, 500, 300}, std::nullopt);
-  c.Combo3 = make.comboBox(f, "Combo3", QStringLiteral("BPSK31"), {}, {600, 230, 1050, 300},
+  c.Label1[3] = make.label(f, "Label1_3", QStringLiteral("Mode"), {80, 230, 480, 300}, std::nullopt);
+  c.Combo3 = make.comboBox(f, "Combo3", QStringLiteral("BPSK31"), {}, {560, 230, 1000, 300},
                            std::nullopt);
-  c.Check2 = make.checkBox(f, "Check2", QStringLiteral("Search"), {1700, 230, 600, 300}, consolas9);
-  c.Label1[4] = make.label(f, "Label1_4", QStringLiteral("Range"), {100, 570, 500, 300}, std::nullopt);
-  c.Combo7 = make.comboBox(f, "Combo7", QStringLiteral("1000-2000"), {}, {600, 570, 1050, 300},
+  c.Check2 = make.checkBox(f, "Check2", QStringLiteral("Search"), {1580, 230, 760, 300}, consolas9);
+  c.Label1[4] = make.label(f, "Label1_4", QStringLiteral("Range"), {80, 570, 480, 300}, std::nullopt);
+  c.Combo7 = make.comboBox(f, "Combo7", QStringLiteral("1000-2000"), {}, {560, 570, 1200, 300},
                            std::nullopt);
   c.Combo4 = make.comboBox(f, "Combo4", QStringLiteral("50"),
-                           {"50", "100", "150", "200", "250", "300"}, {1700, 570, 600, 300},
+                           {"50", "100", "150", "200", "250", "300"}, {1780, 570, 540, 300},
                            designFont(QStringLiteral("Georgia"), 8.25));
 }
 
