@@ -53,7 +53,7 @@ constexpr std::array<Complex, 4> kQpskPhaseChange{Complex{-1, 0}, Complex{0, -1}
 
 struct Receiver::State {
   PskMode mode = *modeFromCode(0);
-  double setHz = 1000.0;  // the frequency last set; AFC stays within the limit of it
+  double setHz = 1500.0;  // the frequency last set; AFC stays within the limit of it
   double afcLimit = 0.0;
   int squelch = 0;
 
@@ -83,7 +83,14 @@ struct Receiver::State {
 
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
-  void symbol(Complex y, std::vector<uint8_t>& decoded);
+  struct Symbol {
+    Complex change;     // the phase change from the previous symbol
+    bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool open = false;  // the squelch let it through
+  };
+  Symbol measure(Complex y);
+  void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   void steer(double phaseError);
   void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
@@ -126,43 +133,51 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
   matched.process(wide.size(), wide.data(), narrow);
   symbols.clear();
   sync.process(narrow.size(), narrow.data(), symbols);
-  for (Complex y : symbols) symbol(y, decoded);
+  for (Complex y : symbols) {
+    const Symbol symbol = measure(y);
+    if (mode.qpsk) qpskSymbol(symbol, decoded);
+    else bpskSymbol(symbol, decoded);
+  }
 }
 
-void Receiver::State::symbol(Complex y, std::vector<uint8_t>& decoded) {
-  Complex change = y * std::conj(previous);
+Receiver::State::Symbol Receiver::State::measure(Complex y) {
+  Symbol symbol;
+  symbol.change = y * std::conj(previous);
   previous = y;
   const double now = std::norm(y);
   const bool rising = now > kRisingSymbol * power;
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
-  const bool weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  symbol.weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
   previousPower = now;
-  latest[latestNext] = change;
+  latest[latestNext] = symbol.change;
   latestNext = (latestNext + 1) % latest.size();
-  quality.process(1, &change);
-  const bool open = quality.value() >= squelch;
+  quality.process(1, &symbol.change);
+  symbol.open = quality.value() >= squelch;
+  return symbol;
+}
 
-  if (!mode.qpsk) {
-    // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
-    const int bit = !weak && change.real() > 0 ? 1 : 0;
-    const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
-    if (!weak) steer(std::arg(change * std::conj(ideal)));
-    imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
-    deliver(bit, open, decoded);
-    return;
-  }
+void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
+  // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
+  const int bit = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
+  const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
+  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
+  imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
+  deliver(bit, symbol.open, decoded);
+}
+
+void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   std::array<float, 4> metrics{};
   int nearest = 0;
   // A weak symbol gives every branch the same metric: no information.
-  const float scale = power > 0 && !weak ? static_cast<float>(1.0 / power) : 0.0f;
+  const float scale = power > 0 && !symbol.weak ? static_cast<float>(1.0 / power) : 0.0f;
   for (int v = 0; v < 4; ++v) {
-    metrics[v] = (change * std::conj(kQpskPhaseChange[v])).real() * scale;
+    metrics[v] = (symbol.change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
-  if (!weak) steer(std::arg(change * std::conj(kQpskPhaseChange[nearest])));
+  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.value() >= kCleanIdleQuality);
-  openHistory[symbolCount % openHistory.size()] = open;
+  openHistory[symbolCount % openHistory.size()] = symbol.open;
   ++symbolCount;
   // A decision comes out for the symbol kViterbiDepth before this one, whose
   // slot is the one written next.
