@@ -6,13 +6,19 @@
 namespace quillary::psk {
 
 namespace {
-constexpr int kLag = 2;
+// Noise through the receive low-pass hardly correlates over three samples
+// (-0.05), so it neither drags the estimate towards zero nor looks like a
+// carrier; the estimate is unambiguous within +-8/3 baud.
+constexpr int kLag = 3;
 constexpr double kCoarseGain = 0.2;
 constexpr double kFineGain = 0.04;
-// Noise alone, through the receive low-pass, correlates at about 0.35 over
-// two samples (0.35 +- 0.2 over the averaging time); a carrier lifts the
-// figure towards 1 (0.9 at 0 dB SNR in 3 kHz).
-constexpr double kSignalCorrelation = 0.75;
+// The coarse estimate averages over a quarter second whatever the rate (at
+// 125 baud a few symbols would leave it too noisy), and it must stay beyond
+// the fine range as long before it steers.
+constexpr double kCoarseSeconds = 0.25;
+// A carrier: the samples three apart agree to at least half the power
+// (noise alone stays near zero, a clean signal near 0.9).
+constexpr double kSignalCorrelation = 0.5;
 // The fine estimate needs decisions that mean something.
 constexpr int kFineQuality = 35;
 }  // namespace
@@ -23,25 +29,29 @@ bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order
   samplesPerSymbol_ = samplesPerSymbol;
   baud_ = sampleRate / samplesPerSymbol;
   order_ = order;
-  smoothing_ = 1.0 / (8.0 * samplesPerSymbol);  // about eight symbols
+  smoothing_ = 1.0 / (kCoarseSeconds * sampleRate);
+  persistence_ = static_cast<int>(std::lround(kCoarseSeconds * baud_));
   reset();
   return true;
 }
 
 void FrequencyTracker::reset() {
-  older_ = old_ = {};
+  history_.fill({});
+  next_ = 0;
   rotation_ = {};
   power_ = 0;
   pulling_ = false;
+  outside_ = 0;
 }
 
 void FrequencyTracker::process(std::size_t count, const std::complex<float>* wide) {
   for (std::size_t i = 0; i < count; ++i) {
     const std::complex<double> now = wide[i];
-    rotation_ += smoothing_ * (now * std::conj(std::complex<double>(older_)) - rotation_);
+    const std::complex<double> lagged = history_[next_];
+    rotation_ += smoothing_ * (now * std::conj(lagged) - rotation_);
     power_ += smoothing_ * (std::norm(now) - power_);
-    older_ = old_;
-    old_ = wide[i];
+    history_[next_] = now;
+    next_ = (next_ + 1) % history_.size();
   }
 }
 
@@ -62,10 +72,17 @@ double FrequencyTracker::correction(double phaseError, int quality) {
   // it has pulled well inside (data wobbles the coarse figure a little, so
   // it must not take over at every wobble).
   const double fineRange = baud_ / (2.0 * order_);
-  if (!carrier || std::abs(coarse) < 0.25 * fineRange) pulling_ = false;
-  else if (std::abs(coarse) > fineRange) pulling_ = true;
+  if (!carrier || std::abs(coarse) < 0.25 * fineRange) {
+    pulling_ = false;
+    outside_ = 0;
+  } else if (std::abs(coarse) > fineRange) {
+    // Noise can throw the estimate out for a moment; an offset stays.
+    pulling_ = pulling_ || ++outside_ >= persistence_;
+  }
   if (pulling_) return kCoarseGain * coarse;
-  if (quality < kFineQuality) return 0.0;
+  // While the coarse estimate puts the carrier beyond the fine range, the
+  // fine one is wrapped round and would pull the wrong way: wait.
+  if (quality < kFineQuality || (carrier && std::abs(coarse) > fineRange)) return 0.0;
   const double fineHz = phaseError * baud_ / (2 * std::numbers::pi);
   return kFineGain * fineHz;
 }

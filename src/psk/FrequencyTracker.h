@@ -1,6 +1,6 @@
 #pragma once
 // The AFC's frequency error, in two ranges:
-// - coarse: the rotation between baseband samples two steps apart, averaged
+// - coarse: the rotation between baseband samples three steps apart, averaged
 //   over a few symbols on the wide (unmatched) signal. Data modulation mostly
 //   cancels out of it, so it sees a carrier several baud away, where the
 //   differential detector would lock on a false point a whole baud off.
@@ -8,6 +8,7 @@
 //   unambiguous within a fraction of the baud.
 // It answers a correction in Hz per symbol; the receiver applies it within
 // the AFC limit.
+#include <array>
 #include <complex>
 #include <cstddef>
 
@@ -34,10 +35,13 @@ class FrequencyTracker {
   int samplesPerSymbol_ = 16;
   int order_ = 2;
   double smoothing_ = 1.0 / 64;
-  std::complex<float> older_{}, old_{};  // the two previous samples
-  std::complex<double> rotation_{};       // smoothed r[n] * conj(r[n-2])
+  std::array<std::complex<double>, 3> history_{};  // the last three samples, a ring
+  std::size_t next_ = 0;
+  std::complex<double> rotation_{};       // smoothed r[n] * conj(r[n-3])
   double power_ = 0;                      // smoothed |r[n]|^2
   bool pulling_ = false;                  // the coarse estimate steers
+  int outside_ = 0;                       // symbols it has stood beyond the fine range
+  int persistence_ = 8;                   // symbols it must stand there before it steers
 };
 
 }  // namespace quillary::psk
