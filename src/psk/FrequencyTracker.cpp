@@ -14,8 +14,9 @@ constexpr double kCoarseGain = 0.2;
 constexpr double kFineGain = 0.04;
 // The coarse estimate averages over a quarter second whatever the rate (at
 // 125 baud a few symbols would leave it too noisy), and it must stay beyond
-// the fine range as long before it steers.
+// the fine range for a tenth of a second before it steers.
 constexpr double kCoarseSeconds = 0.25;
+constexpr double kPersistenceSeconds = 0.1;
 // A carrier: the samples three apart agree to at least half the power
 // (noise alone stays near zero, a clean signal near 0.9).
 constexpr double kSignalCorrelation = 0.5;
@@ -30,7 +31,7 @@ bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order
   baud_ = sampleRate / samplesPerSymbol;
   order_ = order;
   smoothing_ = 1.0 / (kCoarseSeconds * sampleRate);
-  persistence_ = static_cast<int>(std::lround(kCoarseSeconds * baud_));
+  persistence_ = static_cast<int>(std::lround(kPersistenceSeconds * baud_));
   reset();
   return true;
 }

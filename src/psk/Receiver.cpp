@@ -41,6 +41,8 @@ constexpr double kPeakDecay = 0.9;
 // A symbol this far above the smoothed power belongs to a carrier that has
 // just appeared, while the symbol timing is still finding it.
 constexpr double kRisingSymbol = 8.0;
+// Clean idle for the IMD meter: reversals this coherent (the meter finds a
+// station a little off tune by itself).
 constexpr int kCleanIdleQuality = 80;
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
@@ -162,7 +164,7 @@ void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   const int bit = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
   const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
-  imd.symbol(bit == 0 && quality.value() >= kCleanIdleQuality);
+  imd.symbol(bit == 0 && quality.coherence() >= kCleanIdleQuality);
   deliver(bit, symbol.open, decoded);
 }
 
@@ -176,7 +178,7 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
-  imd.symbol(nearest == 0 && quality.value() >= kCleanIdleQuality);
+  imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
   openHistory[symbolCount % openHistory.size()] = symbol.open;
   ++symbolCount;
   // A decision comes out for the symbol kViterbiDepth before this one, whose
@@ -187,7 +189,9 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
 
 void Receiver::State::steer(double phaseError) {
   if (afcLimit <= 0) return;
-  const double step = tracker.correction(phaseError, quality.value());
+  // The AFC must see a station off tune as a station: it judges by the
+  // coherence, which a common turn of the phase changes does not lower.
+  const double step = tracker.correction(phaseError, quality.coherence());
   const double low = std::max(kMinFrequency, setHz - afcLimit);
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
   const double before = mixer.frequency();

@@ -123,7 +123,18 @@ TEST(RxBlocks, SignalQualityTellsConstellationFromNoise) {
   std::vector<Complex> clean;
   for (int k = 0; k < 200; ++k) clean.push_back(std::polar(1.0f, float(pi / 2 * (k % 4) + 0.3)));
   quality.process(clean.size(), clean.data());
-  EXPECT_EQ(quality.value(), 100) << "a constant turn (an offset) does not lower it";
+  EXPECT_EQ(quality.coherence(), 100) << "a constant turn (a station off tune) keeps it coherent";
+  EXPECT_NEAR(quality.value(), 68, 1) << "but its points sit beside the axes: (1 + cos 1.2) / 2";
+  std::vector<Complex> onAxes;
+  for (int k = 0; k < 200; ++k) onAxes.push_back(std::polar(1.0f, float(pi / 2 * (k % 4))));
+  quality.process(onAxes.size(), onAxes.data());
+  EXPECT_EQ(quality.value(), 100);
+  // A whole quarter turn per symbol: QPSK that decodes garbage scores nothing.
+  std::vector<Complex> quarterOff;
+  for (int k = 0; k < 200; ++k) quarterOff.push_back(std::polar(1.0f, float(pi / 2 * (k % 4) + pi / 4)));
+  quality.process(quarterOff.size(), quarterOff.data());
+  EXPECT_EQ(quality.value(), 0);
+  EXPECT_EQ(quality.coherence(), 100);
   std::vector<Complex> random;
   for (int k = 0; k < 400; ++k) random.push_back(std::polar(1.0f, float(k * k * 0.7)));
   quality.process(random.size(), random.data());
@@ -141,7 +152,12 @@ TEST(RxBlocks, FrequencyTrackerSeesACarrierOffTune) {
   for (std::size_t n = 0; n < baseband.size(); ++n) baseband[n] *= std::polar(1.0f, float(2 * pi * 40 * n / 500));
   tracker.process(baseband.size(), baseband.data());
   EXPECT_NEAR(tracker.coarseHz(), 40, 1);
-  EXPECT_GT(tracker.correction(0.0, 0), 0.0) << "pulls up even before the decisions mean anything";
+  // A moment beyond the fine range may be noise: the coarse estimate steers
+  // only once it has stood there a tenth of a second (three symbols).
+  EXPECT_EQ(tracker.correction(0.0, 0), 0.0);
+  double step = 0;
+  for (int k = 0; k < 4; ++k) step = tracker.correction(0.0, 0);
+  EXPECT_GT(step, 0.0) << "pulls up even before the decisions mean anything";
   tracker.moved(40);
   EXPECT_NEAR(tracker.coarseHz(), 0, 1);
   // Near the frequency the decided symbols steer: a phase error of +0.1 rad
