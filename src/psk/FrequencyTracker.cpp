@@ -1,5 +1,6 @@
 #include "psk/FrequencyTracker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -17,9 +18,13 @@ constexpr double kFineGain = 0.04;
 // the fine range for a tenth of a second before it steers.
 constexpr double kCoarseSeconds = 0.25;
 constexpr double kPersistenceSeconds = 0.1;
-// A carrier: the samples three apart agree to at least half the power
-// (noise alone stays near zero, a clean signal near 0.9).
-constexpr double kSignalCorrelation = 0.5;
+// A carrier: the samples three apart agree to a good part of the power.
+// Noise alone averages to zero, give or take 1 / sqrt(n) for the n
+// independent samples in the averaging time (the low-pass passes 6 baud);
+// the threshold stands 3.5 of those above it, and never above 0.5 (a clean
+// signal reaches about 0.9).
+constexpr double kNoiseMargin = 3.5;
+constexpr double kMaxSignalCorrelation = 0.5;
 // The fine estimate needs decisions that mean something.
 constexpr int kFineQuality = 35;
 }  // namespace
@@ -32,6 +37,8 @@ bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order
   order_ = order;
   smoothing_ = 1.0 / (kCoarseSeconds * sampleRate);
   persistence_ = static_cast<int>(std::lround(kPersistenceSeconds * baud_));
+  carrierThreshold_ =
+      std::min(kMaxSignalCorrelation, kNoiseMargin / std::sqrt(6.0 * baud_ * kCoarseSeconds));
   reset();
   return true;
 }
@@ -67,7 +74,7 @@ double FrequencyTracker::coarseHz() const {
 }
 
 double FrequencyTracker::correction(double phaseError, int quality) {
-  const bool carrier = power_ > 0 && std::abs(rotation_) > kSignalCorrelation * power_;
+  const bool carrier = power_ > 0 && std::abs(rotation_) > carrierThreshold_ * power_;
   const double coarse = coarseHz();
   // Beyond the fine estimator's unambiguous range trust the coarse one, until
   // it has pulled well inside (data wobbles the coarse figure a little, so

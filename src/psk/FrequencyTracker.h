@@ -42,6 +42,7 @@ class FrequencyTracker {
   bool pulling_ = false;                  // the coarse estimate steers
   int outside_ = 0;                       // symbols it has stood beyond the fine range
   int persistence_ = 8;                   // symbols it must stand there before it steers
+  double carrierThreshold_ = 0.5;         // |rotation| / power above which a carrier is there
 };
 
 }  // namespace quillary::psk
