@@ -217,8 +217,11 @@ Receiver& Receiver::operator=(Receiver&&) noexcept = default;
 bool Receiver::setMode(int modeCode) {
   const auto mode = modeFromCode(modeCode);
   if (!mode) return false;
+  // A new mode keeps the frequency the AFC has followed the station to.
+  const double hz = state_->mixer.frequency();
   state_->mode = *mode;
   state_->build();
+  state_->mixer.setFrequency(hz);
   return true;
 }
 
