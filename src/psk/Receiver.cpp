@@ -38,6 +38,10 @@ constexpr double kPowerSmoothing = 0.05;
 // silence before and after a transmission) carries no usable phase.
 constexpr double kWeakSymbol = 0.05;
 constexpr double kPeakDecay = 0.9;
+// Each weak symbol cuts the signal quality by this factor: when a station
+// stops, the squelch closes within a few symbols instead of printing the
+// noise that follows.
+constexpr double kWeakFade = 0.7;
 // A symbol this far above the smoothed power belongs to a carrier that has
 // just appeared, while the symbol timing is still finding it.
 constexpr double kRisingSymbol = 8.0;
@@ -154,7 +158,8 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   previousPower = now;
   latest[latestNext] = symbol.change;
   latestNext = (latestNext + 1) % latest.size();
-  quality.process(1, &symbol.change);
+  if (symbol.weak) quality.fade(kWeakFade);
+  else quality.process(1, &symbol.change);
   symbol.open = quality.value() >= squelch;
   return symbol;
 }

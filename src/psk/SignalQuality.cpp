@@ -26,6 +26,10 @@ void SignalQuality::process(std::size_t count, const std::complex<float>* phaseC
   }
 }
 
+void SignalQuality::fade(double factor) {
+  if (factor >= 0.0 && factor <= 1.0) average_ *= factor;
+}
+
 int SignalQuality::coherence() const {
   return std::clamp(static_cast<int>(std::lround(100.0 * std::abs(average_))), 0, 100);
 }

@@ -21,6 +21,9 @@ class SignalQuality {
   void reset();
   // One differential phasor per symbol.
   void process(std::size_t count, const std::complex<float>* phaseChanges);
+  // A symbol with no carrier in it: the figure falls by `factor` (0..1) at
+  // once, so the squelch closes soon after a station stops.
+  void fade(double factor);
   int value() const;
   int coherence() const;
 
