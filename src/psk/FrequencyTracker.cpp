@@ -27,6 +27,11 @@ constexpr double kNoiseMargin = 3.5;
 constexpr double kMaxSignalCorrelation = 0.5;
 // The fine estimate needs decisions that mean something.
 constexpr int kFineQuality = 35;
+// A station held while tracking is gone after this long without them.
+constexpr double kLossSeconds = 0.5;
+// A carrier appears: the power over the last symbol jumps this far above
+// the quarter-second average.
+constexpr double kNewCarrierRise = 4.0;
 }  // namespace
 
 bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order) {
@@ -43,13 +48,21 @@ bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order
   return true;
 }
 
+void FrequencyTracker::startAcquiring() {
+  tracking_ = false;
+  pulling_ = false;
+  outside_ = 0;
+  settled_ = 0;
+  lostFor_ = 0;
+}
+
 void FrequencyTracker::reset() {
+  startAcquiring();
+  recentPower_ = 0;
   history_.fill({});
   next_ = 0;
   rotation_ = {};
   power_ = 0;
-  pulling_ = false;
-  outside_ = 0;
 }
 
 void FrequencyTracker::process(std::size_t count, const std::complex<float>* wide) {
@@ -58,6 +71,7 @@ void FrequencyTracker::process(std::size_t count, const std::complex<float>* wid
     const std::complex<double> lagged = history_[next_];
     rotation_ += smoothing_ * (now * std::conj(lagged) - rotation_);
     power_ += smoothing_ * (std::norm(now) - power_);
+    recentPower_ += (std::norm(now) - recentPower_) / samplesPerSymbol_;
     history_[next_] = now;
     next_ = (next_ + 1) % history_.size();
   }
@@ -74,25 +88,48 @@ double FrequencyTracker::coarseHz() const {
 }
 
 double FrequencyTracker::correction(double phaseError, int quality) {
+  return tracking_ ? track(phaseError, quality) : acquire(phaseError, quality);
+}
+
+double FrequencyTracker::fineStep(double phaseError) const {
+  return kFineGain * phaseError * baud_ / (2 * std::numbers::pi);
+}
+
+double FrequencyTracker::track(double phaseError, int quality) {
+  if (quality >= kFineQuality) {
+    lostFor_ = 0;
+    return fineStep(phaseError);
+  }
+  // The station is gone (an over has ended). Only a new carrier rising in
+  // the band starts a new search; a neighbour that was there all along
+  // does not.
+  const bool lost = ++lostFor_ >= static_cast<int>(kLossSeconds * baud_);
+  if (lost && recentPower_ > kNewCarrierRise * power_) startAcquiring();
+  return 0.0;
+}
+
+double FrequencyTracker::acquire(double phaseError, int quality) {
   const bool carrier = power_ > 0 && std::abs(rotation_) > carrierThreshold_ * power_;
   const double coarse = coarseHz();
   // Beyond the fine estimator's unambiguous range trust the coarse one, until
   // it has pulled well inside (data wobbles the coarse figure a little, so
   // it must not take over at every wobble).
   const double fineRange = baud_ / (2.0 * order_);
-  if (!carrier || std::abs(coarse) < 0.25 * fineRange) {
+  const bool centred = carrier && std::abs(coarse) < 0.25 * fineRange;
+  if (!carrier || centred) {
     pulling_ = false;
     outside_ = 0;
   } else if (std::abs(coarse) > fineRange) {
     // Noise can throw the estimate out for a moment; an offset stays.
     pulling_ = pulling_ || ++outside_ >= persistence_;
   }
+  settled_ = centred && quality >= kFineQuality ? settled_ + 1 : 0;
+  if (settled_ >= persistence_) tracking_ = true;
   if (pulling_) return kCoarseGain * coarse;
   // While the coarse estimate puts the carrier beyond the fine range, the
   // fine one is wrapped round and would pull the wrong way: wait.
   if (quality < kFineQuality || (carrier && std::abs(coarse) > fineRange)) return 0.0;
-  const double fineHz = phaseError * baud_ / (2 * std::numbers::pi);
-  return kFineGain * fineHz;
+  return fineStep(phaseError);
 }
 
 }  // namespace quillary::psk

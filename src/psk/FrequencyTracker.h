@@ -8,6 +8,13 @@
 //   unambiguous within a fraction of the baud.
 // It answers a correction in Hz per symbol; the receiver applies it within
 // the AFC limit.
+//
+// Two states. Acquiring (after a reset, and when a new carrier shows up
+// while none is held): the coarse estimate pulls in whatever carrier is
+// there, the fine one finishes. Tracking (once the coarse estimate has
+// stood near zero with a coherent signal for a tenth of a second): only the
+// station's own decided symbols steer, so a stronger neighbour in the wide
+// band cannot pull the receiver off the station it holds.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -28,8 +35,14 @@ class FrequencyTracker {
   void moved(double hz);
   // The latest coarse estimate in Hz (for tests and diagnostics).
   double coarseHz() const;
+  bool tracking() const { return tracking_; }
 
  private:
+  double acquire(double phaseError, int quality);
+  double track(double phaseError, int quality);
+  double fineStep(double phaseError) const;
+  void startAcquiring();
+
   double sampleRate_ = 500;
   double baud_ = 31.25;
   int samplesPerSymbol_ = 16;
@@ -43,6 +56,10 @@ class FrequencyTracker {
   int outside_ = 0;                       // symbols it has stood beyond the fine range
   int persistence_ = 8;                   // symbols it must stand there before it steers
   double carrierThreshold_ = 0.5;         // |rotation| / power above which a carrier is there
+  double recentPower_ = 0;                // |r[n]|^2 over about one symbol
+  bool tracking_ = false;
+  int settled_ = 0;                       // symbols the acquired carrier has stood near zero
+  int lostFor_ = 0;                       // symbols the tracked station has been gone
 };
 
 }  // namespace quillary::psk

@@ -65,6 +65,28 @@ TEST(Loopback, AfcPullsInACarrierFortyHertzOff) {
   }
 }
 
+TEST(Loopback, AfcHoldsItsStationWhenAStrongerNeighbourStarts) {
+  const std::string text = "The quick brown fox jumps over the lazy dog 0123456789";
+  std::string chatter;
+  for (int i = 0; i < 200; ++i) chatter += static_cast<char>('a' + i % 26);
+  const struct {
+    int code;
+    double spacing;  // two baud: the neighbour's spectrum clear of ours
+  } cases[] = {{0, 60}, {1, 60}, {16, 250}, {17, 250}};
+  for (const auto& c : cases) {
+    for (double side : {-1.0, 1.0}) {
+      auto samples = transmit(c.code, text, 1500);
+      // Twice as strong, keyed three seconds later, within the AFC's reach.
+      const auto neighbour = transmit(c.code, chatter, 1500 + side * c.spacing, 3.0);
+      for (std::size_t n = 0; n < samples.size() && n < neighbour.size(); ++n) samples[n] += 2 * neighbour[n];
+      addNoise(samples, 10, 21);
+      auto receiver = receiverFor(c.code, 500);
+      EXPECT_EQ(decodeAll(receiver, samples), text) << c.code << " " << side;
+      EXPECT_NEAR(receiver.frequency(), 1500, 2) << c.code << " " << side;
+    }
+  }
+}
+
 TEST(Loopback, AfcStaysWithinItsLimitOfTheFrequencySet) {
   auto samples = transmit(0, "limited", 1540);
   auto receiver = receiverFor(0, 20);
