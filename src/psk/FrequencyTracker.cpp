@@ -7,10 +7,6 @@
 namespace quillary::psk {
 
 namespace {
-// Noise through the receive low-pass hardly correlates over three samples
-// (-0.05), so it neither drags the estimate towards zero nor looks like a
-// carrier; the estimate is unambiguous within +-8/3 baud.
-constexpr int kLag = 3;
 constexpr double kCoarseGain = 0.2;
 constexpr double kFineGain = 0.04;
 // The coarse estimate averages over a quarter second whatever the rate (at
@@ -18,117 +14,89 @@ constexpr double kFineGain = 0.04;
 // the fine range for a tenth of a second before it steers.
 constexpr double kCoarseSeconds = 0.25;
 constexpr double kPersistenceSeconds = 0.1;
-// A carrier: the samples three apart agree to a good part of the power.
-// Noise alone averages to zero, give or take 1 / sqrt(n) for the n
-// independent samples in the averaging time (the low-pass passes 6 baud);
-// the threshold stands 3.5 of those above it, and never above 0.5 (a clean
-// signal reaches about 0.9).
+// A carrier in the wide band: the samples three apart agree to a good part
+// of the power. Noise alone averages to zero, give or take 1 / sqrt(n) for
+// the n independent samples in the averaging time (the low-pass passes
+// 6 baud); the threshold stands 3.5 of those above it, and never above 0.5
+// (a clean signal reaches about 0.9).
 constexpr double kNoiseMargin = 3.5;
 constexpr double kMaxSignalCorrelation = 0.5;
-// The fine estimate needs decisions that mean something.
+// The fine estimate (and, while tracking, any estimate) needs a signal
+// this coherent.
 constexpr int kFineQuality = 35;
-// A station held while tracking is gone after this long without them.
-constexpr double kLossSeconds = 0.5;
-// A carrier appears: the power over the last symbol jumps this far above
-// the quarter-second average.
-constexpr double kNewCarrierRise = 4.0;
+// A coarse estimate within this fraction of the fine range is centred.
+constexpr double kCentred = 0.25;
 }  // namespace
 
 bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order) {
   if (!(sampleRate > 0) || samplesPerSymbol < 4 || (order != 2 && order != 4)) return false;
-  sampleRate_ = sampleRate;
-  samplesPerSymbol_ = samplesPerSymbol;
   baud_ = sampleRate / samplesPerSymbol;
   order_ = order;
-  smoothing_ = 1.0 / (kCoarseSeconds * sampleRate);
-  persistence_ = static_cast<int>(std::lround(kPersistenceSeconds * baud_));
+  wide_.create(sampleRate, kCoarseSeconds);
+  narrow_.create(sampleRate, kCoarseSeconds);
+  persistence_ = std::max(1, static_cast<int>(std::lround(kPersistenceSeconds * baud_)));
   carrierThreshold_ =
       std::min(kMaxSignalCorrelation, kNoiseMargin / std::sqrt(6.0 * baud_ * kCoarseSeconds));
   reset();
   return true;
 }
 
-void FrequencyTracker::startAcquiring() {
-  tracking_ = false;
-  pulling_ = false;
-  outside_ = 0;
-  settled_ = 0;
-  lostFor_ = 0;
-}
-
 void FrequencyTracker::reset() {
-  startAcquiring();
-  recentPower_ = 0;
-  history_.fill({});
-  next_ = 0;
-  rotation_ = {};
-  power_ = 0;
+  wide_.reset();
+  narrow_.reset();
+  tracking_ = pulling_ = false;
+  outside_ = settled_ = 0;
 }
 
-void FrequencyTracker::process(std::size_t count, const std::complex<float>* wide) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::complex<double> now = wide[i];
-    const std::complex<double> lagged = history_[next_];
-    rotation_ += smoothing_ * (now * std::conj(lagged) - rotation_);
-    power_ += smoothing_ * (std::norm(now) - power_);
-    recentPower_ += (std::norm(now) - recentPower_) / samplesPerSymbol_;
-    history_[next_] = now;
-    next_ = (next_ + 1) % history_.size();
-  }
+void FrequencyTracker::processWide(std::size_t count, const std::complex<float>* wide) {
+  wide_.process(count, wide);
+}
+
+void FrequencyTracker::processNarrow(std::size_t count, const std::complex<float>* narrow) {
+  narrow_.process(count, narrow);
 }
 
 void FrequencyTracker::moved(double hz) {
-  // Samples mixed at the new frequency turn by -hz; turn the average with
-  // them, so the estimate does not lag behind the AFC's own steps.
-  rotation_ *= std::polar(1.0, -2 * std::numbers::pi * hz * kLag / sampleRate_);
+  wide_.moved(hz);
+  narrow_.moved(hz);
 }
 
-double FrequencyTracker::coarseHz() const {
-  return std::arg(rotation_) * sampleRate_ / (2 * std::numbers::pi * kLag);
-}
-
-double FrequencyTracker::correction(double phaseError, int quality) {
-  return tracking_ ? track(phaseError, quality) : acquire(phaseError, quality);
-}
+double FrequencyTracker::coarseHz() const { return tracking_ ? narrow_.hz() : wide_.hz(); }
 
 double FrequencyTracker::fineStep(double phaseError) const {
   return kFineGain * phaseError * baud_ / (2 * std::numbers::pi);
 }
 
-double FrequencyTracker::track(double phaseError, int quality) {
-  if (quality >= kFineQuality) {
-    lostFor_ = 0;
-    return fineStep(phaseError);
+double FrequencyTracker::correction(double phaseError, int coherence) {
+  if (tracking_) {
+    // Noise through the matched filter correlates strongly over three
+    // samples, so here the coherence of the decisions tells a station.
+    return steer(narrow_.hz(), coherence >= kFineQuality, phaseError, coherence);
   }
-  // The station is gone (an over has ended). Only a new carrier rising in
-  // the band starts a new search; a neighbour that was there all along
-  // does not.
-  const bool lost = ++lostFor_ >= static_cast<int>(kLossSeconds * baud_);
-  if (lost && recentPower_ > kNewCarrierRise * power_) startAcquiring();
-  return 0.0;
+  const double fineRange = baud_ / (2.0 * order_);
+  const bool carrier = wide_.correlation() > carrierThreshold_;
+  const bool centred = carrier && std::abs(wide_.hz()) < kCentred * fineRange;
+  settled_ = centred && coherence >= kFineQuality ? settled_ + 1 : 0;
+  if (settled_ >= persistence_) tracking_ = true;
+  return steer(wide_.hz(), carrier, phaseError, coherence);
 }
 
-double FrequencyTracker::acquire(double phaseError, int quality) {
-  const bool carrier = power_ > 0 && std::abs(rotation_) > carrierThreshold_ * power_;
-  const double coarse = coarseHz();
+double FrequencyTracker::steer(double coarse, bool carrier, double phaseError, int coherence) {
   // Beyond the fine estimator's unambiguous range trust the coarse one, until
   // it has pulled well inside (data wobbles the coarse figure a little, so
   // it must not take over at every wobble).
   const double fineRange = baud_ / (2.0 * order_);
-  const bool centred = carrier && std::abs(coarse) < 0.25 * fineRange;
-  if (!carrier || centred) {
+  if (!carrier || std::abs(coarse) < kCentred * fineRange) {
     pulling_ = false;
     outside_ = 0;
   } else if (std::abs(coarse) > fineRange) {
     // Noise can throw the estimate out for a moment; an offset stays.
     pulling_ = pulling_ || ++outside_ >= persistence_;
   }
-  settled_ = centred && quality >= kFineQuality ? settled_ + 1 : 0;
-  if (settled_ >= persistence_) tracking_ = true;
   if (pulling_) return kCoarseGain * coarse;
   // While the coarse estimate puts the carrier beyond the fine range, the
   // fine one is wrapped round and would pull the wrong way: wait.
-  if (quality < kFineQuality || (carrier && std::abs(coarse) > fineRange)) return 0.0;
+  if (coherence < kFineQuality || (carrier && std::abs(coarse) > fineRange)) return 0.0;
   return fineStep(phaseError);
 }
 

@@ -133,10 +133,11 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
   mixer.process(count, in, mixed.data());
   wide.clear();
   decimator.process(count, mixed.data(), wide);
-  tracker.process(wide.size(), wide.data());
+  tracker.processWide(wide.size(), wide.data());
   imd.process(wide.size(), wide.data());
   narrow.clear();
   matched.process(wide.size(), wide.data(), narrow);
+  tracker.processNarrow(narrow.size(), narrow.data());
   symbols.clear();
   sync.process(narrow.size(), narrow.data(), symbols);
   for (Complex y : symbols) {

@@ -12,6 +12,7 @@
 #include "psk/FirDesign.h"
 #include "psk/FrequencyTracker.h"
 #include "psk/Mixer.h"
+#include "psk/RotationEstimator.h"
 #include "psk/SignalQuality.h"
 #include "psk/SymbolSync.h"
 
@@ -143,6 +144,30 @@ TEST(RxBlocks, SignalQualityTellsConstellationFromNoise) {
   EXPECT_EQ(quality.value(), 0);
 }
 
+TEST(RxBlocks, RotationEstimatorFindsACarrierAndIgnoresNoise) {
+  RotationEstimator estimator;
+  EXPECT_FALSE(estimator.create(500, 0));
+  ASSERT_TRUE(estimator.create(500, 0.25));
+  std::vector<Complex> tone(500);
+  for (std::size_t n = 0; n < tone.size(); ++n) tone[n] = std::polar(1.0f, float(2 * pi * -23.0 * n / 500));
+  estimator.process(tone.size(), tone.data());
+  EXPECT_NEAR(estimator.hz(), -23, 0.01);
+  EXPECT_GT(estimator.correlation(), 0.95);
+  estimator.moved(-23);  // the mixer follows: the estimate drops to zero at once
+  EXPECT_NEAR(estimator.hz(), 0, 0.01);
+  estimator.reset();
+  std::vector<Complex> hiss(5000);
+  unsigned seed = 1;
+  for (auto& v : hiss) {
+    seed = seed * 1103515245u + 12345u;
+    const float a = (seed >> 8) / 16777216.0f - 0.5f;
+    seed = seed * 1103515245u + 12345u;
+    v = {a, (seed >> 8) / 16777216.0f - 0.5f};
+  }
+  estimator.process(hiss.size(), hiss.data());
+  EXPECT_LT(estimator.correlation(), 0.2) << "white noise does not correlate three samples apart";
+}
+
 TEST(RxBlocks, FrequencyTrackerSeesACarrierOffTune) {
   FrequencyTracker tracker;
   EXPECT_FALSE(tracker.create(500, 16, 3));
@@ -150,7 +175,7 @@ TEST(RxBlocks, FrequencyTrackerSeesACarrierOffTune) {
   // An idling BPSK31 station 40 Hz above the receive frequency.
   auto baseband = idleBaseband(64, 16, 0);
   for (std::size_t n = 0; n < baseband.size(); ++n) baseband[n] *= std::polar(1.0f, float(2 * pi * 40 * n / 500));
-  tracker.process(baseband.size(), baseband.data());
+  tracker.processWide(baseband.size(), baseband.data());
   EXPECT_NEAR(tracker.coarseHz(), 40, 1);
   // A moment beyond the fine range may be noise: the coarse estimate steers
   // only once it has stood there a tenth of a second (three symbols).
@@ -165,6 +190,13 @@ TEST(RxBlocks, FrequencyTrackerSeesACarrierOffTune) {
   EXPECT_GT(tracker.correction(0.1, 90), 0.0);
   EXPECT_LT(tracker.correction(-0.1, 90), 0.0);
   EXPECT_EQ(tracker.correction(0.1, 10), 0.0) << "nothing to follow in noise";
+
+  // Centred and coherent for a tenth of a second: the station is held.
+  EXPECT_FALSE(tracker.tracking());
+  for (int k = 0; k < 4; ++k) tracker.correction(0.0, 90);
+  EXPECT_TRUE(tracker.tracking());
+  tracker.reset();
+  EXPECT_FALSE(tracker.tracking());
 }
 
 }  // namespace
