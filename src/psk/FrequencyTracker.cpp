@@ -25,7 +25,11 @@ constexpr double kMaxSignalCorrelation = 0.5;
 // this coherent.
 constexpr int kFineQuality = 35;
 // A coarse estimate within this fraction of the fine range is centred.
+// While acquiring, the wide estimate takes over from half the range on: the
+// fine loop alone is slow near the edge of its range, where its decisions
+// begin to wrap.
 constexpr double kCentred = 0.25;
+constexpr double kWideEngage = 0.5;
 }  // namespace
 
 bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order) {
@@ -71,17 +75,18 @@ double FrequencyTracker::correction(double phaseError, int coherence) {
   if (tracking_) {
     // Noise through the matched filter correlates strongly over three
     // samples, so here the coherence of the decisions tells a station.
-    return steer(narrow_.hz(), coherence >= kFineQuality, phaseError, coherence);
+    return steer(narrow_.hz(), coherence >= kFineQuality, 1.0, phaseError, coherence);
   }
   const double fineRange = baud_ / (2.0 * order_);
   const bool carrier = wide_.correlation() > carrierThreshold_;
   const bool centred = carrier && std::abs(wide_.hz()) < kCentred * fineRange;
   settled_ = centred && coherence >= kFineQuality ? settled_ + 1 : 0;
   if (settled_ >= persistence_) tracking_ = true;
-  return steer(wide_.hz(), carrier, phaseError, coherence);
+  return steer(wide_.hz(), carrier, kWideEngage, phaseError, coherence);
 }
 
-double FrequencyTracker::steer(double coarse, bool carrier, double phaseError, int coherence) {
+double FrequencyTracker::steer(double coarse, bool carrier, double engage, double phaseError,
+                               int coherence) {
   // Beyond the fine estimator's unambiguous range trust the coarse one, until
   // it has pulled well inside (data wobbles the coarse figure a little, so
   // it must not take over at every wobble).
@@ -89,7 +94,7 @@ double FrequencyTracker::steer(double coarse, bool carrier, double phaseError, i
   if (!carrier || std::abs(coarse) < kCentred * fineRange) {
     pulling_ = false;
     outside_ = 0;
-  } else if (std::abs(coarse) > fineRange) {
+  } else if (std::abs(coarse) > engage * fineRange) {
     // Noise can throw the estimate out for a moment; an offset stays.
     pulling_ = pulling_ || ++outside_ >= persistence_;
   }

@@ -43,7 +43,9 @@ class FrequencyTracker {
   bool tracking() const { return tracking_; }
 
  private:
-  double steer(double coarse, bool carrier, double phaseError, int coherence);
+  // `engage`: the fraction of the fine range beyond which the coarse
+  // estimate takes over.
+  double steer(double coarse, bool carrier, double engage, double phaseError, int coherence);
   double fineStep(double phaseError) const;
 
   double baud_ = 31.25;

@@ -50,6 +50,8 @@ constexpr double kRisingSymbol = 8.0;
 constexpr int kCleanIdleQuality = 80;
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
+// A frequency set this close to the one the receiver is on is the same.
+constexpr double kSameFrequencyHz = 1.0;
 constexpr std::size_t kVectorPoints = 8;
 
 // The ideal phase change for QPSK symbol v: 180 + 90 v degrees.
@@ -234,6 +236,10 @@ bool Receiver::setMode(int modeCode) {
 bool Receiver::setFrequency(double hz) {
   if (!(hz >= kMinFrequency && hz <= kMaxFrequency)) return false;
   state_->setHz = hz;
+  // The terminal writes the frequency the AFC reports back as whole hertz.
+  // That is no retune: the AFC keeps its finer frequency and the station it
+  // holds, and only the centre of its limit moves.
+  if (std::abs(hz - state_->mixer.frequency()) < kSameFrequencyHz) return true;
   state_->mixer.setFrequency(hz);
   state_->tracker.reset();
   return true;

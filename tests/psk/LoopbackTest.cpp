@@ -2,6 +2,7 @@
 // every byte value, noise, a carrier off tune and a sound-card clock off.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,23 @@ TEST(Loopback, AfcHoldsItsStationWhenAStrongerNeighbourStarts) {
       EXPECT_NEAR(receiver.frequency(), 1500, 2) << c.code << " " << side;
     }
   }
+}
+
+TEST(Loopback, TheFrequencyReportedBackInWholeHertzIsNoRetune) {
+  // With AFC on, the terminal writes the frequency it reads back, rounded,
+  // into the receiver about ten times a second.
+  auto samples = transmit(1, "CQ CQ de N0CALL pse k\r\n", 1503.4);
+  addNoise(samples, 10, 3);
+  auto receiver = receiverFor(1, 500);
+  std::vector<uint8_t> decoded;
+  for (std::size_t at = 0; at < samples.size(); at += 800) {
+    receiver.process(std::min<std::size_t>(800, samples.size() - at), samples.data() + at, decoded);
+    ASSERT_TRUE(receiver.setFrequency(std::round(receiver.frequency())));
+  }
+  EXPECT_EQ(std::string(decoded.begin(), decoded.end()), "CQ CQ de N0CALL pse k\r\n");
+  EXPECT_NEAR(receiver.frequency(), 1503.4, 0.2) << "finer than whole hertz";
+  ASSERT_TRUE(receiver.setFrequency(1600));
+  EXPECT_DOUBLE_EQ(receiver.frequency(), 1600) << "a real retune";
 }
 
 TEST(Loopback, AfcStaysWithinItsLimitOfTheFrequencySet) {
