@@ -32,6 +32,9 @@ constexpr int kWideLengthSymbols = 3;
 // signal quality) clean.
 constexpr int kBpskMatchedLength = 24;
 constexpr int kQpskMatchedLength = 16;
+// About five constraint lengths, and shorter than the 32 zero bits that end
+// a QPSK transmission at the slowest rate, so the last character comes out
+// while the carrier is still there.
 constexpr int kViterbiDepth = 24;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
