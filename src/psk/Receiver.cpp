@@ -46,8 +46,10 @@ constexpr double kPeakDecay = 0.9;
 // noise that follows.
 constexpr double kWeakFade = 0.7;
 // A symbol this far above the smoothed power belongs to a carrier that has
-// just appeared, while the symbol timing is still finding it.
+// just appeared; it and the next few carry no usable phase while the symbol
+// timing is still finding the carrier (they are its preamble anyway).
 constexpr double kRisingSymbol = 8.0;
+constexpr int kSettlingSymbols = 4;
 // Clean idle for the IMD meter: reversals this coherent (the meter finds a
 // station a little off tune by itself).
 constexpr int kCleanIdleQuality = 80;
@@ -83,6 +85,7 @@ struct Receiver::State {
   double power = 0;  // smoothed symbol power, the scale of the vector points
   double peak = 0;   // fast-rising, slowly falling symbol power
   double previousPower = 0;
+  int settling = 0;  // symbols still to pass before a new carrier's phases count
   // Squelch state per symbol, delayed like the Viterbi's decisions, so each
   // bit is judged by the quality at the time it was received.
   std::array<bool, kViterbiDepth + 1> openHistory{};
@@ -124,6 +127,7 @@ void Receiver::State::build() {
   power = 0;
   peak = 0;
   previousPower = 0;
+  settling = 0;
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
@@ -157,7 +161,9 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   symbol.change = y * std::conj(previous);
   previous = y;
   const double now = std::norm(y);
-  const bool rising = now > kRisingSymbol * power;
+  if (now > kRisingSymbol * power) settling = kSettlingSymbols;
+  const bool rising = settling > 0;
+  if (settling > 0) --settling;
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
   symbol.weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;

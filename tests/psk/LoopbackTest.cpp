@@ -53,6 +53,21 @@ TEST(Loopback, EveryByteValueInEveryModeThroughNoise) {
   }
 }
 
+TEST(Loopback, CleanTransmissionsDecodeExactlyWithTheSquelchOpen) {
+  // Nothing but the text: the carrier fading in and out must not print.
+  for (const auto& mode : kModes) {
+    for (double lead : {0.5, 0.1234, 0.0371}) {
+      for (const std::string text : {"Hello", "e", "\r\n:N0CALL/PHOTO\r\n"}) {
+        Receiver receiver;
+        ASSERT_TRUE(receiver.setMode(mode.code));
+        ASSERT_TRUE(receiver.setFrequency(1500));
+        EXPECT_EQ(decodeAll(receiver, transmit(mode.code, text, 1500, lead)), text)
+            << mode.name << " lead " << lead;
+      }
+    }
+  }
+}
+
 TEST(Loopback, AfcPullsInACarrierFortyHertzOff) {
   const std::string text = "CQ CQ de N0CALL N0CALL pse k\r\n";
   for (const auto& mode : kModes) {
