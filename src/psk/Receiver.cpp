@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <utility>
 #include <numbers>
 
 #include "psk/DecimatingFir.h"
@@ -36,6 +37,8 @@ constexpr int kQpskMatchedLength = 16;
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
+// BPSK bits are held as long before they are read (see bpskSymbol).
+constexpr std::size_t kBpskHoldSymbols = 4;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
@@ -89,6 +92,7 @@ struct Receiver::State {
   // Squelch state per symbol, delayed like the Viterbi's decisions, so each
   // bit is judged by the quality at the time it was received.
   std::array<bool, kViterbiDepth + 1> openHistory{};
+  std::array<std::pair<int, bool>, kBpskHoldSymbols> bpskHold{};  // BPSK bits and their squelch, a ring
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
   int lastBit = 0;
@@ -131,6 +135,7 @@ void Receiver::State::build() {
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
+  bpskHold.fill({0, false});
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
@@ -182,7 +187,13 @@ void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
   imd.symbol(bit == 0 && quality.coherence() >= kCleanIdleQuality);
-  deliver(bit, symbol.open, decoded);
+  // Each bit waits a few symbols, and counts as received open only when the
+  // squelch is still open then: the noise right after a transmission (which
+  // can make a stray character) is judged after the squelch has closed,
+  // while the last character is followed by 32 or more symbols of carrier.
+  const auto [held, heldOpen] = bpskHold[symbolCount % bpskHold.size()];
+  bpskHold[symbolCount % bpskHold.size()] = {bit, symbol.open};
+  if (++symbolCount > bpskHold.size()) deliver(held, heldOpen && symbol.open, decoded);
 }
 
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
@@ -199,9 +210,13 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   openHistory[symbolCount % openHistory.size()] = symbol.open;
   ++symbolCount;
   // A decision comes out for the symbol kViterbiDepth before this one, whose
-  // slot is the one written next.
+  // slot is the one written next. It counts as received open only when the
+  // squelch is open now as well: a transmission ends with 32 or more zero
+  // bits, so its last character is out before the carrier drops, and the
+  // noise just after the carrier (which the decoder turns into a stray
+  // character) is out only after the squelch has closed.
   if (auto bit = viterbi.process(metrics))
-    deliver(*bit, openHistory[symbolCount % openHistory.size()], decoded);
+    deliver(*bit, openHistory[symbolCount % openHistory.size()] && symbol.open, decoded);
 }
 
 void Receiver::State::steer(double phaseError) {
