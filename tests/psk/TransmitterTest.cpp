@@ -164,6 +164,24 @@ TEST(Transmitter, AbortBeforeAnySampleReportsNothingAndAbortWhileOffDropsTypeAhe
   EXPECT_FALSE(events.turnedOn || events.turnedOff);
 }
 
+TEST(Transmitter, StartRightAfterAbortReportsOffFirstThenOn) {
+  Transmitter tx;
+  tx.start(kTuneCode);
+  std::vector<float> block(300);
+  EXPECT_TRUE(tx.process(block.size(), block.data()).turnedOn);
+  tx.abort();
+  EXPECT_TRUE(tx.start(0));
+  auto events = tx.process(block.size(), block.data());
+  EXPECT_TRUE(events.turnedOff);
+  EXPECT_FALSE(events.turnedOn);
+  for (float s : block) ASSERT_EQ(s, 0.0f);
+  events = tx.process(block.size(), block.data());
+  EXPECT_TRUE(events.turnedOn);
+  EXPECT_FALSE(events.turnedOff);
+  EXPECT_EQ(block[0], 0.0f);  // the fade-in starts from silence
+  EXPECT_NE(block[100], 0.0f);
+}
+
 TEST(Transmitter, StartWhileOnRestartsNothingAndKeepsSending) {
   Transmitter tx;
   tx.start(0);
