@@ -1,73 +1,108 @@
 #include "psk/FrequencyTracker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace quillary::psk {
 
 namespace {
-constexpr int kLag = 2;
 constexpr double kCoarseGain = 0.2;
 constexpr double kFineGain = 0.04;
-// Noise alone, through the receive low-pass, correlates at about 0.35 over
-// two samples (0.35 +- 0.2 over the averaging time); a carrier lifts the
-// figure towards 1 (0.9 at 0 dB SNR in 3 kHz).
-constexpr double kSignalCorrelation = 0.75;
-// The fine estimate needs decisions that mean something.
+// The coarse estimate averages over a quarter second whatever the rate (at
+// 125 baud a few symbols would leave it too noisy), and it must stay beyond
+// the fine range for a tenth of a second before it steers.
+constexpr double kCoarseSeconds = 0.25;
+constexpr double kPersistenceSeconds = 0.1;
+// A carrier in the wide band: the samples three apart agree to a good part
+// of the power. Noise alone averages to zero, give or take 1 / sqrt(n) for
+// the n independent samples in the averaging time (the low-pass passes
+// 6 baud); the threshold stands 3.5 of those above it, and never above 0.5
+// (a clean signal reaches about 0.9).
+constexpr double kNoiseMargin = 3.5;
+constexpr double kMaxSignalCorrelation = 0.5;
+// The fine estimate (and, while tracking, any estimate) needs a signal
+// this coherent.
 constexpr int kFineQuality = 35;
+// A coarse estimate within this fraction of the fine range is centred.
+// While acquiring, the wide estimate takes over from half the range on: the
+// fine loop alone is slow near the edge of its range, where its decisions
+// begin to wrap.
+constexpr double kCentred = 0.25;
+constexpr double kWideEngage = 0.5;
 }  // namespace
 
 bool FrequencyTracker::create(double sampleRate, int samplesPerSymbol, int order) {
   if (!(sampleRate > 0) || samplesPerSymbol < 4 || (order != 2 && order != 4)) return false;
-  sampleRate_ = sampleRate;
-  samplesPerSymbol_ = samplesPerSymbol;
   baud_ = sampleRate / samplesPerSymbol;
   order_ = order;
-  smoothing_ = 1.0 / (8.0 * samplesPerSymbol);  // about eight symbols
+  wide_.create(sampleRate, kCoarseSeconds);
+  narrow_.create(sampleRate, kCoarseSeconds);
+  persistence_ = std::max(1, static_cast<int>(std::lround(kPersistenceSeconds * baud_)));
+  carrierThreshold_ =
+      std::min(kMaxSignalCorrelation, kNoiseMargin / std::sqrt(6.0 * baud_ * kCoarseSeconds));
   reset();
   return true;
 }
 
 void FrequencyTracker::reset() {
-  older_ = old_ = {};
-  rotation_ = {};
-  power_ = 0;
-  pulling_ = false;
+  wide_.reset();
+  narrow_.reset();
+  tracking_ = pulling_ = false;
+  outside_ = settled_ = 0;
 }
 
-void FrequencyTracker::process(std::size_t count, const std::complex<float>* wide) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::complex<double> now = wide[i];
-    rotation_ += smoothing_ * (now * std::conj(std::complex<double>(older_)) - rotation_);
-    power_ += smoothing_ * (std::norm(now) - power_);
-    older_ = old_;
-    old_ = wide[i];
-  }
+void FrequencyTracker::processWide(std::size_t count, const std::complex<float>* wide) {
+  wide_.process(count, wide);
+}
+
+void FrequencyTracker::processNarrow(std::size_t count, const std::complex<float>* narrow) {
+  narrow_.process(count, narrow);
 }
 
 void FrequencyTracker::moved(double hz) {
-  // Samples mixed at the new frequency turn by -hz; turn the average with
-  // them, so the estimate does not lag behind the AFC's own steps.
-  rotation_ *= std::polar(1.0, -2 * std::numbers::pi * hz * kLag / sampleRate_);
+  wide_.moved(hz);
+  narrow_.moved(hz);
 }
 
-double FrequencyTracker::coarseHz() const {
-  return std::arg(rotation_) * sampleRate_ / (2 * std::numbers::pi * kLag);
+double FrequencyTracker::coarseHz() const { return tracking_ ? narrow_.hz() : wide_.hz(); }
+
+double FrequencyTracker::fineStep(double phaseError) const {
+  return kFineGain * phaseError * baud_ / (2 * std::numbers::pi);
 }
 
-double FrequencyTracker::correction(double phaseError, int quality) {
-  const bool carrier = power_ > 0 && std::abs(rotation_) > kSignalCorrelation * power_;
-  const double coarse = coarseHz();
+double FrequencyTracker::correction(double phaseError, int coherence) {
+  if (tracking_) {
+    // Noise through the matched filter correlates strongly over three
+    // samples, so here the coherence of the decisions tells a station.
+    return steer(narrow_.hz(), coherence >= kFineQuality, 1.0, phaseError, coherence);
+  }
+  const double fineRange = baud_ / (2.0 * order_);
+  const bool carrier = wide_.correlation() > carrierThreshold_;
+  const bool centred = carrier && std::abs(wide_.hz()) < kCentred * fineRange;
+  settled_ = centred && coherence >= kFineQuality ? settled_ + 1 : 0;
+  if (settled_ >= persistence_) tracking_ = true;
+  return steer(wide_.hz(), carrier, kWideEngage, phaseError, coherence);
+}
+
+double FrequencyTracker::steer(double coarse, bool carrier, double engage, double phaseError,
+                               int coherence) {
   // Beyond the fine estimator's unambiguous range trust the coarse one, until
   // it has pulled well inside (data wobbles the coarse figure a little, so
   // it must not take over at every wobble).
   const double fineRange = baud_ / (2.0 * order_);
-  if (!carrier || std::abs(coarse) < 0.25 * fineRange) pulling_ = false;
-  else if (std::abs(coarse) > fineRange) pulling_ = true;
+  if (!carrier || std::abs(coarse) < kCentred * fineRange) {
+    pulling_ = false;
+    outside_ = 0;
+  } else if (std::abs(coarse) > engage * fineRange) {
+    // Noise can throw the estimate out for a moment; an offset stays.
+    pulling_ = pulling_ || ++outside_ >= persistence_;
+  }
   if (pulling_) return kCoarseGain * coarse;
-  if (quality < kFineQuality) return 0.0;
-  const double fineHz = phaseError * baud_ / (2 * std::numbers::pi);
-  return kFineGain * fineHz;
+  // While the coarse estimate puts the carrier beyond the fine range, the
+  // fine one is wrapped round and would pull the wrong way: wait.
+  if (coherence < kFineQuality || (carrier && std::abs(coarse) > fineRange)) return 0.0;
+  return fineStep(phaseError);
 }
 
 }  // namespace quillary::psk

@@ -81,17 +81,31 @@ double ImdMeter::carrierOffset(std::size_t start) const {
   return best;
 }
 
+double ImdMeter::noiseBeside(double offset, std::size_t start) const {
+  // Where a clean idle has no energy at all: every sixteenth of a baud out
+  // to +-1.75 baud that lies a quarter baud or more from each of the four
+  // tones. Many points, so one quiet bin cannot pass noise off as a clean
+  // signal.
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  double sum = 0;
+  int count = 0;
+  for (int k = -28; k <= 28; ++k) {
+    const double at = k / 16.0;  // in baud
+    const bool nearTone = std::abs(std::abs(at) - 0.5) < 0.25 || std::abs(std::abs(at) - 1.5) < 0.25;
+    if (nearTone) continue;
+    sum += power(offset + at * baud, start);
+    ++count;
+  }
+  return sum / count;
+}
+
 void ImdMeter::measure() {
   const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
   const double baud = sampleRate_ / samplesPerSymbol_;
   const double f = carrierOffset(start);
   const double fundamentals = power(f - baud / 2, start) + power(f + baud / 2, start);
   const double thirds = power(f - 1.5 * baud, start) + power(f + 1.5 * baud, start);
-  // Where a clean idle has no energy at all: the carrier and points a
-  // quarter baud or more from every tone.
-  double noise = 0;
-  for (double at : {0.0, -0.25, 0.25, -0.75, 0.75, -1.0, 1.0}) noise += power(f + at * baud, start);
-  noise /= 7;
+  const double noise = noiseBeside(f, start);
   if (!(fundamentals > 0) || !(thirds > 0)) return;
   // Trust the figure only when the fundamentals stand well clear of the
   // noise and the products themselves rise above it.

@@ -27,6 +27,7 @@ class ImdMeter {
  private:
   void measure();
   double carrierOffset(std::size_t start) const;
+  double noiseBeside(double offset, std::size_t start) const;
   double power(double hz, std::size_t start) const;
 
   double sampleRate_ = 500;

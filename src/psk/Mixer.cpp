@@ -29,8 +29,10 @@ void Mixer::process(std::size_t count, const float* in, std::complex<float>* out
   constexpr double kTwoPi = 2 * std::numbers::pi;
   const double step = kTwoPi * hz_ / sampleRate_;
   for (std::size_t i = 0; i < count; ++i) {
-    // Two times the sample, so the wanted term has the input's amplitude.
-    const double scale = 2.0 * in[i];
+    // Two times the sample, so the wanted term has the input's amplitude. A
+    // sample that is no number (a damaged file) counts as silence, or it
+    // would poison every average behind the mixer for good.
+    const double scale = std::isfinite(in[i]) ? 2.0 * in[i] : 0.0;
     out[i] = {static_cast<float>(scale * std::cos(phase_)),
               static_cast<float>(-scale * std::sin(phase_))};
     phase_ += step;

@@ -26,8 +26,19 @@ void SignalQuality::process(std::size_t count, const std::complex<float>* phaseC
   }
 }
 
-int SignalQuality::value() const {
+void SignalQuality::fade(double factor) {
+  if (factor >= 0.0 && factor <= 1.0) average_ *= factor;
+}
+
+int SignalQuality::coherence() const {
   return std::clamp(static_cast<int>(std::lround(100.0 * std::abs(average_))), 0, 100);
+}
+
+int SignalQuality::value() const {
+  const double magnitude = std::abs(average_);
+  if (magnitude == 0) return 0;
+  const double onAxes = 0.5 + 0.5 * average_.real() / magnitude;  // (1 + cos(turn)) / 2
+  return std::clamp(static_cast<int>(std::lround(100.0 * magnitude * onAxes)), 0, 100);
 }
 
 }  // namespace quillary::psk

@@ -92,7 +92,7 @@ bool SpectrumAnalyzer::setMode(int smoothing, int scale, int bias) {
 void SpectrumAnalyzer::process(std::size_t count, const float* in) {
   auto& s = *state_;
   for (std::size_t i = 0; i < count; ++i) {
-    s.ring[s.next] = in[i];
+    s.ring[s.next] = std::isfinite(in[i]) ? in[i] : 0.0f;  // no number: silence
     s.next = (s.next + 1) % kSize;
     if (++s.sinceFrame == kHop) {
       s.sinceFrame = 0;

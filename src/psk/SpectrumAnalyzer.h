@@ -1,6 +1,11 @@
 #pragma once
 // The spectrum of the receive audio: a 2048-point FFT at 8000 Hz, 1024 bins
 // of 3.90625 Hz, magnitudes on a 0..scale range with smoothing and bias.
+// A Hann-windowed frame every 800 samples (ten a second), in dB against a
+// full-scale sine, averaged over frames with weight 1 / smoothing for the
+// newest. Shown as (dB + 100 + bias - 1) * scale / 100, clamped to
+// 0..scale: at scale 100 one unit per dB, a full-scale sine at the top, and
+// each step of bias lifts the trace by a dB (bias 1: no lift).
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -18,7 +23,9 @@ class SpectrumAnalyzer {
   void process(std::size_t count, const float* in);
   // Writes bins[first..last] (absolute bin numbers, clamped to 0..1023).
   void fill(int32_t* bins, int first, int last) const;
-  // The frequency in Hz of the strongest bin between the two frequencies.
+  // The frequency in Hz of the strongest bin between the two frequencies
+  // (its centre, rounded); the low frequency itself before any audio has
+  // come in or when no bin lies between them.
   int closestPeak(int lowHz, int highHz) const;
 
  private:

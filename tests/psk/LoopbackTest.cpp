@@ -2,6 +2,7 @@
 // every byte value, noise, a carrier off tune and a sound-card clock off.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,21 @@ TEST(Loopback, EveryByteValueInEveryModeThroughNoise) {
   }
 }
 
+TEST(Loopback, CleanTransmissionsDecodeExactlyWithTheSquelchOpen) {
+  // Nothing but the text: the carrier fading in and out must not print.
+  for (const auto& mode : kModes) {
+    for (double lead : {0.5, 0.1234, 0.0371}) {
+      for (const std::string text : {"Hello", "e", "\r\n:N0CALL/PHOTO\r\n"}) {
+        Receiver receiver;
+        ASSERT_TRUE(receiver.setMode(mode.code));
+        ASSERT_TRUE(receiver.setFrequency(1500));
+        EXPECT_EQ(decodeAll(receiver, transmit(mode.code, text, 1500, lead)), text)
+            << mode.name << " lead " << lead;
+      }
+    }
+  }
+}
+
 TEST(Loopback, AfcPullsInACarrierFortyHertzOff) {
   const std::string text = "CQ CQ de N0CALL N0CALL pse k\r\n";
   for (const auto& mode : kModes) {
@@ -65,13 +81,57 @@ TEST(Loopback, AfcPullsInACarrierFortyHertzOff) {
   }
 }
 
+TEST(Loopback, AfcHoldsItsStationWhenAStrongerNeighbourStarts) {
+  const std::string text = "The quick brown fox jumps over the lazy dog 0123456789";
+  std::string chatter;
+  for (int i = 0; i < 200; ++i) chatter += static_cast<char>('a' + i % 26);
+  const struct {
+    int code;
+    double spacing;  // two baud: the neighbour's spectrum clear of ours
+  } cases[] = {{0, 60}, {1, 60}, {16, 250}, {17, 250}};
+  for (const auto& c : cases) {
+    for (double side : {-1.0, 1.0}) {
+      auto samples = transmit(c.code, text, 1500);
+      // Twice as strong, keyed three seconds later, within the AFC's reach.
+      const auto neighbour = transmit(c.code, chatter, 1500 + side * c.spacing, 3.0);
+      for (std::size_t n = 0; n < samples.size() && n < neighbour.size(); ++n) samples[n] += 2 * neighbour[n];
+      addNoise(samples, 10, 21);
+      auto receiver = receiverFor(c.code, 500);
+      EXPECT_EQ(decodeAll(receiver, samples), text) << c.code << " " << side;
+      EXPECT_NEAR(receiver.frequency(), 1500, 2) << c.code << " " << side;
+    }
+  }
+}
+
+TEST(Loopback, TheFrequencyReportedBackInWholeHertzIsNoRetune) {
+  // With AFC on, the terminal writes the frequency it reads back, rounded,
+  // into the receiver about ten times a second.
+  auto samples = transmit(1, "CQ CQ de N0CALL pse k\r\n", 1503.4);
+  addNoise(samples, 10, 3);
+  auto receiver = receiverFor(1, 500);
+  std::vector<uint8_t> decoded;
+  for (std::size_t at = 0; at < samples.size(); at += 800) {
+    receiver.process(std::min<std::size_t>(800, samples.size() - at), samples.data() + at, decoded);
+    ASSERT_TRUE(receiver.setFrequency(std::round(receiver.frequency())));
+  }
+  EXPECT_EQ(std::string(decoded.begin(), decoded.end()), "CQ CQ de N0CALL pse k\r\n");
+  EXPECT_NEAR(receiver.frequency(), 1503.4, 0.2) << "finer than whole hertz";
+  ASSERT_TRUE(receiver.setFrequency(1600));
+  EXPECT_DOUBLE_EQ(receiver.frequency(), 1600) << "a real retune";
+}
+
 TEST(Loopback, AfcStaysWithinItsLimitOfTheFrequencySet) {
   auto samples = transmit(0, "limited", 1540);
   auto receiver = receiverFor(0, 20);
   decodeAll(receiver, samples);
-  EXPECT_GE(receiver.frequency(), 1480.0);
+  // Pulled towards the station at 1540 Hz, held at the limit.
+  EXPECT_GT(receiver.frequency(), 1510.0);
   EXPECT_LE(receiver.frequency(), 1520.0);
-  // Turning AFC off goes back to the frequency set.
+  // A change of mode keeps the frequency the AFC found; turning AFC off
+  // goes back to the frequency set.
+  const double followed = receiver.frequency();
+  ASSERT_TRUE(receiver.setMode(1));
+  EXPECT_DOUBLE_EQ(receiver.frequency(), followed);
   receiver.setAfcLimit(0);
   EXPECT_DOUBLE_EQ(receiver.frequency(), 1500.0);
 }

@@ -102,6 +102,35 @@ TEST(RxReceiver, QualityAndVectorPointsFollowTheSignal) {
   for (int32_t value : receiver.vectorPoints()) EXPECT_LE(std::abs(value), 1000);
 }
 
+TEST(RxReceiver, BlockSizesAndDamagedSamplesDoNotChangeTheText) {
+  const std::string text = "The same text\r\n";
+  for (int code : {0, 17}) {
+    auto samples = transmit(code, text, 1500);
+    addNoise(samples, 10, 4);
+    for (double afc : {0.0, 500.0}) {
+      for (std::size_t block : {1u, 77u, 8000u}) {
+        Receiver receiver;
+        ASSERT_TRUE(receiver.setMode(code));
+        ASSERT_TRUE(receiver.setFrequency(1500));
+        receiver.setAfcLimit(afc);
+        ASSERT_TRUE(receiver.setSquelch(30));
+        EXPECT_EQ(decodeAll(receiver, samples, 1.0, block), text) << code << " " << block;
+      }
+    }
+    // A burst of samples that are no numbers before the transmission.
+    auto damaged = samples;
+    for (std::size_t n = 100; n < 300; ++n)
+      damaged[n] = n % 2 ? std::numeric_limits<float>::quiet_NaN() : std::numeric_limits<float>::infinity();
+    Receiver receiver;
+    ASSERT_TRUE(receiver.setMode(code));
+    ASSERT_TRUE(receiver.setFrequency(1500));
+    receiver.setAfcLimit(500);
+    ASSERT_TRUE(receiver.setSquelch(30));
+    EXPECT_EQ(decodeAll(receiver, damaged), text) << code;
+    EXPECT_NEAR(receiver.frequency(), 1500, 1);
+  }
+}
+
 TEST(RxReceiver, ImdOfCleanIdleReadsTheThirdOrderProducts) {
   const struct {
     int code;
