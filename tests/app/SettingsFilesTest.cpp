@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -12,12 +14,6 @@ namespace fs = std::filesystem;
 
 class SettingsFilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / "quillary_settings_files_test";
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
 
   fs::path write(const std::string& name, const std::string& bytes) {
     fs::path file = folder_ / name;
@@ -32,7 +28,8 @@ class SettingsFilesTest : public ::testing::Test {
   }
   PskIniRead readPsk(const std::string& bytes) { return readPskIni(write("psk.ini", bytes)); }
 
-  fs::path folder_;
+  testing::TempFolder temp_;
+  const fs::path& folder_ = temp_.path();
 };
 
 const char* const kFullPskIni =

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -19,17 +21,11 @@ std::string contents(const fs::path& file) {
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("quillary_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
   std::size_t entries() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
-  fs::path folder_;
+  testing::TempFolder temp_;
+  const fs::path& folder_ = temp_.path();
 };
 
 TEST_F(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporary) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempFolder.h"
+
 #include <fstream>
 #include <vector>
 
@@ -68,8 +70,8 @@ TEST(FieldReader, EndOfFileIsToldApartFromAnEmptyField) {
 }
 
 TEST(FieldReader, OpenReadsAFileAndRefusesWhatCannotBeRead) {
-  auto folder = std::filesystem::temp_directory_path() / "quillary_field_reader_test";
-  std::filesystem::create_directories(folder);
+  testing::TempFolder temp;
+  const auto& folder = temp.path();
   {
     std::ofstream out(folder / "f.txt", std::ios::binary);
     out << "\"T\"\r\n1,2";
@@ -83,7 +85,6 @@ TEST(FieldReader, OpenReadsAFileAndRefusesWhatCannotBeRead) {
 
   EXPECT_FALSE(FieldReader::open(folder / "missing.txt").has_value());
   EXPECT_FALSE(FieldReader::open(folder).has_value());  // a folder
-  std::filesystem::remove_all(folder);
 }
 
 TEST(FieldNumber, UnquotedNumbersOnly) {

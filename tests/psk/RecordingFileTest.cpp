@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
 
-#include <unistd.h>
+#include "support/TempFolder.h"
 
 namespace quillary::psk {
 namespace {
@@ -50,10 +51,10 @@ TEST(RecordingFile, StereoFileAtAnotherRateBecomesMonoAt8000) {
 
 TEST(RecordingFile, MissingOrNonSoundFilesAreNotRead) {
   EXPECT_FALSE(loadRecording("/nonexistent/file.wav").has_value());
-  const auto path = std::filesystem::temp_directory_path() / "quillary_not_sound.wav";
+  quillary::testing::TempFolder temp;
+  const auto path = temp.path() / "not_sound.wav";
   { std::FILE* f = std::fopen(path.c_str(), "w"); std::fputs("not a sound file", f); std::fclose(f); }
   EXPECT_FALSE(loadRecording(path.string()).has_value());
-  std::filesystem::remove(path);
 }
 
 }  // namespace

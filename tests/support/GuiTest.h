@@ -1,28 +1,11 @@
 #pragma once
 // Shared pieces of the window tests: one QApplication for the test program,
-// a temporary folder per test, files read back as bytes.
-#include <filesystem>
-#include <string>
+// and (through TempFolder.h) a temporary folder per test.
+#include "support/TempFolder.h"
 
 namespace quillary::testing {
 
 // Creates the program's QApplication on first use (offscreen under CTest).
 void ensureQtApplication();
-
-// A fresh empty folder, removed with everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
-std::string readBytes(const std::filesystem::path& file);
-void writeBytes(const std::filesystem::path& file, const std::string& bytes);
 
 }  // namespace quillary::testing
