@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test; then builds the
+# same suite with the address and undefined-behaviour sanitizers (in
+# build-sanitize/) and runs it again. "./test.sh --quick" skips that second run.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
-scripts/build.sh
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 600
+scripts/build.sh build
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 600)
+
+if [ "${1:-}" != "--quick" ]; then
+  scripts/build.sh build-sanitize -DQUILLARY_SANITIZE=ON
+  export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  (cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 900)
+fi

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Configures (once) and builds into build/.
+# Configures (once) and builds. Usage: scripts/build.sh [FOLDER [CMAKE OPTIONS...]]
+# (FOLDER defaults to build/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ ! -f build/build.ninja ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+folder=${1:-build}
+shift || true
+if [ ! -f "$folder/build.ninja" ]; then
+  cmake -S . -B "$folder" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 fi
-cmake --build build -j "$(nproc)"
+cmake --build "$folder" -j "$(nproc)"
