@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include "display/ImdPicture.h"
+#include "BenchSupport.h"
 #include "display/SpectrumPicture.h"
 #include "display/VectorPicture.h"
 #include "modem/PlainTextReceiveArea.h"
@@ -20,27 +21,8 @@
 namespace quillary {
 namespace {
 
-void ensureApplication() {
-  if (QApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "quillary_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
-// A band as the smoothed spectrum shows it: a noise floor around 20 with
-// three signals standing out of it.
-std::array<int32_t, 1024> bandBins() {
-  std::array<int32_t, 1024> bins{};
-  std::mt19937 random(7);
-  std::normal_distribution<double> floor(20, 4);
-  for (int32_t& bin : bins) bin = std::clamp(static_cast<int32_t>(floor(random)), 0, 100);
-  for (int centre : {300, 384, 410}) {
-    for (int k = -4; k <= 4; ++k) bins[centre + k] = 90 - 8 * std::abs(k);
-  }
-  return bins;
-}
+using bench::bandBins;
+using bench::ensureApplication;
 
 // The worst case: every bin jumps anywhere in 0..100, so every trace
 // segment is a long line.

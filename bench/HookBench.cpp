@@ -15,32 +15,16 @@
 #include "app/Form1.h"
 #include "modem/ModemMessageEvent.h"
 #include "modem/ModemWindow.h"
+#include "BenchSupport.h"
 #include "QuietModem.h"
 
 namespace quillary {
 namespace {
 
-void ensureApplication() {
-  if (QApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "quillary_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-}
-
 // A band with three signals, a strong phase vector, AFC holding 1500 Hz.
 class BandModem : public QuietModem {
  public:
-  BandModem() {
-    std::mt19937 random(7);
-    std::normal_distribution<double> floor(20, 4);
-    for (int32_t& bin : band_) bin = std::clamp(static_cast<int32_t>(floor(random)), 0, 100);
-    for (int centre : {300, 384, 410}) {
-      for (int k = -4; k <= 4; ++k) band_[centre + k] = 90 - 8 * std::abs(k);
-    }
-  }
+  BandModem() : band_(bench::bandBins()) {}
   int32_t fnStartSoundCard(ModemWindow*, int32_t, int32_t) override { return 0; }
   int32_t fnGetRXFrequency(int32_t) override { return 1500; }
   int32_t fnGetSignalLevel(int32_t) override { return 64; }
@@ -75,7 +59,7 @@ struct LoadedWindow {
   std::unique_ptr<Form1> form;
 
   LoadedWindow() {
-    ensureApplication();
+    bench::ensureApplication();
     form = std::make_unique<Form1>(modem, dialogs, folder.path().toStdString(), -1);
     form->show();
     QCoreApplication::processEvents();
