@@ -28,17 +28,7 @@ const char* const kFullPskIni =
     "1785\r\n-120\r\n\"JA1ABC\"\r\n25\r\n\"50\"\r\n5085.5\r\n6165\r\n\"3\"\r\n\"1\"\r\n\"4\"\r\n";
 
 TEST_F(SettingsFilesTest, PskIniWritesTheExactBytesAndReadsAllTenLinesBack) {
-  PskIniWrite values;
-  values.top = 1785;
-  values.left = -120;
-  values.ownCall = "JA1ABC";
-  values.squelch = 25;
-  values.searchHalfWidth = "50";
-  values.width = 5085.5;
-  values.height = 6165;
-  values.smoothing = "3";
-  values.bias = "1";
-  values.commPort = "4";
+  const PskIniWrite values{1785, -120, "JA1ABC", 25, "50", 5085.5, 6165, "3", "1", "4"};
   ASSERT_TRUE(writePskIni(temp_.path() / "psk.ini", values));
   EXPECT_EQ(readBytes(temp_.path() / "psk.ini"), kFullPskIni);
 

@@ -4,17 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "display/DisplayColours.h"
-#include "display/ImdMeterGeometry.h"
 
 namespace quillary {
 namespace {
-
-TEST(ImdMeterGeometry, BarWidthFollowsTheBestReading) {
-  const std::pair<int16_t, int> cases[] = {{-27, 270}, {-50, 500}, {-60, 500}, {0, 0}, {3, 0}, {9999, 0}};
-  for (const auto& [best, width] : cases) EXPECT_EQ(imdBarWidth(500, best), width) << best;
-  EXPECT_EQ(imdZoneEnds(500), (decltype(imdZoneEnds(500)){150, 200, 300, 500}));
-  EXPECT_EQ(imdBarTop(90), 30);
-}
 
 TEST(ImdPicture, ZonesOverTheFullHeightAndTheBarOverTheLowerTwoThirds) {
   QImage image{500, 90, QImage::Format_RGB32};

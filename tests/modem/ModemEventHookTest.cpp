@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include "display/DisplayColours.h"
 #include "display/PictureBox.h"
@@ -30,6 +32,7 @@ TEST_F(ModemEventHookTest, CharactersReachTheReceiveAreaAndCompleteLinesTheLastL
       {"Kanji pair", true, {0x88, 0x9F}, -1, kKanji, "kept"},
       {"Kanji off: two characters", false, {0x88, 0x9F}, 0, QString::fromUtf8("\xCB\x86\xC5\xB8"), "kept"},
       {"lead byte then CR", true, {'O', 'K', 0x88, 13, 'X'}, 0, "OK\nX", "OK"},
+      {"lead byte then LF", true, {0x88, 10, 'Z', 13}, -1, "Z\n", "Z"},
       {"lead, backspace, trail", true, {'A', 'B', 0x88, 8, 0x9F, 13}, 0, "A" + kKanji + "\n",
        "AB" + kKanji},
       {"C Q CR LF", false, {'C', 'Q', 13, 10}, 0, "CQ\n", "CQ"},
@@ -98,7 +101,7 @@ TEST_F(ModemEventHookTest, TransmitIndicatorFollowsOneTickLate) {
   EXPECT_FALSE(c().Picture4[1]->isVisible());
 }
 
-TEST_F(ModemEventHookTest, ImdReadingsFillTheBoxesAndTheMeterUntilTheTwentieth) {
+TEST_F(ModemEventHookTest, ImdReadingsFillTheBoxesAndTheMeterUntilTheTwentiethAndReset) {
   for (int reading : {-28, -21, -26}) notify(h, kMsgImdReading, reading);
   EXPECT_EQ(c().txtIMD->text(), "B: -28 W: -21 A: -25 dB");
   EXPECT_EQ(c().Text1->text(), "3");
@@ -114,6 +117,17 @@ TEST_F(ModemEventHookTest, ImdReadingsFillTheBoxesAndTheMeterUntilTheTwentieth) 
   EXPECT_EQ(c().txtIMD->text(), "B: -40 W: -21 A: -30 dB");
   EXPECT_FALSE(h.state().imd.hasReading());
   EXPECT_EQ(c().Picture5->image().pixel(0, bottom), colours::kImdZoneBad.rgb());  // empty bar
+
+  // "Reset" clears the statistics, the boxes and the bar.
+  notify(h, kMsgImdReading, -27);
+  ASSERT_EQ(c().Picture5->image().pixel(0, bottom), colours::kImdBar.rgb());
+  QTest::mouseClick(c().Command1, Qt::LeftButton);
+  EXPECT_EQ(c().txtIMD->text() + c().Text1->text() + c().Text2->text(), "");
+  EXPECT_EQ(h.state().imd.sum, 0);
+  EXPECT_EQ(c().Picture5->image().pixel(0, bottom), colours::kImdZoneBad.rgb());
+  notify(h, kMsgImdReading, -30);
+  EXPECT_EQ(c().Text1->text(), "1");
+  EXPECT_EQ(c().txtIMD->text(), "B: -30 W: -30 A: -30 dB");
 }
 
 TEST_F(ModemEventHookTest, ClockErrorIsShownInSignedStyle) {
