@@ -1,5 +1,5 @@
 // The main window holds exactly its designed controls, under their names,
-// with their kinds, containers, texts, lists, fonts and tooltips.
+// with their kinds, containers, texts and lists.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -7,8 +7,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -26,80 +24,52 @@ struct Expected {
 };
 
 const Expected kControls[] = {
-    {"Term", "QPlainTextEdit", "Form1", "Receive Area\n"},
-    {"Frame2", "QGroupBox", "Form1", ""},
-    {"Frame5", "QGroupBox", "Form1", "PSK TX"},
-    {"Combo8", "QComboBox", "Frame5", "Hello"},
-    {"Command9_0", "QPushButton", "Frame5", "sf1"},
-    {"Command9_1", "QPushButton", "Frame5", "sf2"},
-    {"Command9_2", "QPushButton", "Frame5", "sf3"},
-    {"Command9_3", "QPushButton", "Frame5", "sf4"},
-    {"Command9_4", "QPushButton", "Frame5", "sf5"},
-    {"Command9_5", "QPushButton", "Frame5", "sf6"},
+    {"Term", "QPlainTextEdit", "Form1", "Receive Area\n"}, {"Frame2", "QGroupBox", "Form1", ""},
+    {"Frame5", "QGroupBox", "Form1", "PSK TX"}, {"Combo8", "QComboBox", "Frame5", "Hello"},
+    {"Command9_0", "QPushButton", "Frame5", "sf1"}, {"Command9_1", "QPushButton", "Frame5", "sf2"},
+    {"Command9_2", "QPushButton", "Frame5", "sf3"}, {"Command9_3", "QPushButton", "Frame5", "sf4"},
+    {"Command9_4", "QPushButton", "Frame5", "sf5"}, {"Command9_5", "QPushButton", "Frame5", "sf6"},
     {"Command9_6", "QPushButton", "Frame5", "sf7"},
     {"Command4_0", "QPushButton", "Frame5", "HYBRID"},
     {"Command4_1", "QPushButton", "Frame5", "PHOTO"},
     {"Command4_2", "QPushButton", "Frame5", "HTML"},
     {"Command4_3", "QPushButton", "Frame5", "GD COPY"},
-    {"Command4_4", "QPushButton", "Frame5", "TX"},
-    {"Command4_5", "QPushButton", "Frame5", "RX"},
-    {"Command4_6", "QPushButton", "Frame5", "73"},
-    {"Command4_10", "QPushButton", "Frame5", "CQ"},
-    {"Text5", "QPlainTextEdit", "Frame5", ""},
-    {"Combo5", "QComboBox", "Frame5", "0"},
+    {"Command4_4", "QPushButton", "Frame5", "TX"}, {"Command4_5", "QPushButton", "Frame5", "RX"},
+    {"Command4_6", "QPushButton", "Frame5", "73"}, {"Command4_10", "QPushButton", "Frame5", "CQ"},
+    {"Text5", "QPlainTextEdit", "Frame5", ""}, {"Combo5", "QComboBox", "Frame5", "0"},
     {"Command6", "QPushButton", "Frame5", "Tune"},
     {"Command5", "QPushButton", "Frame5", "ABORT(F12)"},
-    {"Command3", "QPushButton", "Frame5", "Open"},
-    {"Label1_1", "QLabel", "Frame5", "Comm Port"},
-    {"Text6", "QLineEdit", "Frame2", "OM"},
-    {"Command11", "QPushButton", "Frame2", "Name"},
+    {"Command3", "QPushButton", "Frame5", "Open"}, {"Label1_1", "QLabel", "Frame5", "Comm Port"},
+    {"Text6", "QLineEdit", "Frame2", "OM"}, {"Command11", "QPushButton", "Frame2", "Name"},
     {"Command10", "QPushButton", "Frame2", "Set Sound"},
-    {"Command8", "QPushButton", "Frame2", "Macro"},
-    {"ckTXAFC", "QCheckBox", "Frame2", "NET"},
-    {"txtTX", "QLineEdit", "Frame2", "1500"},
-    {"VScroll2", "QScrollBar", "Frame2", nullptr},
+    {"Command8", "QPushButton", "Frame2", "Macro"}, {"ckTXAFC", "QCheckBox", "Frame2", "NET"},
+    {"txtTX", "QLineEdit", "Frame2", "1500"}, {"VScroll2", "QScrollBar", "Frame2", nullptr},
     {"Command7", "QPushButton", "Frame2", "TX Font"},
-    {"Command19", "QPushButton", "Frame2", "RX Font"},
-    {"Text27", "QLineEdit", "Frame2", "ALL"},
-    {"Combo6", "QComboBox", "Frame2", "1600"},
-    {"Check3", "QCheckBox", "Frame2", "TX Button"},
-    {"Check1", "QCheckBox", "Frame2", "No rec myself"},
-    {"Text4", "QLineEdit", "Frame2", ""},
+    {"Command19", "QPushButton", "Frame2", "RX Font"}, {"Text27", "QLineEdit", "Frame2", "ALL"},
+    {"Combo6", "QComboBox", "Frame2", "1600"}, {"Check3", "QCheckBox", "Frame2", "TX Button"},
+    {"Check1", "QCheckBox", "Frame2", "No rec myself"}, {"Text4", "QLineEdit", "Frame2", ""},
     {"VScroll3", "QScrollBar", "Frame2", nullptr},
-    {"Picture3", "quillary::PictureBox", "Frame2", nullptr},
-    {"Text3", "QLineEdit", "Frame2", ""},
+    {"Picture3", "quillary::PictureBox", "Frame2", nullptr}, {"Text3", "QLineEdit", "Frame2", ""},
     {"Picture4_0", "quillary::PictureBox", "Frame2", nullptr},
     {"Command2", "QPushButton", "Frame2", "Kanji OFF"},
     {"Frame3", "QGroupBox", "Frame2", "FFT Mode"},
     {"Picture5", "quillary::PictureBox", "Frame2", nullptr},
     {"Picture1", "quillary::PictureBox", "Frame2", nullptr},
     {"Picture4_1", "quillary::PictureBox", "Picture1", nullptr},
-    {"VScroll1", "QScrollBar", "Frame2", nullptr},
-    {"txtRec", "QLineEdit", "Frame2", "1500"},
-    {"txtIMD", "QLineEdit", "Frame2", "IMD"},
-    {"ckRXAFC", "QCheckBox", "Frame2", "AFC"},
-    {"Frame1", "QGroupBox", "Frame2", "PSK Mode"},
-    {"Command1", "QPushButton", "Frame2", "Reset"},
-    {"Text1", "QLineEdit", "Frame2", ""},
-    {"Text2", "QLineEdit", "Frame2", ""},
+    {"VScroll1", "QScrollBar", "Frame2", nullptr}, {"txtRec", "QLineEdit", "Frame2", "1500"},
+    {"txtIMD", "QLineEdit", "Frame2", "IMD"}, {"ckRXAFC", "QCheckBox", "Frame2", "AFC"},
+    {"Frame1", "QGroupBox", "Frame2", "PSK Mode"}, {"Command1", "QPushButton", "Frame2", "Reset"},
+    {"Text1", "QLineEdit", "Frame2", ""}, {"Text2", "QLineEdit", "Frame2", ""},
     {"Picture2", "quillary::PictureBox", "Frame2", nullptr},
     {"Command23", "QPushButton", "Picture2", "1600Hz"},
-    {"Label1_2", "QLabel", "Frame2", "His Call"},
-    {"Label1_0", "QLabel", "Frame2", "PSK Freq Hz"},
-    {"Label3_2", "QLabel", "Frame2", "My Call"},
-    {"Label3_1", "QLabel", "Frame2", "CMD"},
-    {"Label3_0", "QLabel", "Frame2", "IMD"},
-    {"lbMy_2", "QLabel", "Frame2", "Clock"},
-    {"Label2", "QLabel", "Frame2", "0 ppm"},
-    {"Combo2", "QComboBox", "Frame3", "1"},
-    {"Combo1", "QComboBox", "Frame3", "3"},
-    {"lbMy_6", "QLabel", "Frame3", "Bias"},
-    {"lbMy_5", "QLabel", "Frame3", "Smooth"},
-    {"Combo7", "QComboBox", "Frame1", "1000-2000"},
-    {"Combo3", "QComboBox", "Frame1", "BPSK31"},
-    {"Combo4", "QComboBox", "Frame1", "50"},
-    {"Check2", "QCheckBox", "Frame1", "Search"},
-    {"Label1_4", "QLabel", "Frame1", "Range"},
+    {"Label1_2", "QLabel", "Frame2", "His Call"}, {"Label1_0", "QLabel", "Frame2", "PSK Freq Hz"},
+    {"Label3_2", "QLabel", "Frame2", "My Call"}, {"Label3_1", "QLabel", "Frame2", "CMD"},
+    {"Label3_0", "QLabel", "Frame2", "IMD"}, {"lbMy_2", "QLabel", "Frame2", "Clock"},
+    {"Label2", "QLabel", "Frame2", "0 ppm"}, {"Combo2", "QComboBox", "Frame3", "1"},
+    {"Combo1", "QComboBox", "Frame3", "3"}, {"lbMy_6", "QLabel", "Frame3", "Bias"},
+    {"lbMy_5", "QLabel", "Frame3", "Smooth"}, {"Combo7", "QComboBox", "Frame1", "1000-2000"},
+    {"Combo3", "QComboBox", "Frame1", "BPSK31"}, {"Combo4", "QComboBox", "Frame1", "50"},
+    {"Check2", "QCheckBox", "Frame1", "Search"}, {"Label1_4", "QLabel", "Frame1", "Range"},
     {"Label1_3", "QLabel", "Frame1", "Mode"},
 };
 
@@ -160,72 +130,6 @@ TEST(Form1Controls, WindowHoldsExactlyItsControlsWithKindsContainersAndTexts) {
   EXPECT_EQ(h.controls().Text6->toolTip(), "Double click to save name");
 }
 
-TEST(Form1Controls, ListsAsCreated) {
-  Form1Harness h;
-  EXPECT_EQ(items(h.controls().Combo1), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-  EXPECT_EQ(items(h.controls().Combo2),
-            QStringList({"1", "10", "20", "30", "40", "50", "60", "70", "80", "90"}));
-  EXPECT_EQ(items(h.controls().Combo4), QStringList({"50", "100", "150", "200", "250", "300"}));
-  for (QComboBox* empty : {h.controls().Combo3, h.controls().Combo5, h.controls().Combo6,
-                           h.controls().Combo7, h.controls().Combo8}) {
-    EXPECT_EQ(empty->count(), 0) << empty->objectName().toStdString();
-  }
-}
-
-TEST(Form1Controls, DesignFontsAreTheNamedBoldFonts) {
-  Form1Harness h;
-  struct FontOf {
-    const char* name;
-    const char* family;
-    double points;
-  };
-  const FontOf fonts[] = {
-      {"Frame5", "Georgia", 9},     {"Combo8", "Arial", 8.25},   {"Command9_3", "Arial", 9},
-      {"Command4_0", "Consolas", 9.75}, {"Command4_10", "Arial", 9}, {"Text5", "Georgia", 11.25},
-      {"Combo5", "Georgia", 9},     {"Label1_1", "Georgia", 9},  {"Text4", "Georgia", 9},
-      {"Check3", "Consolas", 9},    {"Command23", "Arial", 8.25}, {"Label1_2", "Georgia", 9.75},
-      {"Label1_0", "Arial", 9},     {"Label3_2", "Georgia", 9},  {"Label3_0", "Arial", 9.75},
-      {"lbMy_2", "Consolas", 9},    {"Combo4", "Georgia", 8.25}, {"Check2", "Consolas", 9},
-      {"txtIMD", "Consolas", 9},    {"Combo1", "Arial", 9},
-  };
-  for (const FontOf& f : fonts) {
-    SCOPED_TRACE(f.name);
-    const QFont font = h.find<QWidget>(f.name)->font();
-    EXPECT_EQ(font.family(), f.family);
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), f.points);
-    EXPECT_TRUE(font.bold());
-  }
-}
-
-TEST(Form1Controls, ScrollBarsRunFromTheirTopValueToTheirBottomValue) {
-  Form1Harness h;
-  struct Bar {
-    QScrollBar* bar;
-    int top, bottom;
-  };
-  for (const Bar& b : {Bar{h.controls().VScroll1, 3000, 100}, Bar{h.controls().VScroll2, 3000, 500},
-                       Bar{h.controls().VScroll3, 0, 99}}) {
-    SCOPED_TRACE(b.bar->objectName().toStdString());
-    EXPECT_EQ(b.bar->orientation(), Qt::Vertical);
-    EXPECT_EQ(b.bar->minimum(), std::min(b.top, b.bottom));
-    EXPECT_EQ(b.bar->maximum(), std::max(b.top, b.bottom));
-    // The top of a vertical bar shows its minimum unless it is drawn inverted.
-    EXPECT_EQ(b.bar->invertedAppearance(), b.top > b.bottom);
-  }
-}
-
-TEST(Form1Controls, TimersAsCreated) {
-  Form1Harness h;
-  auto* timer1 = h.form().findChild<QTimer*>("Timer1");
-  auto* timer2 = h.form().findChild<QTimer*>("Timer2");
-  ASSERT_NE(timer1, nullptr);
-  ASSERT_NE(timer2, nullptr);
-  EXPECT_EQ(timer1->interval(), 1000);
-  EXPECT_FALSE(timer1->isActive());
-  EXPECT_EQ(timer2->interval(), 1000);
-  EXPECT_TRUE(timer2->isActive());
-}
-
 TEST(Form1Controls, AfterLoadTheTransmitPanelIsHiddenAndTheListsAreFilled) {
   Form1Harness h;
   h.load();
@@ -244,33 +148,14 @@ TEST(Form1Controls, AfterLoadTheTransmitPanelIsHiddenAndTheListsAreFilled) {
   EXPECT_EQ(items(c.Combo8),
             QStringList({"Hello", "GM", "GA", "GE", "GN", "GMJ", "GAJ", "GEJ", "GNJ"}));
   EXPECT_EQ(c.Combo8->currentText(), "Hello");
+  EXPECT_EQ(items(c.Combo1), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+  EXPECT_EQ(items(c.Combo2), QStringList({"1", "10", "20", "30", "40", "50", "60", "70", "80", "90"}));
+  EXPECT_EQ(items(c.Combo4), QStringList({"50", "100", "150", "200", "250", "300"}));
   EXPECT_EQ(items(c.Combo5), QStringList({"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
   // The IMD meter shows its scale, drawn while the window was not yet shown.
   QImage& meter = c.Picture5->image();
   EXPECT_EQ(meter.pixelColor(2, meter.height() / 2), QColor(255, 0, 0));
   EXPECT_EQ(meter.pixelColor(meter.width() - 2, meter.height() / 2), QColor(0, 255, 255));
-}
-
-TEST(Form1Controls, LoadSetsTheStartUpFonts) {
-  Form1Harness h;
-  h.load();
-  auto fontOf = [&](const char* name) { return h.find<QWidget>(name)->font(); };
-  EXPECT_EQ(fontOf("Command4_0").family(), "Arial");
-  EXPECT_DOUBLE_EQ(fontOf("Command4_4").pointSizeF(), 9);
-  // Elements 5 and 6 keep their design font until "Kanji" is pressed.
-  EXPECT_EQ(fontOf("Command4_5").family(), "Consolas");
-  EXPECT_EQ(fontOf("Check3").family(), "Arial");
-  EXPECT_DOUBLE_EQ(fontOf("Check3").pointSizeF(), 8);
-  EXPECT_DOUBLE_EQ(fontOf("Label2").pointSizeF(), 9);
-  EXPECT_DOUBLE_EQ(fontOf("txtRec").pointSizeF(), 8);
-  // Name changed, size kept.
-  EXPECT_EQ(fontOf("txtIMD").family(), "Arial");
-  EXPECT_DOUBLE_EQ(fontOf("txtIMD").pointSizeF(), 9);
-  EXPECT_EQ(fontOf("Text5").family(), "Arial");
-  EXPECT_DOUBLE_EQ(fontOf("Text5").pointSizeF(), 11.25);
-  EXPECT_EQ(fontOf("Term").family(), "Arial");
-  EXPECT_EQ(fontOf("Text4").family(), "Arial");
-  EXPECT_EQ(fontOf("Label1_2").family(), "Georgia");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Where the main window keeps its files, and the termination signals.
+// Where the main window keeps its files, the spectrum texts, and the
+// termination signals.
 #include <QApplication>
 #include <QSignalSpy>
 #include <csignal>
@@ -13,29 +14,19 @@ namespace quillary::testing {
 namespace {
 
 TEST(ProgramFolder, OnlyTheExactArgumentTextTestChoosesTheTestFolder) {
-  const std::filesystem::path current = "/work/here";
-  const std::filesystem::path home = "/home/op";
-  EXPECT_EQ(programFolderFor("TEST", current, home), home / "bb");
+  EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST"}), "/c", "/home/op"), "/home/op/bb");
+  EXPECT_EQ(argumentText({"quillary", "TEST", "x"}), "TEST x");
   for (const char* other : {"", "test", "TEST ", " TEST", "TEST x", "TESTING"}) {
-    EXPECT_EQ(programFolderFor(other, current, home), current) << other;
+    EXPECT_EQ(programFolderFor(other, "/c", "/home/op"), "/c") << other;
   }
 }
 
-TEST(ProgramFolder, ArgumentTextIsEverythingAfterTheProgramNameJoinedByBlanks) {
-  EXPECT_EQ(argumentText({"quillary"}), "");
-  EXPECT_EQ(argumentText({"quillary", "TEST"}), "TEST");
-  EXPECT_EQ(argumentText({"quillary", "TEST", "x"}), "TEST x");
-  EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST", "x"}), "/c", "/h"), "/c");
-}
-
 TEST(SpectrumSetting, NumbersAreRoundedAndKeptInRangeOtherTextsFallBack) {
-  EXPECT_EQ(spectrumSetting("5", 3, 1, 10), 5);
-  EXPECT_EQ(spectrumSetting("4.5", 3, 1, 10), 4);
-  EXPECT_EQ(spectrumSetting("0", 3, 1, 10), 1);
-  EXPECT_EQ(spectrumSetting("300", 1, 1, 90), 90);
-  EXPECT_EQ(spectrumSetting("abc", 3, 1, 10), 3);
-  EXPECT_EQ(spectrumSetting("", 1, 1, 90), 1);
-  EXPECT_EQ(spectrumSetting("12 x", 3, 1, 10), 3);
+  const std::tuple<const char*, int, int> cases[] = {
+      {"5", 3, 5}, {"4.5", 3, 4}, {"0", 3, 1}, {"12", 3, 10}, {"abc", 3, 3}, {"", 1, 1}, {"12 x", 3, 3}};
+  for (const auto& [text, fallback, result] : cases) {
+    EXPECT_EQ(spectrumSetting(text, fallback, 1, 10), result) << text;
+  }
 }
 
 TEST(TerminationSignals, SigtermAndSigintArriveAsOneQtSignalEach) {

@@ -7,19 +7,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "macros/NameLog.h"
 #include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {
 
-std::string expectedPskIni(const Form1& f, const std::string& rest) {
-  auto number = [](double twips) { return std::to_string(static_cast<long>(std::lround(twips))); };
-  return number(f.topTwips()) + "\r\n" + number(f.leftTwips()) + "\r\n" + rest;
-}
+std::string twipsLine(double twips) { return std::to_string(std::lround(twips)) + "\r\n"; }
 
-TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExact) {
+TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExactLeavingNameIni) {
   Form1Harness h(2);
+  writeBytes(h.file("name.ini"), "C:\\old\\name.txt\r\n");
   h.load();
   Form1Controls& c = h.controls();
   c.Text4->setText("JA1ABC");
@@ -33,10 +30,11 @@ TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExact) {
   EXPECT_EQ(h.modem.calls(), std::vector<std::string>{"fnStopSoundCard()"});
   EXPECT_EQ(h.form().hook(), nullptr);
   EXPECT_EQ(readBytes(h.file("psk.ini")),
-            expectedPskIni(h.form(), "\"JA1ABC\"\r\n42\r\n\"100\"\r\n5085\r\n6165\r\n\"4\"\r\n"
-                                     "\"30\"\r\n\"3\"\r\n"));
+            twipsLine(h.form().topTwips()) + twipsLine(h.form().leftTwips()) +
+                "\"JA1ABC\"\r\n42\r\n\"100\"\r\n5085\r\n6165\r\n\"4\"\r\n\"30\"\r\n\"3\"\r\n");
   EXPECT_EQ(readBytes(h.file("sound.ini")), " 2 \r\n");
-  EXPECT_FALSE(std::filesystem::exists(h.file("name.ini")));
+  // The name log path is empty: name.ini stays as it was.
+  EXPECT_EQ(readBytes(h.file("name.ini")), "C:\\old\\name.txt\r\n");
 }
 
 // Notes, when the modem is stopped, whether the hook is still there and
@@ -55,56 +53,32 @@ class StopWatchingModem : public RecordingModem {
   }
 };
 
-TEST(UnloadSequence, TheModemStopsWhileTheHookIsInPlaceAndBeforeAnyFileIsWritten) {
+TEST(UnloadSequence, TheModemStopsOnceWhileTheHookIsInPlaceAndBeforeAnyFileIsWritten) {
   ensureQtApplication();
   StopWatchingModem modem;
   FakeDialogs dialogs;
   TempFolder folder;
-  Form1 form(modem, dialogs, folder.path(), 0);
-  modem.form = &form;
-  modem.folder = folder.path();
-  form.show();
-  form.close();
-  EXPECT_TRUE(modem.hookPresentAtStop);
-  EXPECT_FALSE(modem.filesPresentAtStop);
-  EXPECT_EQ(form.hook(), nullptr);
-  EXPECT_TRUE(std::filesystem::exists(folder.path() / "psk.ini"));
-}
-
-TEST(UnloadSequence, WhatWasWrittenIsRestoredAtTheNextStart) {
-  Form1Harness first(-1);
-  first.load();
-  first.controls().Text4->setText("DL2XYZ");
-  first.controls().Combo5->setEditText("6");
-  first.state().squelch = 7;
-  first.close();
-  EXPECT_EQ(readBytes(first.file("sound.ini")), "-1 \r\n");
-
-  Form1Harness second;
-  std::filesystem::copy_file(first.file("psk.ini"), second.file("psk.ini"));
-  second.load();
-  EXPECT_EQ(second.controls().Text4->text(), "DL2XYZ");
-  EXPECT_EQ(second.controls().Combo5->currentText(), "6");
-  EXPECT_EQ(second.state().squelch, 7);
-  EXPECT_EQ(second.state().savedWidth, 5085);
-  EXPECT_EQ(second.state().savedHeight, 6165);
-}
-
-TEST(UnloadSequence, NameIniIsLeftUntouchedWhileTheNameLogPathIsEmpty) {
-  Form1Harness h;
-  writeBytes(h.file("name.ini"), "C:\\old\\name.txt\r\n");
-  h.load();
-  h.close();
-  EXPECT_EQ(readBytes(h.file("name.ini")), "C:\\old\\name.txt\r\n");
-}
-
-TEST(UnloadSequence, NameIniHoldsTheNameLogPathWhenOneIsKnown) {
-  Form1Harness h;
-  h.load();
-  h.state().nameLogPath = "/home/op/Ini/name.txt";
-  h.close();
-  EXPECT_EQ(readBytes(h.file("name.ini")), "/home/op/Ini/name.txt\r\n");
-  EXPECT_EQ(formatNameIni("C:\\a, b\\name.txt"), "C:\\a, b\\name.txt\r\n");
+  {
+    Form1 form(modem, dialogs, folder.path(), 0);
+    modem.form = &form;
+    modem.folder = folder.path();
+    form.show();
+    form.close();
+    form.close();
+    EXPECT_TRUE(modem.hookPresentAtStop);
+    EXPECT_FALSE(modem.filesPresentAtStop);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "psk.ini"));
+  }
+  EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
+  // A window destroyed while open unloads too.
+  std::filesystem::remove(folder.path() / "sound.ini");
+  {
+    Form1 form(modem, dialogs, folder.path(), 5);
+    modem.form = &form;
+    form.show();
+  }
+  EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 2u);
+  EXPECT_EQ(readBytes(folder.path() / "sound.ini"), " 5 \r\n");
 }
 
 TEST(UnloadSequence, AFileThatCannotBeWrittenDoesNotStopTheOthers) {
@@ -135,63 +109,30 @@ TEST(UnloadSequence, AMissingProgramFolderReadsAndWritesNothingAndCreatesNothing
   EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
 }
 
-TEST(UnloadSequence, EachWindowUnloadsOnceWhetherClosedTwiceOrDestroyedOpen) {
-  ensureQtApplication();
-  RecordingModem modem;
-  FakeDialogs dialogs;
-  TempFolder folder;
-  {
-    Form1 form(modem, dialogs, folder.path(), 4);
-    form.show();
-    form.close();
-    form.close();
+TEST(SetSound, YesDeletesSoundIniAndClosesTheWindowLeavingItAbsentNoKeepsAll) {
+  struct Case {
+    Dialogs::Answer answer;
+    bool soundIniBefore;
+  };
+  for (const Case k : {Case{Dialogs::Answer::Yes, true}, Case{Dialogs::Answer::Yes, false},
+                       Case{Dialogs::Answer::No, true}}) {
+    const bool yes = k.answer == Dialogs::Answer::Yes;
+    SCOPED_TRACE(std::string(yes ? "Yes" : "No") + (k.soundIniBefore ? " with sound.ini" : ""));
+    Form1Harness h(2);
+    if (k.soundIniBefore) writeBytes(h.file("sound.ini"), " 2 \r\n");
+    h.load();
+    h.dialogs.answers.push_back(k.answer);
+    QTest::mouseClick(h.controls().Command10, Qt::LeftButton);
+    QStringList texts{"Do you want to set Sound Boad ??"};
+    if (yes) texts << "Restart program !!!!";
+    EXPECT_EQ(h.dialogs.texts(), texts);
+    EXPECT_EQ(h.dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_EQ(h.state().soundReset, yes ? 1 : 0);
+    EXPECT_EQ(h.form().isVisible(), !yes);
+    EXPECT_EQ(h.modem.callsOf("fnStopSoundCard").size(), yes ? 1u : 0u);
+    EXPECT_EQ(std::filesystem::exists(h.file("sound.ini")), !yes);
+    EXPECT_EQ(std::filesystem::exists(h.file("psk.ini")), yes);
   }
-  EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
-  std::filesystem::remove(folder.path() / "sound.ini");
-  {
-    Form1 form(modem, dialogs, folder.path(), 5);
-    form.show();
-  }
-  EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 2u);
-  EXPECT_EQ(readBytes(folder.path() / "sound.ini"), " 5 \r\n");
-}
-
-TEST(SetSound, YesDeletesSoundIniAndClosesTheWindowLeavingItAbsent) {
-  Form1Harness h(2);
-  writeBytes(h.file("sound.ini"), " 2 \r\n");
-  h.load();
-  h.dialogs.answers.push_back(Dialogs::Answer::Yes);
-  QTest::mouseClick(h.controls().Command10, Qt::LeftButton);
-  EXPECT_EQ(h.dialogs.texts(), QStringList({"Do you want to set Sound Boad ??", "Restart program !!!!"}));
-  EXPECT_EQ(h.dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
-  EXPECT_EQ(h.dialogs.shown[1].buttons, Dialogs::Buttons::Ok);
-  EXPECT_EQ(h.state().soundReset, 1);
-  EXPECT_FALSE(h.form().isVisible());
-  EXPECT_EQ(h.modem.callsOf("fnStopSoundCard").size(), 1u);
-  EXPECT_FALSE(std::filesystem::exists(h.file("sound.ini")));
-  EXPECT_TRUE(std::filesystem::exists(h.file("psk.ini")));
-}
-
-TEST(SetSound, YesWithoutSoundIniIsNoError) {
-  Form1Harness h;
-  h.load();
-  h.dialogs.answers.push_back(Dialogs::Answer::Yes);
-  QTest::mouseClick(h.controls().Command10, Qt::LeftButton);
-  EXPECT_EQ(h.dialogs.texts().size(), 2);
-  EXPECT_FALSE(std::filesystem::exists(h.file("sound.ini")));
-}
-
-TEST(SetSound, NoLeavesEverythingAsItWas) {
-  Form1Harness h(2);
-  writeBytes(h.file("sound.ini"), " 2 \r\n");
-  h.load();
-  h.dialogs.answers.push_back(Dialogs::Answer::No);
-  QTest::mouseClick(h.controls().Command10, Qt::LeftButton);
-  EXPECT_EQ(h.dialogs.texts(), QStringList({"Do you want to set Sound Boad ??"}));
-  EXPECT_TRUE(h.form().isVisible());
-  EXPECT_EQ(h.state().soundReset, 0);
-  EXPECT_EQ(readBytes(h.file("sound.ini")), " 2 \r\n");
-  EXPECT_TRUE(h.modem.callsOf("fnStopSoundCard").empty());
 }
 
 }  // namespace

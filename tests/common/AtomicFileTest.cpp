@@ -5,19 +5,11 @@
 #include "support/TempFolder.h"
 
 #include <fstream>
-#include <sstream>
 
 namespace quillary {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class AtomicFileTest : public ::testing::Test {
  protected:
@@ -32,7 +24,7 @@ TEST_F(AtomicFileTest, ReplacesTheWholeFileAndLeavesNoTemporary) {
   fs::path file = folder_ / "psk.ini";
   ASSERT_TRUE(writeFileAtomically(file, std::string("first, a longer text\r\n")));
   ASSERT_TRUE(writeFileAtomically(file, std::string("new\r\n\0x", 6)));
-  EXPECT_EQ(contents(file), std::string("new\r\n\0x", 6));
+  EXPECT_EQ(testing::readBytes(file), std::string("new\r\n\0x", 6));
   EXPECT_EQ(entries(), 1u);
   ASSERT_TRUE(writeFileAtomically(file, ""));
   EXPECT_EQ(fs::file_size(file), 0u);
@@ -46,7 +38,7 @@ TEST_F(AtomicFileTest, FailureKeepsTheOldFileAndCleansUp) {
   { std::ofstream(old) << "old"; }
   EXPECT_FALSE(writeFileAtomically(blocked, "new"));
   EXPECT_TRUE(fs::is_directory(blocked));
-  EXPECT_EQ(contents(old), "old");
+  EXPECT_EQ(testing::readBytes(old), "old");
   EXPECT_EQ(entries(), 1u);  // no temporary left behind
 
   EXPECT_FALSE(writeFileAtomically(folder_ / "missing" / "psk.ini", "x"));

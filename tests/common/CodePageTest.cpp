@@ -49,12 +49,11 @@ TEST(CodePage, UnmappableCharactersBecomeOneQuestionMarkEach) {
   EXPECT_EQ(toCodePage("x\xC3(y", CodePage::Cp1252), "x?(y");  // broken UTF-8
   EXPECT_EQ(toCodePage("end\xE6\x97", CodePage::Cp1252), "end?");  // cut off
   EXPECT_EQ(fromCodePage("a\x81" "b", CodePage::Cp1252), "a?b");
-  std::string longText(1000, 'x');
-  EXPECT_EQ(toCodePage(longText + "\u65E5" + longText, CodePage::Cp1252),
-            longText + "?" + longText);
+  const std::string longText(1000, 'x');
+  EXPECT_EQ(toCodePage(longText + "\u65E5" + longText, CodePage::Cp1252), longText + "?" + longText);
 }
 
-TEST(CodePage, Cp932KanjiPairs) {
+TEST(CodePage, Cp932KanjiPairsAndSingleBytes) {
   // 0x93FA is the Kanji for "day", 0x967B for "book".
   EXPECT_EQ(shiftJisPair(0x93, 0xFA), "\u65E5");
   EXPECT_EQ(toCodePage("\u65E5\u672C", CodePage::Cp932), "\x93\xFA\x96\x7B");
@@ -63,9 +62,6 @@ TEST(CodePage, Cp932KanjiPairs) {
   EXPECT_EQ(shiftJisPair(0x93, 0x0D), "?");  // no trail byte
   EXPECT_EQ(fromCodePage("\x93\rX", CodePage::Cp932), "?\rX");
   EXPECT_EQ(fromCodePage("ok\x93", CodePage::Cp932), "ok?");  // lead at the end
-}
-
-TEST(CodePage, SingleBytesOfCp932) {
   EXPECT_EQ(singleByteChar('A', CodePage::Cp932), "A");
   EXPECT_EQ(singleByteChar(0xB1, CodePage::Cp932), "\uFF71");  // half-width katakana A
   EXPECT_EQ(singleByteChar(0x93, CodePage::Cp932), "?");       // a lead byte alone

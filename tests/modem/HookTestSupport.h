@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QTimer>
+#include <gtest/gtest.h>
 #include <initializer_list>
 
 #include "modem/ModemMessageEvent.h"
@@ -12,6 +13,8 @@
 #include "support/Form1Harness.h"
 
 namespace quillary::testing {
+
+using Calls = std::vector<std::string>;
 
 inline void notify(Form1Harness& h, int32_t message, int32_t wParam, int32_t lParam = 0) {
   h.form().post(message, wParam, lParam);
@@ -32,5 +35,17 @@ inline void choose(QComboBox& box, const QString& text) {
 
 // One tick of a timer, as its interval running out would give it.
 inline void tick(QTimer& timer) { QMetaObject::invokeMethod(&timer, "timeout"); }
+
+// A loaded main window whose start-up modem calls are forgotten.
+class LoadedWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h.load();
+    h.modem.clearCalls();
+  }
+  Form1Controls& c() { return h.controls(); }
+
+  Form1Harness h;
+};
 
 }  // namespace quillary::testing

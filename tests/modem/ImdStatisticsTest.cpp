@@ -21,23 +21,6 @@ TEST(ImdStatistics, AverageRoundsHalvesToEven) {
   EXPECT_EQ(addImdReading(zero, 0).summary, "B:  0 W:  0 A:  0 dB");
 }
 
-TEST(ImdStatistics, TwentiethReadingShowsThenStartsAfresh) {
-  ImdStatistics stats;
-  for (int i = 0; i < 19; ++i) addImdReading(stats, -30);
-  const ImdTexts twentieth = addImdReading(stats, -20);
-  EXPECT_EQ(twentieth.summary, "B: -30 W: -20 A: -30 dB");
-  EXPECT_EQ(twentieth.count, "20");
-  EXPECT_FALSE(stats.hasReading());
-  EXPECT_EQ(stats.best, ImdStatistics::kNoBest);
-  EXPECT_EQ(stats.worst, ImdStatistics::kNoWorst);
-  EXPECT_EQ(stats.count, 0);
-  EXPECT_EQ(stats.sum, 0);
-
-  const ImdTexts next = addImdReading(stats, -40);
-  EXPECT_EQ(next.summary, "B: -40 W: -40 A: -40 dB");
-  EXPECT_EQ(next.count, "1");
-}
-
 TEST(ImdStatistics, LargeReadingsNeitherOverflowNorWrap) {
   ImdStatistics stats;
   ImdTexts texts;

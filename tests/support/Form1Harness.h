@@ -14,18 +14,20 @@ namespace quillary::testing {
 
 class Form1Harness {
  public:
-  explicit Form1Harness(int16_t soundDevice = -1);
-  ~Form1Harness();
+  explicit Form1Harness(int16_t soundDevice = -1)
+      : form_((ensureQtApplication(), std::make_unique<Form1>(modem, dialogs, folder_.path(), soundDevice))) {}
 
   // Shows the window, running its load sequence.
-  Form1& load();
+  Form1& load() {
+    form_->show();
+    return *form_;
+  }
   // Closes the window, running its unload sequence.
-  void close();
+  void close() { form_->close(); }
 
   Form1& form() { return *form_; }
   Form1Controls& controls() { return form_->controls(); }
   MainState& state() { return form_->state(); }
-  const std::filesystem::path& folder() const { return folder_.path(); }
   std::filesystem::path file(const char* name) const { return folder_.path() / name; }
 
   template <class W>
@@ -37,7 +39,7 @@ class Form1Harness {
   FakeDialogs dialogs;
 
  private:
-  TempFolder folder_;
+  TempFolder folder_;  // made before the window and removed after it
   std::unique_ptr<Form1> form_;
 };
 

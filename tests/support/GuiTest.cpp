@@ -1,12 +1,6 @@
 #include "support/GuiTest.h"
 
 #include <QApplication>
-#include <atomic>
-#include <fstream>
-#include <iterator>
-#include <random>
-#include <sstream>
-#include <unistd.h>
 
 namespace quillary::testing {
 
