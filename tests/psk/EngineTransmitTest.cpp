@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "PskTestSignals.h"
 #include "support/EngineTestSupport.h"
-#include "psk/Receiver.h"
 
 namespace quillary::psk::test {
 namespace {
@@ -14,11 +14,7 @@ std::string decode(const std::vector<float>& audio, double hz, int mode = kModeB
   Receiver receiver;
   receiver.setMode(mode);
   receiver.setFrequency(hz);
-  std::vector<uint8_t> bytes;
-  receiver.process(audio.size(), audio.data(), bytes);
-  std::vector<float> tail(8000, 0.0f);  // let the last character through the filters
-  receiver.process(tail.size(), tail.data(), bytes);
-  return std::string(bytes.begin(), bytes.end());
+  return decodeAll(receiver, audio, 1.0, audio.size() + 8000);
 }
 
 class EngineTransmit : public ::testing::Test {
@@ -82,17 +78,10 @@ TEST_F(EngineTransmit, TuneIsASteadyCarrierUntilAborted) {
   ASSERT_EQ(engine.fnStartTX(kModeTune), 0);
   device.pump(2048);  // past the fade-in
   const std::vector<float> carrier = device.pump(8000 * 3);
-  // A steady tone at 1000 Hz: its mix-down has the same magnitude in every
-  // 32 ms window.
+  // A steady tone at 1000 Hz: the same magnitude in every 32 ms window.
   double lowest = 1e9, highest = 0;
-  for (std::size_t start = 0; start + 256 <= carrier.size(); start += 256) {
-    double re = 0, im = 0;
-    for (std::size_t n = start; n < start + 256; ++n) {
-      const double w = 2 * M_PI * 1000.0 * static_cast<double>(n) / 8000.0;
-      re += carrier[n] * std::cos(w);
-      im -= carrier[n] * std::sin(w);
-    }
-    const double magnitude = std::hypot(re, im) / 128.0;
+  for (std::size_t centre = 128; centre + 128 <= carrier.size(); centre += 256) {
+    const double magnitude = std::abs(mixDown(carrier, 1000, centre, 256));
     lowest = std::min(lowest, magnitude);
     highest = std::max(highest, magnitude);
   }
