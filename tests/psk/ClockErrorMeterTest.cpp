@@ -52,16 +52,5 @@ TEST(ClockErrorMeter, ReadsFastSlowAndExactCardsEveryHalfMinuteDespiteLateBlocks
   }
 }
 
-TEST(ClockErrorMeter, ResetStartsAFreshMeasurement) {
-  FakeCard card{200.0, 0.0};
-  ClockErrorMeter meter(8000.0, card.clock());
-  ASSERT_FALSE(card.run(meter, 40.0).empty());
-  meter.reset();
-  EXPECT_TRUE(card.run(meter, 25.0).empty()) << "its own warm-up and half minute again";
-  const auto later = card.run(meter, 20.0);
-  ASSERT_EQ(later.size(), 1u);
-  EXPECT_NEAR(later[0].second, 200, 1);
-}
-
 }  // namespace
 }  // namespace quillary::psk

@@ -1,5 +1,5 @@
 // The transmitter as the engine and the operator see it: queue and
-// charsRemaining, stop, abort, restart and tune, and the on/off events.
+// charsRemaining, stop, abort and restart, and the on/off events.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -137,27 +137,6 @@ TEST(Transmitter, StartWhileOnKeepsSendingAndStartInThePostambleFollowsWithANewT
   ASSERT_EQ(run.onBlocks.size(), 1u);
   EXPECT_EQ(run.onBlocks[0], run.offBlocks[0] + 1);
   EXPECT_EQ(decodeBpsk31({run.audio.begin() + 256 * run.onBlocks[0], run.audio.end()}), "hi");
-}
-
-TEST(Transmitter, TuneIsASteadyCarrierOnTheTransmitFrequencyAndStopsWithoutId) {
-  Transmitter tx;
-  ASSERT_TRUE(tx.setFrequency(1000));
-  tx.setCwId("de N0CALL");
-  tx.enqueue("queued");
-  ASSERT_TRUE(tx.start(kTuneCode));
-  std::vector<float> audio(8000);
-  EXPECT_TRUE(tx.process(audio.size(), audio.data()).turnedOn);
-  // After a short fade-in, a constant cosine at 1000 Hz starting at phase 0.
-  const double amplitude = std::abs(audio[200]);  // 1000 Hz: every 8th sample a crest
-  EXPECT_GT(amplitude, 0.5);
-  EXPECT_LE(amplitude, 0.9);
-  for (std::size_t n = 200; n < audio.size(); ++n)
-    ASSERT_NEAR(audio[n], amplitude * std::cos(2 * M_PI * 1000 * n / 8000.0), 1e-4) << n;
-  EXPECT_EQ(tx.charsRemaining(), 6u);  // tune sends no text
-  tx.stop();
-  const auto rest = test::runUntilOff(tx, 100);
-  EXPECT_EQ(rest.offBlocks.size(), 1u);
-  EXPECT_LE(rest.audio.size(), 600u);  // a fade within 75 ms, no CW ID
 }
 
 }  // namespace
