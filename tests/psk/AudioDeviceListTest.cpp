@@ -21,19 +21,19 @@ TEST(AudioDeviceList, SimulatorIsTheLastDeviceAndNumbersPastItAreNoDevice) {
   EXPECT_EQ(names->back(), "Simulator");
   EXPECT_EQ(names->size(), list.devices().size());
   const auto simulator = static_cast<int32_t>(names->size() - 1);
-  if (simulator == 0) EXPECT_EQ(list.defaultDevice(), 0);  // no sound card: -1 is the Simulator
+  if (simulator == 0) {
+    EXPECT_EQ(list.defaultDevice(), 0);  // no sound card: -1 is the Simulator
+  }
   EXPECT_LE(list.defaultDevice(), simulator);
 
-  EXPECT_EQ(list.backendFor(simulator + 1), nullptr);
-  EXPECT_EQ(list.backendFor(32767), nullptr);
-  EXPECT_EQ(list.backendFor(-2), nullptr);
+  for (int32_t none : {simulator + 1, 32767, -2}) EXPECT_EQ(list.backendFor(none), nullptr) << none;
   auto backend = list.backendFor(simulator);
   ASSERT_NE(backend, nullptr);
   EXPECT_EQ(backend->open(), 0);
   EXPECT_NE(list.backendFor(-1), nullptr);
 }
 
-TEST(AudioDeviceList, EngineOnTheListAnswersNoSuchDeviceAndRunsTheSimulator) {
+TEST(AudioDeviceList, EngineOnTheListAnswersNoSuchDeviceRunsTheSimulatorAndReportsAnUnreadableRecording) {
   AudioDeviceList list;
   PskEngine engine(list);
   test::RecordingWindow window;
@@ -45,14 +45,10 @@ TEST(AudioDeviceList, EngineOnTheListAnswersNoSuchDeviceAndRunsTheSimulator) {
   const std::size_t posted = window.all().size();
   EXPECT_EQ(engine.fnStopSoundCard(), 0);
   EXPECT_EQ(window.all().size(), posted);
-}
 
-TEST(AudioDeviceList, SimulatorWithAnUnreadableRecordingCannotBeRead) {
-  AudioDeviceList list(std::string("/nonexistent/recording.wav"));
-  PskEngine engine(list);
-  test::RecordingWindow window;
-  const auto simulator = static_cast<int32_t>(list.devices().size() - 1);
-  EXPECT_EQ(engine.fnStartSoundCard(&window, simulator, 1), kStartCannotRead);
+  AudioDeviceList unreadable(std::string("/nonexistent/recording.wav"));
+  PskEngine other(unreadable);
+  EXPECT_EQ(other.fnStartSoundCard(&window, simulator, 1), kStartCannotRead);
 }
 
 TEST(SimulatorBackend, DeliversBlocksOfBandAudioUntilStopped) {

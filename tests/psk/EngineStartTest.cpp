@@ -64,27 +64,19 @@ TEST(EngineStart, SettingsMadeBeforeStartOrAfterStopAreKept) {
   EXPECT_EQ(engine.fnGetRXFrequency(0), 1500);
 }
 
-TEST(EngineStart, DisplayReadyTenTimesASecondWhateverTheBlockSize) {
+TEST(EngineStart, DisplayReadyTenTimesASecondWhateverTheBlockSizeAndNothingPostedAfterStop) {
   PumpedAudio device;
   PumpedDevices devices{{&device}};
   PskEngine engine(devices);
   RecordingWindow window;
   ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
-
   for (int i = 0; i < 24; ++i) device.pump(333);  // 7992 samples
   EXPECT_EQ(window.count(kMsgDisplayReady), 9u);
   device.pump(8);  // 8000
   EXPECT_EQ(window.count(kMsgDisplayReady), 10u);
   device.pump(8000 * 3);  // one large block is cut up, not one notification
   EXPECT_EQ(window.count(kMsgDisplayReady), 40u);
-}
 
-TEST(EngineStart, NothingIsPostedAfterStop) {
-  PumpedAudio device;
-  PumpedDevices devices{{&device}};
-  PskEngine engine(devices);
-  RecordingWindow window;
-  ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
   engine.fnStartTX(kModeBpsk31);
   engine.fnSendTXString("TEXT");
   device.pump(4000);
@@ -103,12 +95,6 @@ TEST(EngineStart, NothingIsPostedAfterStop) {
   EXPECT_EQ(lastAudible(device.pump(8000)), -1);
   EXPECT_EQ(window.transmitStates(), std::vector<int32_t>{1});  // only the first transmission's on
 }
-
-}  // namespace
-}  // namespace quillary::psk::test
-
-namespace quillary::psk::test {
-namespace {
 
 TEST(EngineStart, ClockErrorOfTheSoundCardIsPostedEveryHalfMinute) {
   // A card 150 ppm fast: each 256-sample block arrives a little early.

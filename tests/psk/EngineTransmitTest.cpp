@@ -4,8 +4,8 @@
 
 #include <cmath>
 
+#include "PskTestSignals.h"
 #include "support/EngineTestSupport.h"
-#include "psk/Receiver.h"
 
 namespace quillary::psk::test {
 namespace {
@@ -14,11 +14,7 @@ std::string decode(const std::vector<float>& audio, double hz, int mode = kModeB
   Receiver receiver;
   receiver.setMode(mode);
   receiver.setFrequency(hz);
-  std::vector<uint8_t> bytes;
-  receiver.process(audio.size(), audio.data(), bytes);
-  std::vector<float> tail(8000, 0.0f);  // let the last character through the filters
-  receiver.process(tail.size(), tail.data(), bytes);
-  return std::string(bytes.begin(), bytes.end());
+  return decodeAll(receiver, audio, 1.0, audio.size() + 8000);
 }
 
 class EngineTransmit : public ::testing::Test {
@@ -76,33 +72,26 @@ TEST_F(EngineTransmit, AbortCutsAtOnceAndDropsTheQueue) {
   EXPECT_EQ(window.transmitStates().size(), 2u);
 }
 
-TEST_F(EngineTransmit, TuneIsASteadyCarrierUntilAborted) {
+TEST_F(EngineTransmit, TuneIsASteadyCarrierOnTheFrequencyAndStopsWithoutTextOrId) {
   engine.fnSetTXFrequency(1000);
   engine.fnSetCWIDString("de  k");
   ASSERT_EQ(engine.fnStartTX(kModeTune), 0);
+  engine.fnSendTXString("QUEUED");
   device.pump(2048);  // past the fade-in
   const std::vector<float> carrier = device.pump(8000 * 3);
-  // A steady tone at 1000 Hz: its mix-down has the same magnitude in every
-  // 32 ms window.
-  double lowest = 1e9, highest = 0;
-  for (std::size_t start = 0; start + 256 <= carrier.size(); start += 256) {
-    double re = 0, im = 0;
-    for (std::size_t n = start; n < start + 256; ++n) {
-      const double w = 2 * M_PI * 1000.0 * static_cast<double>(n) / 8000.0;
-      re += carrier[n] * std::cos(w);
-      im -= carrier[n] * std::sin(w);
-    }
-    const double magnitude = std::hypot(re, im) / 128.0;
-    lowest = std::min(lowest, magnitude);
-    highest = std::max(highest, magnitude);
-  }
-  EXPECT_GT(lowest, 0.3);
-  EXPECT_LT(highest - lowest, 0.01 * highest);
+  // A tone at exactly 1000 Hz: the same vector in every 32 ms window.
+  const auto first = mixDown(carrier, 1000, 128, 256);
+  EXPECT_GT(std::abs(first), 0.5);
+  EXPECT_LE(std::abs(first), 0.9);
+  for (std::size_t centre = 128; centre + 128 <= carrier.size(); centre += 256)
+    ASSERT_LT(std::abs(mixDown(carrier, 1000, centre, 256) - first), 0.01 * std::abs(first)) << centre;
   EXPECT_EQ(window.transmitStates(), std::vector<int32_t>{1});
+  EXPECT_EQ(engine.fnGetTXCharsRemaining(), 6);  // tune sends no text
 
-  engine.fnAbortTX();
-  EXPECT_EQ(lastAudible(device.pump(256)), -1);
+  engine.fnStopTX();
+  const auto tail = pumpUntilOff(device, window);
   EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_LE(lastAudible(tail), 600) << "a fade within 75 ms, no CW ID";
 }
 
 TEST_F(EngineTransmit, CwIdentificationFollowsThePostambleWithStarAsSK) {
@@ -164,8 +153,7 @@ TEST_F(EngineTransmit, PortOpenedMidTransmissionKeysAtOnceAndReleaseUnkeys) {
   EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key"}));
   engine.fnSetComPort(1, 0);
   EXPECT_EQ(ptt->events, (std::vector<std::string>{"open /dev/ttyUSB0", "key", "unkey", "close"}));
-  // A port that refuses to open answers 0 and leaves nothing held.
-  ptt->refuseOpen = true;
+  ptt->refuseOpen = true;  // a port that refuses to open answers 0
   EXPECT_EQ(engine.fnSetComPort(1, 3), 0);
   EXPECT_EQ(engine.fnSetComPort(1, 7), 0);  // not a keying mode
 }

@@ -7,55 +7,36 @@ namespace {
 
 using Change = TransmitKeying::Change;
 
-TEST(TransmitKeying, WithoutOutputBufferOnAndOffFollowTheTransmitterBlockForBlock) {
-  TransmitKeying keying;
+TEST(TransmitKeying, OnAndOffFollowTheTransmitterAndOffWaitsForTheBufferedTail) {
+  TransmitKeying keying;  // afterBlock(turnedOn, on, aborted, frames)
   EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);
   EXPECT_EQ(keying.afterBlock(true, true, false, 256), Change::On);
   EXPECT_TRUE(keying.keyed());
   EXPECT_EQ(keying.afterBlock(false, true, false, 256), Change::None);
   EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::Off);
   EXPECT_FALSE(keying.keyed());
-  EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);
-}
+  EXPECT_EQ(keying.afterBlock(true, false, false, 256), Change::OnOff) << "shorter than a block";
 
-TEST(TransmitKeying, OffWaitsUntilTheOutputBufferHasPlayedTheTail) {
-  TransmitKeying keying;
   keying.setDrainFrames(600);
   keying.afterBlock(true, true, false, 256);
-  EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);  // tail still buffered: 600 to go
-  EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);  // 344
-  EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);  // 88
-  EXPECT_TRUE(keying.keyed());
+  for (int left : {600, 344, 88}) EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None) << left;
   EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::Off);
+  // Keyed again while draining: still on, no second On.
+  keying.afterBlock(true, true, false, 256);
+  keying.afterBlock(false, false, false, 256);
+  EXPECT_EQ(keying.afterBlock(true, true, false, 256), Change::None);
+  EXPECT_TRUE(keying.keyed());
 }
 
-TEST(TransmitKeying, AbortDropsAtOnceEvenWithABuffer) {
+TEST(TransmitKeying, AbortDropsAtOnceEvenWhileDraining) {
   TransmitKeying keying;
   keying.setDrainFrames(4000);
   keying.afterBlock(true, true, false, 256);
   EXPECT_EQ(keying.afterBlock(false, false, true, 256), Change::Off);
-  // An abort while already draining cuts the drain short too.
   keying.afterBlock(true, true, false, 256);
   EXPECT_EQ(keying.afterBlock(false, false, false, 256), Change::None);
   EXPECT_EQ(keying.afterBlock(false, false, true, 256), Change::Off);
-  // An abort with nothing keyed announces nothing.
-  EXPECT_EQ(keying.afterBlock(false, false, true, 256), Change::None);
-}
-
-TEST(TransmitKeying, KeyedAgainWhileDrainingStaysOnWithoutASecondOn) {
-  TransmitKeying keying;
-  keying.setDrainFrames(1000);
-  keying.afterBlock(true, true, false, 256);
-  keying.afterBlock(false, false, false, 256);
-  EXPECT_EQ(keying.afterBlock(true, true, false, 256), Change::None);
-  EXPECT_EQ(keying.afterBlock(false, true, false, 256), Change::None);
-  EXPECT_TRUE(keying.keyed());
-}
-
-TEST(TransmitKeying, ATransmissionShorterThanABlockIsStillAnnouncedOnThenOff) {
-  TransmitKeying keying;
-  EXPECT_EQ(keying.afterBlock(true, false, false, 256), Change::OnOff);
-  EXPECT_FALSE(keying.keyed());
+  EXPECT_EQ(keying.afterBlock(false, false, true, 256), Change::None) << "nothing keyed";
 }
 
 }  // namespace

@@ -1,0 +1,136 @@
+// psktool as a process: encode writes a WAV that decodes back to the bytes
+// given; decode prints recordings exactly, at any rate and channel count;
+// both refuse bad input with an error code and leave no file behind.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "PskTestSignals.h"
+#include "psk/Resampler.h"
+#include "support/TempFolder.h"
+
+namespace quillary::psk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTool = std::string(QUILLARY_BINARY_DIR) + "/psktool";
+const std::string kPeer = std::string(QUILLARY_TEST_DATA) + "/peer/";
+
+struct ToolRun {
+  int exitCode = -1;
+  std::string output;  // standard output, byte for byte
+};
+
+ToolRun runTool(const std::string& arguments) {
+  ToolRun run;
+  FILE* pipe = ::popen(("'" + kTool + "' " + arguments + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
+  const int status = ::pclose(pipe);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+class Psktool : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(fs::exists(kTool)) << "build the psktool target first"; }
+  std::string path(const std::string& name) const { return (folder.path() / name).string(); }
+  quillary::testing::TempFolder folder;
+};
+
+TEST_F(Psktool, DecodePrintsThePeerRecordingsExactly) {
+  for (const std::string mode : {"BPSK31", "BPSK63", "QPSK31"}) {
+    const std::string wav = " '" + kPeer + mode + "_1500_photo.wav'";
+    const std::string expected = readFile(kPeer + mode + "_1500_photo.txt");
+    for (const std::string options : {"", " --freq 1500 --afc --squelch 20"}) {
+      const ToolRun run = runTool("decode --mode " + mode + options + wav);
+      EXPECT_EQ(run.exitCode, 0) << mode << options;
+      EXPECT_EQ(run.output, expected) << mode << options;
+    }
+  }
+}
+
+TEST_F(Psktool, DecodeReadsOtherRatesAndTheFirstOfSeveralChannels) {
+  std::string text;
+  for (int b = 0; b < 256; b += 3) text += static_cast<char>(b);  // binary-safe output
+  const auto sent = transmit(9, text, 1200);
+  std::vector<float> at44k, stereo;
+  Resampler resampler(8000, 44100);
+  resampler.process(sent.size(), sent.data(), at44k);
+  resampler.flush(at44k);
+  for (std::size_t n = 0; n < at44k.size(); ++n)  // the second channel a tone that must not be heard
+    stereo.insert(stereo.end(), {at44k[n], 0.5f * static_cast<float>(std::sin(0.3 * n))});
+  writeWav(path("stereo.wav"), stereo, 44100, 2);
+  const ToolRun run = runTool("decode --mode QPSK63 --freq 1200 '" + path("stereo.wav") + "'");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, text);
+}
+
+TEST_F(Psktool, EncodeWritesWhatDecodesBackWithSilenceAroundAndAnIdAfter) {
+  const std::string text = "CQ de N0CALL\r\n\xE9\x8B pse k";
+  quillary::testing::writeBytes(path("text.txt"), text);
+  ASSERT_EQ(runTool("encode --mode BPSK31 --freq 1500 -o '" + path("out.wav") + "' < '" + path("text.txt") + "'")
+                .exitCode, 0);
+  const auto wav = readWav(path("out.wav"));
+  EXPECT_EQ(wav.sampleRate, 8000);
+  EXPECT_EQ(readBpsk(phaseChanges(wav.samples, 1500, 256)), text);
+  // Half a second of silence on either side of the transmission.
+  const auto audible = [](float s) { return s != 0.0f; };
+  const auto first = std::find_if(wav.samples.begin(), wav.samples.end(), audible) - wav.samples.begin();
+  const auto after = std::find_if(wav.samples.rbegin(), wav.samples.rend(), audible) - wav.samples.rbegin();
+  EXPECT_NEAR(first, 4000, 10);
+  EXPECT_GE(after, 3990);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 2) << "no temporary left";
+
+  ASSERT_EQ(runTool("encode --mode BPSK63 --freq 1200 --rate 48000 --cwid 'de N0CALL' -o '" + path("48k.wav") +
+                    "' 'hello'").exitCode, 0);
+  const auto at48k = readWav(path("48k.wav"));
+  EXPECT_EQ(at48k.sampleRate, 48000);
+  Resampler down(48000, 8000);
+  std::vector<float> at8000;
+  down.process(at48k.samples.size(), at48k.samples.data(), at8000);
+  down.flush(at8000);
+  // The Morse reads as steady carrier or silence, never as characters.
+  EXPECT_EQ(readBpsk(phaseChanges(at8000, 1200, 128)), "hello");
+  // The identification adds about 1.6 s after the postamble.
+  const double withoutId = 1.0 + 1.024 * 2 + 0.016 * (6 + 4 + 4 + 7 + 7 + 5);
+  EXPECT_GT(at48k.samples.size() / 48000.0, withoutId + 1.5);
+}
+
+TEST_F(Psktool, RefusesBadArgumentsAndFilesWithAnErrorCodeAndNoOutput) {
+  const std::string peer = " '" + kPeer + "BPSK31_1500_photo.wav'";
+  std::FILE* text = std::fopen(path("text.wav").c_str(), "w");
+  std::fputs("this is no audio file", text);
+  std::fclose(text);
+  const struct {
+    std::string arguments;
+    int exitCode;
+  } decodes[] = {{"--mode BPSK32" + peer, 2}, {peer, 2}, {"--mode BPSK31", 2},
+                 {"--mode BPSK31 --freq 50" + peer, 2}, {"--mode BPSK31 --squelch 100" + peer, 2},
+                 {"--mode BPSK31 --squelch 2.5" + peer, 2}, {"--mode BPSK31 --loud" + peer, 2},
+                 {"--mode BPSK31 '" + path("missing.wav") + "'", 1}, {"--mode BPSK31 '" + path("text.wav") + "'", 1}};
+  for (const auto& c : decodes) {
+    const ToolRun run = runTool("decode " + c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
+    EXPECT_EQ(run.output, "") << c.arguments;
+  }
+  const std::string out = " -o '" + path("a.wav") + "' hi";
+  for (const std::string& arguments :
+       {"--mode PSK99 --freq 1500" + out, "--mode BPSK31 --freq 4200" + out, "--mode BPSK31 --freq abc" + out,
+        "--mode BPSK31 --freq 1500 --rate 0" + out, std::string("--mode BPSK31 --freq 1500 hi"),
+        "--mode BPSK31 --freq 1500 -o '" + path("no/such/folder/a.wav") + "' hi"})
+    EXPECT_NE(runTool("encode " + arguments).exitCode, 0) << arguments;
+  EXPECT_FALSE(fs::exists(path("a.wav")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 1) << "only text.wav";
+}
+
+}  // namespace
+}  // namespace quillary::psk::test
