@@ -20,16 +20,6 @@ std::string everyByte() {
   return text;
 }
 
-// Squelch 30: noise before a signal is held back as the operator would.
-Receiver receiverFor(int code, double afcLimit = 0, int squelch = 30) {
-  Receiver receiver;
-  EXPECT_TRUE(receiver.setMode(code));
-  EXPECT_TRUE(receiver.setFrequency(1500));
-  receiver.setAfcLimit(afcLimit);
-  EXPECT_TRUE(receiver.setSquelch(squelch));
-  return receiver;
-}
-
 TEST(Loopback, EveryByteValueInEveryModeThroughNoiseAndClockErrors) {
   // 3 dB in 3 kHz: a few dB above where the 125 baud modes start to make
   // errors. Over 256 characters a 300 ppm clock drifts almost a symbol.

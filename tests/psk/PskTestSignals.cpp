@@ -1,5 +1,6 @@
 #include "PskTestSignals.h"
 
+#include <gtest/gtest.h>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -54,6 +55,15 @@ void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
   std::mt19937 random(seed);
   std::normal_distribution<double> gauss(0.0, std::sqrt(noisePower));
   for (float& s : samples) s = static_cast<float>(s + gauss(random));
+}
+
+Receiver receiverFor(int modeCode, double afcLimit, int squelch) {
+  Receiver receiver;
+  EXPECT_TRUE(receiver.setMode(modeCode));
+  EXPECT_TRUE(receiver.setFrequency(1500));
+  receiver.setAfcLimit(afcLimit);
+  EXPECT_TRUE(receiver.setSquelch(squelch));
+  return receiver;
 }
 
 std::string decodeAll(Receiver& receiver, const std::vector<float>& samples, double silenceSeconds,

@@ -27,6 +27,10 @@ void writeWav(const std::string& path, const std::vector<float>& interleaved, in
 // signal power measured over the non-silent part.
 void addNoise(std::vector<float>& samples, double snrDb, unsigned seed);
 
+// A receiver at 1500 Hz in the mode, with the AFC limit and the squelch
+// (30: noise before a signal is held back as an operator would have it).
+Receiver receiverFor(int modeCode, double afcLimit = 0, int squelch = 30);
+
 // The samples, then `silenceSeconds` of silence, through the receiver in
 // blocks of `block`; answers the decoded bytes.
 std::string decodeAll(Receiver& receiver, const std::vector<float>& samples, double silenceSeconds = 1.0,

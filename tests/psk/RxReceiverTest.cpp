@@ -47,15 +47,6 @@ std::vector<int> imdReadings(Receiver& receiver, const std::vector<float>& sampl
   return readings;
 }
 
-Receiver receiverFor(int code, double afc = 0, int squelch = 30) {
-  Receiver receiver;
-  EXPECT_TRUE(receiver.setMode(code));
-  EXPECT_TRUE(receiver.setFrequency(1500));
-  receiver.setAfcLimit(afc);
-  EXPECT_TRUE(receiver.setSquelch(squelch));
-  return receiver;
-}
-
 TEST(RxReceiver, SettersRejectBadValuesAndKeepTheOldOnes) {
   Receiver receiver;
   EXPECT_FALSE(receiver.setMode(4));  // the tune carrier is no receive mode
