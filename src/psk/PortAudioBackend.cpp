@@ -120,6 +120,18 @@ std::size_t PortAudioBackend::outputDelayFrames() const {
   return static_cast<std::size_t>(std::lround(seconds * kSampleRate)) + converter;
 }
 
+// Fills the output buffer with silence. Reads and writes then go at the
+// same pace and the buffer stays full: a cushion as deep as the stream's
+// latency, so the device never runs dry between two writes (sound servers
+// drop what was queued when they do, and the transmission with it).
+void PortAudioBackend::fillOutputWithSilence(void* stream) {
+  const long room = Pa_GetStreamWriteAvailable(static_cast<PaStream*>(stream));
+  if (room <= 0) return;
+  const std::vector<float> silence(static_cast<std::size_t>(room) * static_cast<std::size_t>(format_.outputChannels),
+                                   0.0f);
+  Pa_WriteStream(static_cast<PaStream*>(stream), silence.data(), static_cast<unsigned long>(room));
+}
+
 // The audio thread: read a block, convert it to 8000 Hz mono, let the engine
 // work, convert its output back and write it. Over- and underruns are
 // survivable (a click); any other error ends the stream, as an unplugged
@@ -133,10 +145,7 @@ void PortAudioBackend::run() {
   std::vector<float> raw(deviceBlock * static_cast<std::size_t>(format_.inputChannels));
   std::vector<float> mono(deviceBlock), in8k, out8k, outDevice, interleaved;
 
-  if (format_.outputChannels > 0) {  // one block of silence ahead, so the first write does not underrun
-    interleaved.assign(deviceBlock * static_cast<std::size_t>(format_.outputChannels), 0.0f);
-    Pa_WriteStream(stream, interleaved.data(), deviceBlock);
-  }
+  if (format_.outputChannels > 0) fillOutputWithSilence(stream);
   while (running_) {
     const PaError readError = Pa_ReadStream(stream, raw.data(), deviceBlock);
     if (readError != paNoError && readError != paInputOverflowed) break;
@@ -155,7 +164,8 @@ void PortAudioBackend::run() {
       for (int c = 0; c < format_.outputChannels; ++c)
         interleaved[i * static_cast<std::size_t>(format_.outputChannels) + static_cast<std::size_t>(c)] = outDevice[i];
     const PaError writeError = Pa_WriteStream(stream, interleaved.data(), outDevice.size());
-    if (writeError != paNoError && writeError != paOutputUnderflowed) break;
+    if (writeError == paOutputUnderflowed) fillOutputWithSilence(stream);  // rebuild the cushion
+    else if (writeError != paNoError) break;
   }
   running_ = false;
 }

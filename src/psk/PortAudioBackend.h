@@ -33,6 +33,7 @@ class PortAudioBackend : public AudioBackend {
 
  private:
   void run();
+  void fillOutputWithSilence(void* stream);
   void close();
 
   std::shared_ptr<PortAudioSession> session_;
