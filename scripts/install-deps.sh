@@ -8,6 +8,7 @@ packages=(
   portaudio19-dev libfftw3-dev libsndfile1-dev libserialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation
+  pulseaudio pulseaudio-utils libasound2-plugins
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,64 @@
+// Two engines on a real sound device, through PortAudio: one transmits, the
+// other hears it. Runs where test.sh could start a sound server with a null
+// sink whose monitor is the default input (QUILLARY_SOUND_TEST_DEVICE names
+// the PortAudio device to use); elsewhere it is skipped. Audio runs in real
+// time here, so the test waits for the text (a bound, not a speed goal).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "psk/PskModem.h"
+#include "support/EngineTestSupport.h"
+
+namespace quillary::psk {
+namespace {
+
+int deviceNumber(const AudioDeviceList& devices, const std::string& name) {
+  for (std::size_t n = 0; n < devices.devices().size(); ++n) {
+    if (devices.devices()[n].name == name) return static_cast<int>(n);
+  }
+  return -2;
+}
+
+TEST(SoundCard, AStationTransmittingThroughTheCardIsHeardByAnother) {
+  const char* deviceName = std::getenv("QUILLARY_SOUND_TEST_DEVICE");
+  if (deviceName == nullptr) GTEST_SKIP() << "no test sound server (see test.sh)";
+
+  PskModem sender = makePskModem();
+  PskModem listener = makePskModem();
+  const int device = deviceNumber(*sender.devices, deviceName);
+  ASSERT_GE(device, 0) << "no sound device named " << deviceName;
+
+  test::RecordingWindow senderWindow, listenerWindow;
+  ASSERT_EQ(listener.engine->fnStartSoundCard(&listenerWindow, device, 1), 0);
+  ASSERT_EQ(sender.engine->fnStartSoundCard(&senderWindow, device, 1), 0);
+  listener.engine->fnSetRXPSKMode(kModeBpsk63, 0);
+  listener.engine->fnSetRXFrequency(1500, 0, 0);
+  listener.engine->fnSetSquelchThreshold(30, 0, 0);
+  sender.engine->fnSetTXFrequency(1500);
+  sender.engine->fnStartTX(kModeBpsk63);
+  sender.engine->fnSendTXString("CQ de PA0AIR\r\n:PA0AIR/PHOTO\r\n");
+  sender.engine->fnStopTX();
+
+  const std::string expected = ":PA0AIR/PHOTO\r\n";
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  auto done = [&] {
+    return listenerWindow.text().find(expected) != std::string::npos &&
+           senderWindow.transmitStates().size() == 2;
+  };
+  while (!done() && std::chrono::steady_clock::now() < giveUp) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  sender.engine->fnStopSoundCard();
+  listener.engine->fnStopSoundCard();
+
+  EXPECT_NE(listenerWindow.text().find("CQ de PA0AIR\r\n" + expected), std::string::npos)
+      << "heard: " << listenerWindow.text();
+  EXPECT_EQ(senderWindow.transmitStates(), (std::vector<int32_t>{1, 0}));
+}
+
+}  // namespace
+}  // namespace quillary::psk
