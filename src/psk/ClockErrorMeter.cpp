@@ -19,18 +19,27 @@ void ClockErrorMeter::reset() {
   firstEdge_.reset();
   latestEdge_.reset();
   lastReport_ = 0.0;
+  lastLateness_.reset();
 }
 
 std::optional<int> ClockErrorMeter::addSamples(std::size_t frames) {
   const Clock::time_point arrival = now_();
   if (!origin_) origin_ = arrival;
-  const double time = std::chrono::duration<double>(arrival - *origin_).count();
+  double time = std::chrono::duration<double>(arrival - *origin_).count();
   samples_ += static_cast<double>(frames);
+  const double lateness = time - samples_ / nominalRate_;
+  if (lastLateness_ && lateness - *lastLateness_ > timing_.stall.count()) {
+    reset();
+    origin_ = arrival;
+    samples_ = static_cast<double>(frames);
+    time = 0.0;
+  }
+  lastLateness_ = time - samples_ / nominalRate_;
   if (time < timing_.warmUp.count()) return std::nullopt;
 
   // The samples counted so far should have taken samples_/rate seconds;
   // the block ends at `time`.
-  const Edge edge{time, time - samples_ / nominalRate_};
+  const Edge edge{time, *lastLateness_};
   if (!windowEdge_) windowStart_ = time;
   if (!windowEdge_ || edge.lateness < windowEdge_->lateness) windowEdge_ = edge;
   if (time - windowStart_ < timing_.window.count()) return std::nullopt;

@@ -24,6 +24,10 @@ class ClockErrorMeter {
     std::chrono::duration<double> warmUp{2.0};   // ignored: buffers fill in bursts at start
     std::chrono::duration<double> window{5.0};   // one lower-edge point per window
     std::chrono::duration<double> report{30.0};  // a reading this often
+    // Blocks suddenly this much later than the samples they carry mean a
+    // stall (a suspended computer, input lost in an overflow), not a slow
+    // card: the measurement starts again.
+    std::chrono::duration<double> stall{0.2};
   };
 
   // `now` is the time source (the steady clock in the engine, a fake in tests).
@@ -54,6 +58,7 @@ class ClockErrorMeter {
   std::optional<Edge> firstEdge_;
   std::optional<Edge> latestEdge_;
   double lastReport_ = 0.0;  // when the last reading (or the first edge) was due
+  std::optional<double> lastLateness_;
 };
 
 }  // namespace quillary::psk

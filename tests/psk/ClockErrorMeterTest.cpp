@@ -52,5 +52,16 @@ TEST(ClockErrorMeter, ReadsFastSlowAndExactCardsEveryHalfMinuteDespiteLateBlocks
   }
 }
 
+TEST(ClockErrorMeter, AStallStartsTheMeasurementAgainInsteadOfReadingASlowCard) {
+  FakeCard card{-45, 5};
+  ClockErrorMeter meter(8000.0, card.clock());
+  ASSERT_FALSE(card.run(meter, 70.0).empty());
+  card.trueTime += 60.0;  // suspended for a minute: no samples, the clock ran on
+  const auto readings = card.run(meter, 140.0);
+  ASSERT_FALSE(readings.empty());
+  EXPECT_GT(readings.front().first, 30.0) << "no reading before a new measurement has had its time";
+  for (const auto& [at, reading] : readings) EXPECT_NEAR(reading, -45, 3) << "at " << at << " s";
+}
+
 }  // namespace
 }  // namespace quillary::psk
