@@ -57,11 +57,16 @@ void ImdMeter::symbol(bool cleanReversal) {
 }
 
 double ImdMeter::power(double hz, std::size_t start) const {
-  const double step = -2 * std::numbers::pi * hz / sampleRate_;
+  // The probe turns by one step a sample: a running phasor instead of a
+  // sine and cosine per sample (a window is at most a second, so the
+  // rounding of the repeated product stays far below the figure's dB).
+  const std::complex<double> turn = std::polar(1.0, -2 * std::numbers::pi * hz / sampleRate_);
+  std::complex<double> probe{1.0, 0.0};
   std::complex<double> sum{};
   for (std::size_t n = 0; n < window_; ++n) {
     const auto& x = ring_[(start + n) % ring_.size()];
-    sum += static_cast<double>(hann_[n]) * std::complex<double>(x) * std::polar(1.0, step * n);
+    sum += static_cast<double>(hann_[n]) * std::complex<double>(x) * probe;
+    probe *= turn;
   }
   return std::norm(sum);
 }
