@@ -1,5 +1,7 @@
 #include "app/SettingsFiles.h"
 
+#include <algorithm>
+
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/FieldReader.h"
@@ -68,6 +70,11 @@ std::string quotedText(const std::string& utf8) {
   return "\"" + text + "\"";
 }
 
+// Reading stops at a width or height beyond 16 bits, and would lose every
+// line after it; a window that large (over 2184 pixels at 96 DPI) is saved
+// at the largest size the file takes back.
+double savedSize(double twips) { return std::clamp(twips, -32768.0, 32767.0); }
+
 }  // namespace
 
 PskIniRead readPskIni(const std::filesystem::path& file) {
@@ -90,8 +97,8 @@ std::string formatPskIni(const PskIniWrite& values) {
   line(quotedText(values.ownCall));
   line(std::to_string(values.squelch));
   line(quotedText(values.searchHalfWidth));
-  line(plainNumber(values.width));
-  line(plainNumber(values.height));
+  line(plainNumber(savedSize(values.width)));
+  line(plainNumber(savedSize(values.height)));
   line(quotedText(values.smoothing));
   line(quotedText(values.bias));
   line(quotedText(values.commPort));

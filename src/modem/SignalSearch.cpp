@@ -1,9 +1,17 @@
 #include "modem/SignalSearch.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace quillary {
 
 SearchWindow searchWindowAround(int32_t centreHz, int32_t halfWidthHz) {
-  return {centreHz - halfWidthHz, centreHz + halfWidthHz};
+  // A half-width typed into the box can be any number; the edges are kept
+  // within 32 bits rather than wrapping round.
+  auto edge = [](int64_t hz) {
+    return static_cast<int32_t>(std::clamp<int64_t>(hz, INT32_MIN, INT32_MAX));
+  };
+  return {edge(int64_t{centreHz} - halfWidthHz), edge(int64_t{centreHz} + halfWidthHz)};
 }
 
 std::optional<int32_t> SignalSearch::retuneFor(int32_t peakHz, const SearchWindow& window) const {

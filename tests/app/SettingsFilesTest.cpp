@@ -52,6 +52,15 @@ TEST_F(SettingsFilesTest, PskIniReadingStopsAtTheFirstLineThatDoesNotFit) {
   EXPECT_FALSE(wide.savedHeight.has_value());
   EXPECT_FALSE(wide.commPort.has_value());
 
+  // So a window that wide is saved at the largest size the file takes back,
+  // and the lines after it survive the next start.
+  PskIniWrite maximised;
+  maximised.width = 40000;
+  maximised.commPort = "3";
+  const PskIniRead back = readPsk(formatPskIni(maximised));
+  EXPECT_EQ(back.savedWidth, int16_t{32767});
+  EXPECT_EQ(back.commPort, "3");
+
   PskIniRead tooBig = readPsk("0\r\n0\r\n\"\"\r\n99999\r\n\"50\"\r\n");
   EXPECT_FALSE(tooBig.squelch.has_value());
   EXPECT_FALSE(tooBig.searchHalfWidth.has_value());

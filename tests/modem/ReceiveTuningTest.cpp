@@ -33,6 +33,11 @@ TEST(SignalSearch, WindowEdgesAndRestart) {
   ASSERT_EQ(search.state(), SearchState::Holding);
   search.restart();
   EXPECT_EQ(search.state(), SearchState::Hunting);
+
+  // A half-width as large as a typed number can be keeps the edges in range.
+  const SearchWindow wide = searchWindowAround(1600, INT32_MAX);
+  EXPECT_EQ(wide.lowHz, 1600 - INT32_MAX);
+  EXPECT_EQ(wide.highHz, INT32_MAX);
 }
 
 }  // namespace
