@@ -27,6 +27,17 @@ class AudioBackend {
   // Samples (at 8000 Hz) between a sample leaving the callback and the
   // device playing it: the engine holds "transmitter off" back that long.
   virtual std::size_t outputDelayFrames() const = 0;
+
+  // Called on the audio thread when the device fails for good (unplugged, a
+  // host error): no callback follows it. Set before start().
+  using LostHandler = std::function<void()>;
+  void setLostHandler(LostHandler lost) { lost_ = std::move(lost); }
+
+ protected:
+  const LostHandler& lostHandler() const { return lost_; }
+
+ private:
+  LostHandler lost_;
 };
 
 // The engine's numbered sound devices.

@@ -135,7 +135,7 @@ void PortAudioBackend::fillOutputWithSilence(void* stream) {
 // The audio thread: read a block, convert it to 8000 Hz mono, let the engine
 // work, convert its output back and write it. Over- and underruns are
 // survivable (a click); any other error ends the stream, as an unplugged
-// device would.
+// device would, and the engine is told.
 void PortAudioBackend::run() {
   auto* stream = static_cast<PaStream*>(stream_);
   const auto deviceBlock = static_cast<std::size_t>(std::lround(format_.rate * kBlockSeconds));
@@ -146,9 +146,13 @@ void PortAudioBackend::run() {
   std::vector<float> mono(deviceBlock), in8k, out8k, outDevice, interleaved;
 
   if (format_.outputChannels > 0) fillOutputWithSilence(stream);
+  bool failed = false;
   while (running_) {
     const PaError readError = Pa_ReadStream(stream, raw.data(), deviceBlock);
-    if (readError != paNoError && readError != paInputOverflowed) break;
+    if (readError != paNoError && readError != paInputOverflowed) {
+      failed = true;
+      break;
+    }
     for (std::size_t i = 0; i < deviceBlock; ++i) mono[i] = raw[i * static_cast<std::size_t>(format_.inputChannels)];
     in8k.clear();
     if (convert) down.process(deviceBlock, mono.data(), in8k);
@@ -164,10 +168,15 @@ void PortAudioBackend::run() {
       for (int c = 0; c < format_.outputChannels; ++c)
         interleaved[i * static_cast<std::size_t>(format_.outputChannels) + static_cast<std::size_t>(c)] = outDevice[i];
     const PaError writeError = Pa_WriteStream(stream, interleaved.data(), outDevice.size());
-    if (writeError == paOutputUnderflowed) fillOutputWithSilence(stream);  // rebuild the cushion
-    else if (writeError != paNoError) break;
+    if (writeError == paOutputUnderflowed) {
+      fillOutputWithSilence(stream);  // rebuild the cushion
+    } else if (writeError != paNoError) {
+      failed = true;
+      break;
+    }
   }
   running_ = false;
+  if (failed && lostHandler()) lostHandler()();
 }
 
 }  // namespace quillary::psk

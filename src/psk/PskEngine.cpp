@@ -66,6 +66,7 @@ int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t
     window_ = window;
   }
   running_ = true;
+  backend->setLostHandler([this] { deviceLost(); });
   const int32_t error = backend->start([this](const float* in, float* out, std::size_t frames) {
     processAudio(in, out, frames);
   });
@@ -102,6 +103,22 @@ void PskEngine::stopLocked() {
 }
 
 // ---- audio thread -------------------------------------------------------------
+
+// An unplugged card must not leave the radio keyed: the transmitter stops,
+// PTT drops, and the window hears that the transmitter is off. Transmitting
+// is refused from here on, as with a stopped sound card.
+void PskEngine::deviceLost() {
+  running_ = false;
+  {
+    std::lock_guard lock(txMutex_);
+    transmitter_.abort();
+  }
+  Outbox outbox;
+  if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
+  keying_.reset();
+  setPttKeyed(false);
+  deliver(outbox);
+}
 
 void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
   Outbox outbox;

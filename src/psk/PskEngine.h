@@ -95,6 +95,8 @@ class PskEngine : public ModemLibrary {
   void setPttKeyed(bool keyed);
   void releasePtt();
   void stopLocked();
+  // The device failed for good (audio thread): unkey, and tell the window.
+  void deviceLost();
 
   AudioBackendSource& devices_;
   Options options_;

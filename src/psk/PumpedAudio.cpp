@@ -9,6 +9,7 @@ namespace quillary::psk {
 struct PumpedAudio::Core {
   mutable std::mutex mutex;  // held across a callback, so stop() waits for it
   AudioBackend::Callback callback;
+  AudioBackend::LostHandler lost;
   bool running = false;
   int32_t openError = 0;
   std::size_t outputDelay = 0;
@@ -28,6 +29,7 @@ class PumpedBackend : public AudioBackend {
   int32_t start(Callback callback) override {
     std::lock_guard lock(core_->mutex);
     core_->callback = std::move(callback);
+    core_->lost = lostHandler();
     core_->running = true;
     return 0;
   }
@@ -35,6 +37,7 @@ class PumpedBackend : public AudioBackend {
     std::lock_guard lock(core_->mutex);
     core_->running = false;
     core_->callback = nullptr;
+    core_->lost = nullptr;
   }
   std::size_t outputDelayFrames() const override {
     std::lock_guard lock(core_->mutex);
@@ -68,6 +71,15 @@ std::vector<float> PumpedAudio::pump(std::size_t frames, const std::vector<float
   std::vector<float> output(frames, 0.0f);
   core_->callback(input.data(), output.data(), frames);
   return output;
+}
+
+void PumpedAudio::loseDevice() {
+  std::lock_guard lock(core_->mutex);  // as the audio thread would hold it
+  if (!core_->running) return;
+  core_->running = false;
+  core_->callback = nullptr;
+  if (core_->lost) core_->lost();
+  core_->lost = nullptr;
 }
 
 bool PumpedAudio::running() const {

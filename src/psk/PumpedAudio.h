@@ -26,6 +26,9 @@ class PumpedAudio {
   // shorter) and answers the transmit output; empty when audio is not running.
   std::vector<float> pump(std::size_t frames, const std::vector<float>& in = {});
   bool running() const;
+  // The device fails as an unplugged card would: the engine's lost handler
+  // runs, and no callback follows.
+  void loseDevice();
 
   struct Core;  // shared with the backend handles
 

@@ -146,6 +146,21 @@ TEST_F(EngineTransmit, PttFollowsTheTransmitterAndIsReleasedWhenTheSoundCardStop
   EXPECT_EQ(window.all().size(), postedBefore);
 }
 
+TEST_F(EngineTransmit, ACardLostInTheMiddleOfATransmissionUnkeysAndSaysSo) {
+  ASSERT_NE(engine.fnSetComPort(1, 3), 0);
+  engine.fnStartTX(kModeBpsk31);
+  engine.fnSendTXString("CQ CQ CQ");
+  device.pump(256);
+  ASSERT_TRUE(ptt->keyed);
+
+  device.loseDevice();  // unplugged
+  EXPECT_FALSE(ptt->keyed);
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
+  EXPECT_NE(engine.fnStartTX(kModeBpsk31), 0) << "no transmitting on a card that is gone";
+  EXPECT_NE(engine.fnSendTXString("X"), 0);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0) << "a new start brings it back";
+}
+
 TEST_F(EngineTransmit, PortOpenedMidTransmissionKeysAtOnceAndReleaseUnkeys) {
   engine.fnStartTX(kModeTune);
   device.pump(256);
