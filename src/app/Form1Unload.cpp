@@ -29,6 +29,12 @@ void attempt(const char* what, Step&& step) {
   }
 }
 
+// A file that cannot be written is skipped without a message box, as the
+// operator is closing the program; it is still reported on the console.
+void reportUnwritten(bool written, const std::filesystem::path& file) {
+  if (!written) qWarning("Quillary: %s could not be written", file.string().c_str());
+}
+
 // The settings writer takes UTF-8 and writes the system code page.
 std::string settingsText(const QString& text) { return text.toStdString(); }
 
@@ -62,13 +68,15 @@ void Form1::writeSettingsFiles() {
     values.smoothing = settingsText(controls_.Combo1->currentText());
     values.bias = settingsText(controls_.Combo2->currentText());
     values.commPort = settingsText(controls_.Combo5->currentText());
-    writePskIni(folder / "psk.ini", values);
+    reportUnwritten(writePskIni(folder / "psk.ini", values), folder / "psk.ini");
   });
   attempt("writing sound.ini", [&] {
-    if (state_.soundReset == 0) writeSoundIni(folder / "sound.ini", state_.soundDevice);
+    if (state_.soundReset == 0)
+      reportUnwritten(writeSoundIni(folder / "sound.ini", state_.soundDevice), folder / "sound.ini");
   });
   attempt("writing name.ini", [&] {
-    if (!state_.nameLogPath.empty()) writeNameIni(folder, state_.nameLogPath);
+    if (!state_.nameLogPath.empty())
+      reportUnwritten(writeNameIni(folder, state_.nameLogPath), folder / "name.ini");
   });
 }
 
