@@ -9,6 +9,9 @@
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
 #include "modem/TransmitIndicator.h"
+#include "picture/PictureActions.h"
+#include "receive/CommandForwarding.h"
+#include "transmit/TransmitControls.h"
 
 namespace quillary {
 
@@ -21,6 +24,9 @@ void Form1::connectHandlers() {
   connectTransmitIndicator(context_);
   connectSpectrum(context_);
   connectImdReset(context_);
+  connectTransmitControls(context_);
+  connectPictureButtons(context_);
+  connectCommandForwarding(context_);
 }
 
 }  // namespace quillary
