@@ -9,8 +9,8 @@
 
 #include "modem/ModemWindow.h"
 #include "psk/PskEngine.h"
-#include "psk/PumpedAudio.h"
-#include "psk/Transmitter.h"
+#include "psk/audio/PumpedAudio.h"
+#include "psk/tx/Transmitter.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "psk/PskMode.h"
-#include "psk/SerialPortList.h"
-#include "psk/SerialPttPort.h"
+#include "psk/ptt/SerialPortList.h"
+#include "psk/ptt/SerialPttPort.h"
 
 namespace quillary::psk {
 namespace {
