@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <complex>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "psk/PskMode.h"
@@ -245,7 +246,7 @@ bool Transmitter::start(int modeCode) {
   return true;
 }
 
-void Transmitter::enqueue(std::string_view bytes) { state_->bits.enqueue(bytes); }
+void Transmitter::enqueue(std::string bytes) { state_->bits.enqueue(std::move(bytes)); }
 
 void Transmitter::clearQueue() { state_->bits.clearQueue(); }
 

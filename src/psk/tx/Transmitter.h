@@ -13,7 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <memory>
 
 namespace quillary::psk {
@@ -38,8 +37,9 @@ class Transmitter {
   // transmission right after this one (a stop() then applies to that one).
   // Bytes queued while off wait for the next start.
   bool start(int modeCode);
-  // Bytes queued behind earlier ones, sent in order.
-  void enqueue(std::string_view bytes);
+  // Bytes queued behind earlier ones, sent in order. The string is moved
+  // in whole, however long.
+  void enqueue(std::string bytes);
   void clearQueue();
   // Ends after the queue has gone out: QPSK flush, postamble, CW ID, off.
   // A tune carrier ends with a 16 ms fade within 64 ms, without CW ID.

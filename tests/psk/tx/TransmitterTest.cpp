@@ -41,16 +41,19 @@ TEST(Transmitter, SendsQueuedStringsInOrderCountsWhatHasNotBegunAndDrainsOnStop)
   tx.start(0);
   std::vector<float> audio(8192 + 256 * 40);  // preamble, then idle
   EXPECT_TRUE(tx.process(audio.size(), audio.data()).turnedOn);
+  // Short texts join the one before; a long one is queued whole.
+  const std::string paste(65, 'e');
   tx.enqueue("AB");
   tx.enqueue("c d");
+  tx.enqueue(paste);
   tx.enqueue("\xE9\x8B");  // raw bytes of the extended table
-  EXPECT_EQ(tx.charsRemaining(), 7u);
+  EXPECT_EQ(tx.charsRemaining(), 72u);
   std::vector<float> more(256);
   EXPECT_FALSE(tx.process(more.size(), more.data()).turnedOn);
-  EXPECT_EQ(tx.charsRemaining(), 6u);  // the first has begun
+  EXPECT_EQ(tx.charsRemaining(), 71u);  // the first has begun
   tx.stop();  // everything queued still goes out
   const auto rest = test::runUntilOff(tx, 512);
-  EXPECT_EQ(decodeBpsk31(append(append(audio, more), rest.audio)), "ABc d\xE9\x8B");
+  EXPECT_EQ(decodeBpsk31(append(append(audio, more), rest.audio)), "ABc d" + paste + "\xE9\x8B");
   EXPECT_EQ(tx.charsRemaining(), 0u);
   EXPECT_TRUE(rest.onBlocks.empty());
   // Off is reported once, in the block that holds the last sample.
