@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -42,6 +43,7 @@ PskEngine::PskEngine(AudioBackendSource& devices) : PskEngine(devices, Options{}
 PskEngine::PskEngine(AudioBackendSource& devices, Options options)
     : devices_(devices),
       options_(withDefaults(std::move(options))),
+      watchdog_(options_.pttStallLimit, [this] { transmitAudioStalled(); }),
       clockMeter_(kSampleRate, options_.clock),
       silence_(kMaxBlock, 0.0f) {}
 
@@ -57,6 +59,7 @@ int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t
   if (const int32_t error = backend->open(); error != 0) return error;
 
   keying_.reset();
+  stalledOff_ = false;
   keying_.setDrainFrames(backend->outputDelayFrames());
   clockMeter_.reset();
   sinceDisplay_ = 0;
@@ -77,6 +80,7 @@ int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t
     return error;
   }
   backend_ = std::move(backend);
+  watchdog_.start();
   return 0;
 }
 
@@ -93,6 +97,7 @@ void PskEngine::stopLocked() {
   }
   if (backend_) backend_->stop();  // waits for the last block
   backend_.reset();
+  watchdog_.stop();
   running_ = false;
   {
     std::lock_guard lock(txMutex_);
@@ -116,7 +121,26 @@ void PskEngine::deviceLost() {
   Outbox outbox;
   if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
   keying_.reset();
+  watchdog_.fed(false);
   setPttKeyed(false);
+  deliver(outbox);
+}
+
+// A hung device or a blocked audio thread while keyed: the transmission is
+// dropped as by an abort, PTT goes down and the window hears the
+// transmitter is off. Should the audio come back, the audio thread forgets
+// the transmission (stalledOff_) instead of announcing "off" a second time.
+void PskEngine::transmitAudioStalled() {
+  stalledOff_ = true;
+  {
+    std::lock_guard lock(txMutex_);
+    transmitter_.abort();
+  }
+  setPttKeyed(false);
+  std::fprintf(stderr, "Quillary: no transmit audio for %.1f s; PTT dropped\n",
+               std::chrono::duration<double>(options_.pttStallLimit).count());
+  Outbox outbox;
+  outbox.add(kMsgTransmitState, 0);
   deliver(outbox);
 }
 
@@ -132,6 +156,7 @@ void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
 }
 
 void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox) {
+  if (stalledOff_.exchange(false)) keying_.reset();
   Transmitter::Events events;
   bool transmitterOn = false;
   {
@@ -150,6 +175,7 @@ void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Ou
     setPttKeyed(false);
     outbox.add(kMsgTransmitState, 0);
   }
+  watchdog_.fed(keying_.keyed());
   const bool listening = !wasKeyed && !keying_.keyed() && change == TransmitKeying::Change::None;
   receive(in, frames, listening, outbox);
 
@@ -321,10 +347,19 @@ int32_t PskEngine::fnSetComPort(int32_t port, int32_t mode) {
   return 1;
 }
 
+// A port that stops answering (a USB adapter pulled while keyed) is
+// released at once: it keys nothing more, also not when a device of the
+// same name comes back, until the operator opens a port again.
 void PskEngine::setPttKeyed(bool keyed) {
-  std::lock_guard lock(pttMutex_);
-  pttKeyed_ = keyed;
-  if (ptt_) ptt_->setKeyed(keyed);
+  std::unique_ptr<PttPort> vanished;
+  {
+    std::lock_guard lock(pttMutex_);
+    pttKeyed_ = keyed;
+    if (ptt_ && !ptt_->setKeyed(keyed)) vanished = std::move(ptt_);
+  }
+  if (!vanished) return;
+  std::fprintf(stderr, "Quillary: the PTT port stopped answering and was released\n");
+  vanished->close();
 }
 
 void PskEngine::releasePtt() {

@@ -28,6 +28,7 @@
 #include "psk/audio/ClockErrorMeter.h"
 #include "psk/dsp/SpectrumAnalyzer.h"
 #include "psk/ptt/PttPort.h"
+#include "psk/ptt/PttWatchdog.h"
 #include "psk/ptt/TransmitKeying.h"
 #include "psk/rx/Receiver.h"
 #include "psk/tx/Transmitter.h"
@@ -43,6 +44,8 @@ class PskEngine : public ModemLibrary {
     PttPortFactory pttPorts;                                // default: libserialport
     std::function<std::vector<std::string>()> serialPorts;  // default: listSerialPorts
     ClockErrorMeter::TimeSource clock;                      // default: the steady clock
+    // PTT drops when no transmit audio has gone out for this long.
+    std::chrono::steady_clock::duration pttStallLimit = std::chrono::seconds(2);
   };
 
   // `devices` must outlive the engine.
@@ -97,6 +100,8 @@ class PskEngine : public ModemLibrary {
   void stopLocked();
   // The device failed for good (audio thread): unkey, and tell the window.
   void deviceLost();
+  // No transmit audio for the stall limit while keyed (watchdog thread).
+  void transmitAudioStalled();
 
   AudioBackendSource& devices_;
   Options options_;
@@ -119,6 +124,9 @@ class PskEngine : public ModemLibrary {
 
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;
+
+  PttWatchdog watchdog_;
+  std::atomic<bool> stalledOff_{false};  // the watchdog unkeyed: the audio thread forgets the transmission
 
   // Audio thread only.
   TransmitKeying keying_;

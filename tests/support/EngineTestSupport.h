@@ -40,6 +40,7 @@ class RecordingWindow : public ModemWindow {
 struct PttLog {
   std::vector<std::string> events;  // "open PATH", "key", "unkey", "close"
   bool refuseOpen = false;
+  bool vanished = false;  // the adapter was pulled: nothing answers any more
   bool keyed = false;
 };
 
