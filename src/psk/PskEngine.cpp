@@ -114,6 +114,7 @@ void PskEngine::stopLocked() {
 // is refused from here on, as with a stopped sound card.
 void PskEngine::deviceLost() {
   running_ = false;
+  std::fprintf(stderr, "Quillary: the sound device failed; no transmitting until it is started again\n");
   {
     std::lock_guard lock(txMutex_);
     transmitter_.abort();
