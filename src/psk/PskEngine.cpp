@@ -59,7 +59,6 @@ int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t
   if (const int32_t error = backend->open(); error != 0) return error;
 
   keying_.reset();
-  stalledOff_ = false;
   keying_.setDrainFrames(backend->outputDelayFrames());
   clockMeter_.reset();
   sinceDisplay_ = 0;
@@ -120,29 +119,37 @@ void PskEngine::deviceLost() {
     transmitter_.abort();
   }
   Outbox outbox;
-  if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
-  keying_.reset();
-  watchdog_.fed(false);
-  setPttKeyed(false);
+  {
+    std::lock_guard lock(keyingMutex_);
+    if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
+    keying_.reset();
+    watchdog_.fed(false);
+    setPttKeyed(false);
+  }
   deliver(outbox);
 }
 
 // A hung device or a blocked audio thread while keyed: the transmission is
 // dropped as by an abort, PTT goes down and the window hears the
-// transmitter is off. Should the audio come back, the audio thread forgets
-// the transmission (stalledOff_) instead of announcing "off" a second time.
+// transmitter is off. Audio that came back in the meantime wins. "Off" is
+// posted before the lock is given up, so that a transmission keyed by the
+// next block is announced after it.
 void PskEngine::transmitAudioStalled() {
-  stalledOff_ = true;
   {
-    std::lock_guard lock(txMutex_);
-    transmitter_.abort();
+    std::lock_guard keyingLock(keyingMutex_);
+    if (!watchdog_.tripped()) return;
+    {
+      std::lock_guard lock(txMutex_);
+      transmitter_.abort();
+    }
+    keying_.reset();
+    setPttKeyed(false);
+    Outbox outbox;
+    outbox.add(kMsgTransmitState, 0);
+    deliver(outbox);
   }
-  setPttKeyed(false);
   std::fprintf(stderr, "Quillary: no transmit audio for %.1f s; PTT dropped\n",
                std::chrono::duration<double>(options_.pttStallLimit).count());
-  Outbox outbox;
-  outbox.add(kMsgTransmitState, 0);
-  deliver(outbox);
 }
 
 void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
@@ -157,7 +164,7 @@ void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
 }
 
 void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox) {
-  if (stalledOff_.exchange(false)) keying_.reset();
+  std::unique_lock keyingLock(keyingMutex_);
   Transmitter::Events events;
   bool transmitterOn = false;
   {
@@ -176,8 +183,10 @@ void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Ou
     setPttKeyed(false);
     outbox.add(kMsgTransmitState, 0);
   }
-  watchdog_.fed(keying_.keyed());
-  const bool listening = !wasKeyed && !keying_.keyed() && change == TransmitKeying::Change::None;
+  const bool keyed = keying_.keyed();
+  watchdog_.fed(keyed);
+  keyingLock.unlock();
+  const bool listening = !wasKeyed && !keyed && change == TransmitKeying::Change::None;
   receive(in, frames, listening, outbox);
 
   sinceDisplay_ += frames;

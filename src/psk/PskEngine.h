@@ -9,6 +9,8 @@
 //   rxMutex_  the Receiver and the SpectrumAnalyzer (one block of demodulation)
 //   pttMutex_ the PTT port (opening happens outside it)
 //   windowMutex_ the window notifications go to (cleared at stop)
+//   keyingMutex_ whether the transmitter counts as keyed, between a block
+//              and the PTT watchdog (taken before the other locks)
 // Blocks are at most 256 samples (32 ms of audio), so a fn* call waits at
 // most for a fraction of a millisecond of processing, never for audio.
 //
@@ -125,8 +127,8 @@ class PskEngine : public ModemLibrary {
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;
 
+  std::mutex keyingMutex_;  // keying_ between the audio thread and the watchdog
   PttWatchdog watchdog_;
-  std::atomic<bool> stalledOff_{false};  // the watchdog unkeyed: the audio thread forgets the transmission
 
   // Audio thread only.
   TransmitKeying keying_;

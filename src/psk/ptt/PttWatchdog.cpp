@@ -13,6 +13,7 @@ void PttWatchdog::start() {
   std::lock_guard lock(mutex_);
   if (thread_.joinable()) return;
   keyed_ = false;
+  tripped_ = false;
   stopping_ = false;
   thread_ = std::thread([this] { run(); });
 }
@@ -34,9 +35,15 @@ void PttWatchdog::fed(bool keyed) {
     std::lock_guard lock(mutex_);
     startsWatching = keyed && !keyed_;
     keyed_ = keyed;
+    tripped_ = false;
     lastFed_ = Clock::now();
   }
   if (startsWatching) wake_.notify_all();
+}
+
+bool PttWatchdog::tripped() {
+  std::lock_guard lock(mutex_);
+  return tripped_;
 }
 
 void PttWatchdog::run() {
@@ -52,6 +59,7 @@ void PttWatchdog::run() {
       continue;
     }
     keyed_ = false;  // one call per stall; a new keyed block arms it again
+    tripped_ = true;
     lock.unlock();
     onStall_();
     lock.lock();

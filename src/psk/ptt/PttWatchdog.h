@@ -28,6 +28,9 @@ class PttWatchdog {
   void stop();
   // After each block of transmit audio: whether the transmitter is keyed.
   void fed(bool keyed);
+  // True from a stall until the next feed: the stall handler checks it
+  // under the lock its feeder holds, so audio that came back in between wins.
+  bool tripped();
 
  private:
   void run();
@@ -38,6 +41,7 @@ class PttWatchdog {
   std::condition_variable wake_;
   Clock::time_point lastFed_;
   bool keyed_ = false;
+  bool tripped_ = false;
   bool stopping_ = false;
   std::thread thread_;
 };
