@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test; then builds the
 # same suite with the address and undefined-behaviour sanitizers (in
 # build-sanitize/) and runs it again, and the engine's threaded tests under
-# ThreadSanitizer (in build-tsan/). "./test.sh --quick" skips all but the first run.
+# ThreadSanitizer (in build-tsan/), and runs every fuzz target for a few
+# seconds (build-fuzz/). "./test.sh --quick" skips all but the first run.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -27,4 +28,7 @@ if [ "${1:-}" != "--quick" ]; then
   cmake --build build-tsan -j "$(nproc)" --target test_psk
   (cd build-tsan && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
      ctest -R '^Engine' --output-on-failure -j "$(nproc)" --timeout 900)
+
+  # Every fuzz target for a few seconds (clang, in build-fuzz/).
+  scripts/fuzz.sh 5
 fi

@@ -1,23 +1,13 @@
 // Any bytes: the reader ends, every field makes progress, and the number
 // helpers agree with each other.
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-
+#include "FuzzSupport.h"
 #include "common/FieldReader.h"
 #include "common/Numbers.h"
 
-namespace {
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using quillary::fuzz::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string bytes(reinterpret_cast<const char*>(data), size);
-  quillary::FieldReader reader(bytes);
+  quillary::FieldReader reader(quillary::fuzz::bytesOf(data, size));
   quillary::Field field;
   std::size_t fields = 0;
   while (!reader.atEnd()) {
