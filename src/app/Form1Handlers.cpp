@@ -6,9 +6,11 @@
 #include "display/ImdMeter.h"
 #include "display/MainWindowLayout.h"
 #include "display/SpectrumDisplay.h"
+#include "macros/NameLog.h"
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
 #include "modem/TransmitIndicator.h"
+#include "receive/CallCapture.h"
 
 namespace quillary {
 
@@ -21,6 +23,8 @@ void Form1::connectHandlers() {
   connectTransmitIndicator(context_);
   connectSpectrum(context_);
   connectImdReset(context_);
+  connectNameLog(context_);
+  connectCallCapture(context_);
 }
 
 }  // namespace quillary
