@@ -6,6 +6,7 @@
 #include "display/ImdMeter.h"
 #include "display/MainWindowLayout.h"
 #include "display/SpectrumDisplay.h"
+#include "macros/Fonts.h"
 #include "macros/NameLog.h"
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
@@ -25,6 +26,7 @@ void Form1::connectHandlers() {
   connectImdReset(context_);
   connectNameLog(context_);
   connectCallCapture(context_);
+  connectFonts(context_);
 }
 
 }  // namespace quillary
