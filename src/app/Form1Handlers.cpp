@@ -7,6 +7,7 @@
 #include "display/MainWindowLayout.h"
 #include "display/SpectrumDisplay.h"
 #include "macros/Fonts.h"
+#include "macros/MacroEditor.h"
 #include "macros/NameLog.h"
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
@@ -26,6 +27,7 @@ void Form1::connectHandlers() {
   connectImdReset(context_);
   connectNameLog(context_);
   connectCallCapture(context_);
+  connectMacroEditor(context_);
   connectFonts(context_);
 }
 
