@@ -8,6 +8,7 @@
 #include "display/SpectrumDisplay.h"
 #include "macros/Fonts.h"
 #include "macros/MacroEditor.h"
+#include "macros/MacroSend.h"
 #include "macros/NameLog.h"
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
@@ -28,6 +29,7 @@ void Form1::connectHandlers() {
   connectNameLog(context_);
   connectCallCapture(context_);
   connectMacroEditor(context_);
+  connectMacroSendButtons(context_);
   connectFonts(context_);
 }
 
