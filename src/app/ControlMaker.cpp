@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "app/FrequencyScrollBar.h"
 #include "display/PictureBox.h"
 
 namespace quillary {
@@ -78,12 +79,14 @@ QGroupBox* ControlMaker::frame(QWidget* parent, const char* name, const QString&
 QScrollBar* ControlMaker::scrollBar(QWidget* parent, const char* name, int topValue,
                                     int bottomValue, TwipsRect at) const {
   auto* bar = placed(new QScrollBar(Qt::Vertical, parent), name, at, std::nullopt);
-  bar->setRange(std::min(topValue, bottomValue), std::max(topValue, bottomValue));
-  // A vertical bar has its minimum at the top; a bar whose top value is the
-  // larger one is shown upside down.
-  bar->setInvertedAppearance(topValue > bottomValue);
+  bar->setRange(topValue, bottomValue);
   bar->setValue(topValue);
   return bar;
+}
+
+FrequencyScrollBar* ControlMaker::frequencyScrollBar(QWidget* parent, const char* name, int topHz,
+                                                     int bottomHz, TwipsRect at) const {
+  return placed(new FrequencyScrollBar(topHz, bottomHz, parent), name, at, std::nullopt);
 }
 
 PictureBox* ControlMaker::picture(QWidget* parent, const char* name, TwipsRect at,

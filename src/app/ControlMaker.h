@@ -20,6 +20,7 @@ class QScrollBar;
 
 namespace quillary {
 
+class FrequencyScrollBar;
 class PictureBox;
 
 using DesignFont = std::optional<QFont>;
@@ -46,10 +47,13 @@ class ControlMaker {
                       const QStringList& items, TwipsRect at, const DesignFont& font) const;
   QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, TwipsRect at,
                    const DesignFont& font) const;
-  // A vertical scroll bar running from `topValue` at the top to
+  // A vertical scroll bar running from `topValue` at the top to the larger
   // `bottomValue` at the bottom.
   QScrollBar* scrollBar(QWidget* parent, const char* name, int topValue, int bottomValue,
                         TwipsRect at) const;
+  // A vertical scroll bar for a frequency, `topHz` at the top.
+  FrequencyScrollBar* frequencyScrollBar(QWidget* parent, const char* name, int topHz,
+                                         int bottomHz, TwipsRect at) const;
   PictureBox* picture(QWidget* parent, const char* name, TwipsRect at,
                       const QColor& background) const;
 

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "app/Form1Build.h"
+#include "app/FrequencyScrollBar.h"
 #include "display/PictureBox.h"
 
 namespace quillary {
@@ -51,10 +52,10 @@ void buildTuningColumn(const ControlMaker& make, Form1Controls& c) {
                         std::nullopt);
   c.Frame3 = make.frame(f, "Frame3", QStringLiteral("FFT Mode"), {2500, 1420, 1450, 900},
                         arial(9));
-  c.VScroll1 = make.scrollBar(f, "VScroll1", 3000, 100, {4000, 1420, 240, 900});
-  c.VScroll1->setValue(1500);
-  c.VScroll2 = make.scrollBar(f, "VScroll2", 3000, 500, {4290, 1420, 240, 900});
-  c.VScroll2->setValue(1500);
+  c.VScroll1 = make.frequencyScrollBar(f, "VScroll1", 3000, 100, {4000, 1420, 240, 900});
+  c.VScroll1->setFrequency(1500);
+  c.VScroll2 = make.frequencyScrollBar(f, "VScroll2", 3000, 500, {4290, 1420, 240, 900});
+  c.VScroll2->setFrequency(1500);
   c.Picture4[0] = make.picture(f, "Picture4_0", {4580, 1420, 200, 200}, Qt::green);
 }
 

@@ -17,6 +17,7 @@ class QTimer;
 
 namespace quillary {
 
+class FrequencyScrollBar;
 class PictureBox;
 
 struct Form1Controls {
@@ -47,7 +48,7 @@ struct Form1Controls {
   QPushButton* Command8 = nullptr;  // "Macro"
   QCheckBox* ckTXAFC = nullptr;     // "NET"
   QLineEdit* txtTX = nullptr;       // transmit frequency
-  QScrollBar* VScroll2 = nullptr;   // transmit frequency, 3000 top .. 500 bottom
+  FrequencyScrollBar* VScroll2 = nullptr;   // transmit frequency, 3000 top .. 500 bottom
   QPushButton* Command7 = nullptr;  // "TX Font"
   QPushButton* Command19 = nullptr; // "RX Font"
   QLineEdit* Text27 = nullptr;      // his call
@@ -62,7 +63,7 @@ struct Form1Controls {
   QPushButton* Command2 = nullptr;  // "Kanji OFF"
   PictureBox* Picture5 = nullptr;   // IMD meter
   PictureBox* Picture1 = nullptr;   // phase vector, holds Picture4[1]
-  QScrollBar* VScroll1 = nullptr;   // receive frequency, 3000 top .. 100 bottom
+  FrequencyScrollBar* VScroll1 = nullptr;   // receive frequency, 3000 top .. 100 bottom
   QLineEdit* txtRec = nullptr;      // receive frequency
   QLineEdit* txtIMD = nullptr;      // IMD statistics
   QCheckBox* ckRXAFC = nullptr;     // "AFC"

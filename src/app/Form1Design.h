@@ -13,9 +13,9 @@ inline constexpr double kMargin = 100;        // left edge of the receive area a
 inline constexpr double kTermTop = 50;
 inline constexpr double kFrame2Height = 4080;
 inline constexpr double kFrame5Height = 2780;
-inline constexpr double kText5Left = 100;
-inline constexpr double kText5Top = 250;
-inline constexpr double kText5Height = 1000;
+inline constexpr double kText5Left = 90;
+inline constexpr double kText5Top = 1380;
+inline constexpr double kText5Height = 980;
 
 inline constexpr double kRowHeight = 300;     // text boxes, combo boxes, buttons
 

@@ -13,7 +13,10 @@
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
 #include "modem/TransmitIndicator.h"
+#include "picture/PictureActions.h"
 #include "receive/CallCapture.h"
+#include "receive/CommandForwarding.h"
+#include "transmit/TransmitControls.h"
 
 namespace quillary {
 
@@ -26,6 +29,9 @@ void Form1::connectHandlers() {
   connectTransmitIndicator(context_);
   connectSpectrum(context_);
   connectImdReset(context_);
+  connectTransmitControls(context_);
+  connectPictureButtons(context_);
+  connectCommandForwarding(context_);
   connectNameLog(context_);
   connectCallCapture(context_);
   connectMacroEditor(context_);

@@ -14,6 +14,7 @@
 #include "app/ComboLists.h"
 #include "app/Form1.h"
 #include "app/Form1Design.h"
+#include "app/FrequencyScrollBar.h"
 #include "app/InitSet.h"
 #include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
@@ -118,7 +119,7 @@ void Form1::tuneModem() {
   // The scroll bar keeps the value within its range; setting it runs its
   // change handler when the value differs.
   const int32_t frequency = modem_.fnGetRXFrequency(0);
-  controls_.VScroll1->setValue(std::clamp<int32_t>(frequency, INT16_MIN, INT16_MAX));
+  controls_.VScroll1->setFrequency(std::clamp<int32_t>(frequency, INT16_MIN, INT16_MAX));
   modem_.fnSetAFCLimit(500, 0);
   modem_.fnSetFFTMode(3, 100, 1);
   state_.afc = 1;

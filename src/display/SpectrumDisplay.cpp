@@ -3,10 +3,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "app/Form1Controls.h"
+#include "app/FrequencyScrollBar.h"
 #include "app/MainState.h"
 #include "common/Numbers.h"
 #include "display/PictureBox.h"
@@ -40,11 +41,21 @@ std::optional<double> numberShownIn(const QString& text) {
   return parseNumber(text.toStdString());
 }
 
-// The scroll bar's change handler rewrites txtRec and retunes, so the
-// marker drawn next follows the AFC.
+// The scroll bar's change handler rewrites txtRec and hands the same whole
+// hertz back to the receiver, so the marker drawn next follows the AFC. The
+// AFC may pull beyond the bar's ends: the bar then stops at its end and
+// txtRec shows the true frequency, with no retune, since sending the bar's
+// end would pull the receiver off its station at every redraw.
 void followAfc(Form1Context& context) {
   const int32_t hz = context.modem.fnGetRXFrequency(0);
-  context.controls.VScroll1->setValue(std::clamp<int32_t>(hz, INT16_MIN, INT16_MAX));
+  FrequencyScrollBar& bar = *context.controls.VScroll1;
+  if (hz >= bar.bottomFrequency() && hz <= bar.topFrequency()) {
+    bar.setFrequency(hz);
+    return;
+  }
+  const QSignalBlocker quiet(bar);
+  bar.setFrequency(std::clamp(hz, bar.bottomFrequency(), bar.topFrequency()));
+  context.controls.txtRec->setText(QString::number(hz));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "modem/ModemReports.h"
 #include "modem/ModemWindow.h"
 #include "modem/TransmitIndicator.h"
+#include "receive/CommandForwarding.h"
 
 namespace quillary {
 
@@ -46,9 +47,12 @@ void ModemEventHook::onDisplayReady() {
 
 void ModemEventHook::onCharacter(int32_t wParam, int32_t lParam) {
   const bool kanji = context_.state.kanjiMode != 0;
-  // Setting the last-line box runs the received-command detection at once.
+  // Every completed line is looked at for a picture command, also one equal
+  // to the line before it (setting the same text again is no change to the
+  // box): a station that sends its command twice is handed over twice.
   if (const auto line = receivedText_.take(wParam, lParam, kanji, receiveArea_)) {
     context_.controls.Text3->setText(*line);
+    forwardReceivedCommand(context_);
   }
 }
 

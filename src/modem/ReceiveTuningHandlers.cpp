@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/Form1Controls.h"
+#include "app/FrequencyScrollBar.h"
 #include "app/MainState.h"
 #include "modem/ModemLibrary.h"
 #include "modem/ReceiveTuning.h"
@@ -120,13 +121,13 @@ void connectReceiveTuning(Form1Context& context) {
   QObject::connect(c.Combo6, &QComboBox::activated, c.Combo6, [context](int) mutable {
     onPresetChosen(context);
   });
-  QObject::connect(c.VScroll1, &QScrollBar::valueChanged, c.VScroll1,
+  QObject::connect(c.VScroll1, &FrequencyScrollBar::frequencyChanged, c.VScroll1,
                    [context](int value) mutable { onReceiveScroll(context, value); });
   QObject::connect(c.txtRec, &QLineEdit::textChanged, c.txtRec,
                    [context](const QString&) mutable { onReceiveTextChanged(context); });
   c.txtRec->installEventFilter(
       new DoubleClickFilter(c.txtRec, [context]() mutable { onReceiveDoubleClick(context); }));
-  QObject::connect(c.VScroll2, &QScrollBar::valueChanged, c.VScroll2,
+  QObject::connect(c.VScroll2, &FrequencyScrollBar::frequencyChanged, c.VScroll2,
                    [context](int value) mutable { onTransmitScroll(context, value); });
   QObject::connect(c.ckRXAFC, &QCheckBox::clicked, c.ckRXAFC,
                    [context](bool checked) mutable { onAfcClicked(context, checked); });

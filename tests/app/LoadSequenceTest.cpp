@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QScrollBar>
+#include "app/FrequencyScrollBar.h"
 #include <gtest/gtest.h>
 
 #include "modem/ModemEventHook.h"
@@ -29,7 +29,7 @@ TEST(LoadSequence, WithoutPskIniTheModemIsStartedAndTunedInOrderAndTheWindowCent
   EXPECT_EQ(h.modem.window(), static_cast<ModemWindow*>(&h.form()));
   Form1Controls& c = h.controls();
   EXPECT_EQ(c.Combo5->currentText(), "0");
-  EXPECT_EQ(c.VScroll1->value(), 1600);
+  EXPECT_EQ(c.VScroll1->frequency(), 1600);
   EXPECT_EQ(c.VScroll3->value(), 99);
   EXPECT_EQ(h.state().savedWidth, 0);
 
@@ -68,7 +68,7 @@ TEST(LoadSequence, PskIniIsRestoredBeforeTheModemStarts) {
   EXPECT_EQ(h.state().savedHeight, 7000);
   // The squelch bar shows the restored threshold without sending it twice.
   EXPECT_EQ(c.VScroll3->value(), 74);
-  EXPECT_EQ(c.VScroll1->value(), 1450);
+  EXPECT_EQ(c.VScroll1->frequency(), 1450);
   // A negative Left is taken as 0; the window keeps its start size.
   EXPECT_NEAR(h.form().topTwips(), 1785, 15);
   EXPECT_NEAR(h.form().leftTwips(), 0, 15);
@@ -99,7 +99,7 @@ TEST(LoadSequence, ReceiveFrequencyScrollBarKeepsTheModemsAnswerWithinItsRange) 
     Form1Harness h;
     h.modem.answer("fnGetRXFrequency", answer);
     h.load();
-    EXPECT_EQ(h.controls().VScroll1->value(), shown);
+    EXPECT_EQ(h.controls().VScroll1->frequency(), shown);
   }
 }
 

@@ -2,7 +2,7 @@
 // its range chosen with Combo7, a press on it tuning the receiver.
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QScrollBar>
+#include "app/FrequencyScrollBar.h"
 #include <QTest>
 
 #include "display/DisplayColours.h"
@@ -36,12 +36,12 @@ TEST_F(SpectrumDisplayTest, RangeChoiceChangesTheBinsOfTheNextRedraw) {
 TEST_F(SpectrumDisplayTest, PressesTuneFromEdgeToEdgeAndLeaveTheBoxesAlone) {
   c().Picture2->resize(400, c().Picture2->height());  // 0.4 units per hertz
   const QString shown = c().txtRec->text();
-  const int scrolled = c().VScroll1->value();
+  const int scrolled = c().VScroll1->frequency();
   for (int x : {0, 400, 200, 1, 403}) press(x);  // 1: 1002.5 goes to the even neighbour
   EXPECT_EQ(h.modem.calls(), (Calls{"fnSetRXFrequency(1000,0,0)", "fnSetRXFrequency(2000,0,0)",
                                     "fnSetRXFrequency(1500,0,0)", "fnSetRXFrequency(1002,0,0)"}));
   EXPECT_EQ(c().txtRec->text(), shown);
-  EXPECT_EQ(c().VScroll1->value(), scrolled);
+  EXPECT_EQ(c().VScroll1->frequency(), scrolled);
 }
 
 TEST_F(SpectrumDisplayTest, DrawsTheGridTheRedPresetLineTheTraceAndTheMarker) {
@@ -69,9 +69,20 @@ TEST_F(SpectrumDisplayTest, DrawsTheGridTheRedPresetLineTheTraceAndTheMarker) {
   c().ckRXAFC->click();  // AFC on: the marker follows the receiver
   h.modem.answer("fnGetRXFrequency", 1520);
   notify(h, kMsgDisplayReady, 0);
-  EXPECT_EQ(c().VScroll1->value(), 1520);
+  EXPECT_EQ(c().VScroll1->frequency(), 1520);
   EXPECT_EQ(c().txtRec->text(), "1520");
   EXPECT_EQ(at(markerX(scale, 1520), 2), colours::kReceiveMarker.rgb());
+  EXPECT_EQ(h.modem.callsOf("fnSetRXFrequency"), Calls{"fnSetRXFrequency(1520,0,0)"});
+
+  // Pulled beyond the bar's top, the receiver is followed but never sent
+  // back to the bar's end, redraw after redraw.
+  h.modem.clearCalls();
+  h.modem.answer("fnGetRXFrequency", 3050);
+  notify(h, kMsgDisplayReady, 0);
+  notify(h, kMsgDisplayReady, 0);
+  EXPECT_EQ(c().VScroll1->frequency(), 3000);
+  EXPECT_EQ(c().txtRec->text(), "3050");
+  EXPECT_TRUE(h.modem.callsOf("fnSetRXFrequency").empty());
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <functional>
 #include <QTest>
 
+#include "app/FrequencyScrollBar.h"
 #include "modem/HookTestSupport.h"
+#include "support/ScrollBarParts.h"
 
 namespace quillary::testing {
 namespace {
@@ -27,17 +30,59 @@ TEST_F(ReceiveTuningControlsTest, ModeAndPresetChoicesSendOnlyWhatTheyName) {
 }
 
 TEST_F(ReceiveTuningControlsTest, NetMakesTheTransmitFrequencyFollowTheReceiver) {
+  c().VScroll1->setFrequency(1500);
+  c().VScroll2->setFrequency(1500);
+  h.modem.clearCalls();
   c().txtTX->setText("1000");
-  c().VScroll1->setValue(1450);
-  EXPECT_EQ(c().txtRec->text(), "1450");
+  clickScrollBarPart(*c().VScroll1, QStyle::SC_ScrollBarSubLine);
+  EXPECT_EQ(c().txtRec->text(), "1501");
   EXPECT_EQ(c().txtTX->text(), "1000");
-  c().ckTXAFC->click();
-  c().VScroll1->setValue(1400);
-  EXPECT_EQ(c().txtRec->text(), "1400");
-  EXPECT_EQ(c().txtTX->text(), "1400");
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnSetRXFrequency(1450,0,0)", "fnSetRXFrequency(1400,0,0)"}));
-  c().VScroll2->setValue(900);
-  EXPECT_EQ(c().txtTX->text(), "900");
+  QTest::mouseClick(c().ckTXAFC, Qt::LeftButton);
+  clickScrollBarPart(*c().VScroll1, QStyle::SC_ScrollBarAddLine);
+  EXPECT_EQ(c().txtRec->text(), "1500");
+  EXPECT_EQ(c().txtTX->text(), "1500");
+  EXPECT_EQ(h.modem.calls(), (Calls{"fnSetRXFrequency(1501,0,0)", "fnSetRXFrequency(1500,0,0)"}));
+  clickScrollBarPart(*c().VScroll2, QStyle::SC_ScrollBarAddLine);
+  EXPECT_EQ(c().txtTX->text(), "1499");
+}
+
+// Every way of moving a frequency bar agrees with its picture: the top is
+// the highest frequency, so whatever moves the thumb down lowers it.
+TEST_F(ReceiveTuningControlsTest, FrequencyBarsMoveThumbValueAndFrequencyTheSameWay) {
+  struct Move {
+    const char* what;
+    std::function<void(QScrollBar&)> act;
+    bool down;
+  };
+  const Move moves[] = {
+      {"down arrow", [](QScrollBar& b) { clickScrollBarPart(b, QStyle::SC_ScrollBarAddLine); }, true},
+      {"up arrow", [](QScrollBar& b) { clickScrollBarPart(b, QStyle::SC_ScrollBarSubLine); }, false},
+      {"trough below", [](QScrollBar& b) { clickScrollBarPart(b, QStyle::SC_ScrollBarAddPage); }, true},
+      {"trough above", [](QScrollBar& b) { clickScrollBarPart(b, QStyle::SC_ScrollBarSubPage); }, false},
+      {"wheel towards the operator", [](QScrollBar& b) { wheelScrollBar(b, true); }, true},
+      {"wheel away", [](QScrollBar& b) { wheelScrollBar(b, false); }, false},
+      {"down key", [](QScrollBar& b) { QTest::keyClick(&b, Qt::Key_Down); }, true},
+      {"page up key", [](QScrollBar& b) { QTest::keyClick(&b, Qt::Key_PageUp); }, false},
+      {"thumb dragged down", [](QScrollBar& b) { dragThumb(b, 6); }, true},
+  };
+  for (FrequencyScrollBar* bar : {c().VScroll1, c().VScroll2}) {
+    QLineEdit* box = bar == c().VScroll1 ? c().txtRec : c().txtTX;
+    bar->resize(bar->width(), 6000);  // two pixels a hertz: every step shows
+    for (const Move& move : moves) {
+      SCOPED_TRACE(bar->objectName().toStdString() + ": " + move.what);
+      bar->setFrequency(1500);
+      const int thumbBefore = scrollBarPart(*bar, QStyle::SC_ScrollBarSlider).top();
+      move.act(*bar);
+      const int thumbAfter = scrollBarPart(*bar, QStyle::SC_ScrollBarSlider).top();
+      const int frequency = bar->frequency();
+      EXPECT_EQ(frequency < 1500, move.down) << frequency;
+      EXPECT_NE(frequency, 1500);
+      EXPECT_EQ(thumbAfter > thumbBefore, move.down) << thumbBefore << " -> " << thumbAfter;
+      EXPECT_EQ(box->text(), QString::number(frequency));
+    }
+  }
+  EXPECT_EQ(h.modem.callsOf("fnSetRXFrequency").back(),
+            "fnSetRXFrequency(" + std::to_string(c().VScroll1->frequency()) + ",0,0)");
 }
 
 TEST_F(ReceiveTuningControlsTest, AfcAndDoubleClickRetuneOnlyToANumber) {

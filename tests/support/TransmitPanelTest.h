@@ -1,0 +1,41 @@
+#pragma once
+// A loaded main window with its transmit panel shown and wide enough for
+// every button, an own call and a mode chosen, and the start-up calls
+// forgotten: the operator is ready to transmit.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "modem/HookTestSupport.h"
+#include "transmit/TransmitBox.h"
+
+namespace quillary::testing {
+
+class TransmitPanelTest : public LoadedWindowTest {
+ protected:
+  void SetUp() override {
+    LoadedWindowTest::SetUp();
+    QTest::mouseClick(c().Check3, Qt::LeftButton);
+    h.form().setWidthTwips(7000);
+    c().Text4->setText("N0CALL");
+    choose(*c().Combo3, "QPSK63");
+    h.modem.clearCalls();
+  }
+
+  void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  // The calls of the transmit path; the transmit indicator's once-a-second
+  // look at the queue may come between them and is left out.
+  Calls transmitCalls() const {
+    Calls calls;
+    for (const std::string& call : h.modem.calls())
+      if (call != "fnGetTXCharsRemaining()") calls.push_back(call);
+    return calls;
+  }
+  QString box() { return transmitBoxText(*c().Text5); }
+  int caret() { return c().Text5->textCursor().position(); }
+  bool focusOnBox() { return h.form().focusWidget() == c().Text5; }
+};
+
+}  // namespace quillary::testing
