@@ -17,6 +17,7 @@
 #include "receive/CallCapture.h"
 #include "receive/CommandForwarding.h"
 #include "transmit/TransmitControls.h"
+#include "transmit/TransmitKeys.h"
 
 namespace quillary {
 
@@ -37,6 +38,7 @@ void Form1::connectHandlers() {
   connectMacroEditor(context_);
   connectMacroSendButtons(context_);
   connectFonts(context_);
+  connectTransmitKeys(context_);
 }
 
 }  // namespace quillary

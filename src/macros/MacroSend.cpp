@@ -26,7 +26,8 @@ void sendMacro(Form1Context& context, int k, MacroSendForm form) {
   setTransmitBoxText(box, text);
   moveCaretToEnd(box);
 
-  if (state.transmitState == 1) sendToModem(context.modem, text);
+  // A menu never stored sends nothing, not even an empty string.
+  if (state.transmitState == 1 && !text.isEmpty()) sendToModem(context.modem, text);
   if (state.transmitToken == 1) {
     TX_Freq(context);
     context.modem.fnStartTX(state.modeCode);
