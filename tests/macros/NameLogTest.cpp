@@ -8,16 +8,10 @@
 #include "common/FieldReader.h"
 #include "macros/NameTable.h"
 #include "support/Form1Harness.h"
+#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
-
-// Selects the box's text and types `text` over it, one key at a time.
-void retype(QLineEdit* box, const QString& text) {
-  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(box, Qt::Key_Backspace);
-  QTest::keyClicks(box, text);
-}
 
 TEST(NameTable, PairsAcrossLinesTheFirst500AndWhatACutOffPairLeaves) {
   NameEntries entries;

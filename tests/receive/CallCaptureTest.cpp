@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTextBlock>
 #include <gtest/gtest.h>
 
 #include "../modem/HookTestSupport.h"
 #include "receive/CallCapture.h"
+#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
@@ -31,19 +31,7 @@ class CallCapture : public LoadedWindowTest {
     writeBytes(h.file("name.ini"), h.file("name.txt").string() + "\r\n");
     LoadedWindowTest::SetUp();
   }
-  // Double click on the middle character of the first `word` in the
-  // receive area.
-  void doubleClickOn(const QString& word) {
-    QPlainTextEdit* term = c().Term;
-    const qsizetype found = term->toPlainText().indexOf(word);
-    ASSERT_GE(found, 0);
-    QTextCursor cursor(term->document());
-    cursor.setPosition(static_cast<int>(found + word.size() / 2));
-    const QPoint left = term->cursorRect(cursor).center();
-    cursor.movePosition(QTextCursor::NextCharacter);
-    const QPoint right = term->cursorRect(cursor).center();
-    QTest::mouseDClick(term->viewport(), Qt::LeftButton, {}, (left + right) / 2);
-  }
+  void doubleClickOn(const QString& word) { doubleClickOnWord(*c().Term, word); }
 };
 
 TEST_F(CallCapture, ADoubleClickedWordOrCommandBecomesHisCallAndItsNameIsLookedUp) {
