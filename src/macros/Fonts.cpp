@@ -41,10 +41,10 @@ void chooseFontFor(Form1Context& context, QWidget& box) {
   const std::optional<QFont> chosen = context.dialogs.chooseFont(initial);
   if (!chosen) return;
   QFont font = box.font();
-  font.setFamilies({chosen->family()});
   font.setPointSizeF(chosen->pointSizeF());
   font.setBold(chosen->bold());
   box.setFont(font);
+  setFontName(box, chosen->family());
 }
 
 }  // namespace

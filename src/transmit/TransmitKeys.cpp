@@ -74,6 +74,15 @@ void run(Form1Context& context, const KeyCommand& command, bool modifier) {
   }
 }
 
+// Every line end as CR LF, as the program's own texts have them: this
+// platform's clipboard ends lines with LF alone, which the other station
+// would not see as a new line.
+QString withCrLf(QString text) {
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
 QString withoutOuterSpaces(const QString& text) {
   qsizetype start = 0, end = text.size();
   while (start < end && text.at(start) == QLatin1Char(' ')) ++start;
@@ -121,7 +130,7 @@ void onTransmitBoxRightButton(Form1Context& context) {
   if (context.dialogs.message(QStringLiteral("Paste ??"), Dialogs::Buttons::YesNo) !=
       Dialogs::Answer::Yes)
     return;
-  const QString text = withoutOuterSpaces(QApplication::clipboard()->text());
+  const QString text = withCrLf(withoutOuterSpaces(QApplication::clipboard()->text()));
   if (context.state.transmitState == 1) sendToModem(context.modem, text);
   appendToTransmitBox(*context.controls.Text5, text);
 }

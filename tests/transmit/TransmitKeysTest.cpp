@@ -198,6 +198,13 @@ TEST_F(TransmitKeys, RightButtonPastesTheTrimmedClipboardAndDoubleClickEmptiesBo
   EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{"word"});
   EXPECT_EQ(h.dialogs.texts(), QStringList({"Paste ??", "Paste ??", "Paste ??"}));
 
+  // Lines copied here end with LF alone; they go out with CR LF.
+  QApplication::clipboard()->setText(" two\nlines ");
+  h.dialogs.answers = {Dialogs::Answer::Yes};
+  QTest::mouseClick(c().Text5->viewport(), Qt::RightButton);
+  EXPECT_EQ(h.modem.sentTexts.back(), "two\r\nlines");
+  EXPECT_EQ(box(), "abcwordwordtwo\r\nlines");
+
   h.modem.clearCalls();
   QTest::mouseDClick(c().Text5->viewport(), Qt::LeftButton);
   EXPECT_EQ(box(), "");
