@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "psk/PskMode.h"
-#include "psk/Receiver.h"
-#include "psk/SpectrumAnalyzer.h"
-#include "psk/Transmitter.h"
+#include "psk/dsp/SpectrumAnalyzer.h"
+#include "psk/rx/Receiver.h"
+#include "psk/tx/Transmitter.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "psk/PskMode.h"
-#include "psk/Resampler.h"
-#include "psk/Transmitter.h"
+#include "psk/dsp/Resampler.h"
+#include "psk/tx/Transmitter.h"
 
 namespace {
 

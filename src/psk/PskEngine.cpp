@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "psk/PskMode.h"
-#include "psk/SerialPortList.h"
-#include "psk/SerialPttPort.h"
+#include "psk/ptt/SerialPortList.h"
+#include "psk/ptt/SerialPttPort.h"
 
 namespace quillary::psk {
 namespace {
@@ -264,8 +264,11 @@ int32_t PskEngine::fnStartTX(int32_t modeCode) {
 
 int32_t PskEngine::fnSendTXString(const std::string& text) {
   if (!running_) return kRefused;
+  // Copied before the lock, moved in under it: a large paste never holds
+  // the audio thread up for longer than a short text does.
+  std::string copy = text;
   std::lock_guard lock(txMutex_);
-  transmitter_.enqueue(text);
+  transmitter_.enqueue(std::move(copy));
   return kTaken;
 }
 

@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "modem/ModemLibrary.h"
-#include "psk/AudioBackend.h"
-#include "psk/ClockErrorMeter.h"
-#include "psk/PttPort.h"
-#include "psk/Receiver.h"
-#include "psk/SpectrumAnalyzer.h"
-#include "psk/TransmitKeying.h"
-#include "psk/Transmitter.h"
+#include "psk/audio/AudioBackend.h"
+#include "psk/audio/ClockErrorMeter.h"
+#include "psk/dsp/SpectrumAnalyzer.h"
+#include "psk/ptt/PttPort.h"
+#include "psk/ptt/TransmitKeying.h"
+#include "psk/rx/Receiver.h"
+#include "psk/tx/Transmitter.h"
 
 namespace quillary::psk {
 
@@ -81,7 +81,7 @@ class PskEngine : public ModemLibrary {
   int32_t fnStopTX() override;
   int32_t fnAbortTX() override;
   int32_t fnSetCWIDString(const std::string& text) override;
-  // (n, 3): opens serial port n (from 1, see SerialPortList.h) for PTT,
+  // (n, 3): opens serial port n (from 1, see ptt/SerialPortList.h) for PTT,
   // releasing any port held before; 0 when it cannot be opened, else 1.
   // (n, 0): releases the held port. Other modes open nothing and answer 0.
   int32_t fnSetComPort(int32_t port, int32_t mode) override;

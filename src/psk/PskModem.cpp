@@ -1,6 +1,6 @@
 #include "psk/PskModem.h"
 
-#include "psk/SerialPortList.h"
+#include "psk/ptt/SerialPortList.h"
 
 namespace quillary::psk {
 

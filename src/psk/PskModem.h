@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "psk/AudioDeviceList.h"
 #include "psk/PskEngine.h"
+#include "psk/audio/AudioDeviceList.h"
 
 namespace quillary::psk {
 

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
-#include "psk/InProcessChannel.h"
+#include "psk/audio/InProcessChannel.h"
 #include "psk/PskEngine.h"
 #include "psk/PskModem.h"
 #include "support/OnAirStation.h"

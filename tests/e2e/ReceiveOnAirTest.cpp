@@ -14,8 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
-#include "psk/InProcessChannel.h"
 #include "psk/PskEngine.h"
+#include "psk/audio/InProcessChannel.h"
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"

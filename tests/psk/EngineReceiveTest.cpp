@@ -7,7 +7,7 @@
 #include <random>
 
 #include "support/EngineTestSupport.h"
-#include "psk/InProcessChannel.h"
+#include "psk/audio/InProcessChannel.h"
 
 namespace quillary::psk::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "PskTestSignals.h"
-#include "psk/Resampler.h"
+#include "psk/dsp/Resampler.h"
 
 namespace quillary::psk::test {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "psk/Receiver.h"
-#include "psk/Transmitter.h"
+#include "psk/rx/Receiver.h"
+#include "psk/tx/Transmitter.h"
 
 namespace quillary::psk::test {
 

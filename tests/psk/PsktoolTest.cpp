@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "PskTestSignals.h"
-#include "psk/Resampler.h"
+#include "psk/dsp/Resampler.h"
 #include "support/TempFolder.h"
 
 namespace quillary::psk::test {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "modem/ModemWindow.h"
-#include "psk/AudioBackend.h"
 #include "psk/PskEngine.h"
-#include "psk/PttPort.h"
-#include "psk/PumpedAudio.h"
+#include "psk/audio/AudioBackend.h"
+#include "psk/audio/PumpedAudio.h"
+#include "psk/ptt/PttPort.h"
 
 namespace quillary::psk::test {
 

@@ -15,8 +15,8 @@
 
 #include "Command.h"
 #include "psk/PskMode.h"
-#include "psk/Receiver.h"
-#include "psk/Resampler.h"
+#include "psk/dsp/Resampler.h"
+#include "psk/rx/Receiver.h"
 
 namespace psktool {
 namespace {

@@ -4,8 +4,8 @@
 #include <iostream>
 
 #include "Command.h"
-#include "psk/AudioDeviceList.h"
-#include "psk/SerialPortList.h"
+#include "psk/audio/AudioDeviceList.h"
+#include "psk/ptt/SerialPortList.h"
 
 namespace psktool {
 namespace {

@@ -14,8 +14,8 @@
 
 #include "Command.h"
 #include "psk/PskMode.h"
-#include "psk/Resampler.h"
-#include "psk/Transmitter.h"
+#include "psk/dsp/Resampler.h"
+#include "psk/tx/Transmitter.h"
 
 namespace psktool {
 namespace {

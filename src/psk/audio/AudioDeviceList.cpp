@@ -1,0 +1,51 @@
+#include "psk/audio/AudioDeviceList.h"
+
+#include <portaudio.h>
+
+#include <cstdlib>
+#include <utility>
+
+#include "psk/audio/PortAudioBackend.h"
+#include "psk/audio/SimulatorBackend.h"
+
+namespace quillary::psk {
+
+AudioDeviceList::AudioDeviceList(std::optional<std::string> simulatorInput)
+    : session_(PortAudioSession::acquire()), simulatorInput_(std::move(simulatorInput)) {
+  const PaDeviceIndex paDefault = session_ ? Pa_GetDefaultInputDevice() : paNoDevice;
+  const int count = session_ ? Pa_GetDeviceCount() : 0;  // negative on error: no devices
+  bool foundDefault = false;
+  for (int index = 0; index < count; ++index) {
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(index);
+    if (info == nullptr || info->maxInputChannels < 1) continue;
+    if (index == paDefault) {
+      defaultDevice_ = static_cast<int>(devices_.size());
+      foundDefault = true;
+    }
+    devices_.push_back(Device{info->name != nullptr ? info->name : "", index});
+  }
+  if (!foundDefault) defaultDevice_ = static_cast<int>(devices_.size());  // the Simulator
+  devices_.push_back(Device{kSimulatorName, -1});
+}
+
+std::optional<std::vector<std::string>> AudioDeviceList::soundDevices() const {
+  std::vector<std::string> names;
+  for (const Device& device : devices_) names.push_back(device.name);
+  return names;
+}
+
+std::unique_ptr<AudioBackend> AudioDeviceList::backendFor(int32_t device) {
+  const int number = device == -1 ? defaultDevice_ : device;
+  if (number < 0 || static_cast<std::size_t>(number) >= devices_.size()) return nullptr;
+  const Device& chosen = devices_[static_cast<std::size_t>(number)];
+  if (chosen.paIndex < 0) return std::make_unique<SimulatorBackend>(simulatorInput_);
+  return std::make_unique<PortAudioBackend>(session_, chosen.paIndex);
+}
+
+std::optional<std::string> simulatorInputFromEnvironment() {
+  const char* path = std::getenv("QUILLARY_SIM_INPUT");
+  if (path == nullptr || *path == '\0') return std::nullopt;
+  return std::string(path);
+}
+
+}  // namespace quillary::psk

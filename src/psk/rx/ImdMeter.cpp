@@ -1,0 +1,129 @@
+#include "psk/rx/ImdMeter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace quillary::psk {
+
+namespace {
+// Symbols between a wide sample and the decision on it (filters, timing).
+constexpr int kDecisionDelaySymbols = 4;
+// The fundamentals must stand 30 dB above the noise beside them, the
+// third-order products 10 dB.
+constexpr double kMinimumSnr = 1000.0;
+constexpr double kProductsOverNoise = 10.0;
+// Within the main lobe of the one-second window's tones.
+constexpr double kOffsetStepHz = 0.5;
+}  // namespace
+
+bool ImdMeter::create(double sampleRate, int samplesPerSymbol) {
+  if (!(sampleRate > 0) || samplesPerSymbol < 4) return false;
+  sampleRate_ = sampleRate;
+  samplesPerSymbol_ = samplesPerSymbol;
+  symbolsPerSecond_ = static_cast<int>(std::lround(sampleRate / samplesPerSymbol));
+  window_ = static_cast<std::size_t>(symbolsPerSecond_) * samplesPerSymbol;
+  margin_ = static_cast<std::size_t>(kDecisionDelaySymbols) * samplesPerSymbol;
+  ring_.assign(window_ + margin_, {});
+  hann_.resize(window_);
+  for (std::size_t n = 0; n < window_; ++n)
+    hann_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2 * std::numbers::pi * (n + 0.5) / window_));
+  reset();
+  return true;
+}
+
+void ImdMeter::reset() {
+  std::fill(ring_.begin(), ring_.end(), std::complex<float>{});
+  next_ = filled_ = 0;
+  cleanRun_ = 0;
+  reading_.reset();
+}
+
+void ImdMeter::process(std::size_t count, const std::complex<float>* wide) {
+  for (std::size_t i = 0; i < count; ++i) {
+    ring_[next_] = wide[i];
+    next_ = (next_ + 1) % ring_.size();
+  }
+  filled_ = std::min(ring_.size(), filled_ + count);
+}
+
+void ImdMeter::symbol(bool cleanReversal) {
+  cleanRun_ = cleanReversal ? cleanRun_ + 1 : 0;
+  // The window must lie wholly inside the clean run, decisions lagging the
+  // samples by a few symbols.
+  if (cleanRun_ < symbolsPerSecond_ + 2 * kDecisionDelaySymbols || filled_ < ring_.size()) return;
+  measure();
+  cleanRun_ = 2 * kDecisionDelaySymbols;  // the next reading after another second
+}
+
+double ImdMeter::power(double hz, std::size_t start) const {
+  // The probe turns by one step a sample: a running phasor instead of a
+  // sine and cosine per sample (a window is at most a second, so the
+  // rounding of the repeated product stays far below the figure's dB).
+  const std::complex<double> turn = std::polar(1.0, -2 * std::numbers::pi * hz / sampleRate_);
+  std::complex<double> probe{1.0, 0.0};
+  std::complex<double> sum{};
+  for (std::size_t n = 0; n < window_; ++n) {
+    const auto& x = ring_[(start + n) % ring_.size()];
+    sum += static_cast<double>(hann_[n]) * std::complex<double>(x) * probe;
+    probe *= turn;
+  }
+  return std::norm(sum);
+}
+
+double ImdMeter::carrierOffset(std::size_t start) const {
+  // A station a little off tune moves all its tones alike; find where the
+  // fundamentals peak, within a quarter baud.
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  double best = 0, bestPower = -1;
+  for (double offset = -baud / 4; offset <= baud / 4; offset += kOffsetStepHz) {
+    const double p = power(offset - baud / 2, start) + power(offset + baud / 2, start);
+    if (p > bestPower) {
+      bestPower = p;
+      best = offset;
+    }
+  }
+  return best;
+}
+
+double ImdMeter::noiseBeside(double offset, std::size_t start) const {
+  // Where a clean idle has no energy at all: every sixteenth of a baud out
+  // to +-1.75 baud that lies a quarter baud or more from each of the four
+  // tones. Many points, so one quiet bin cannot pass noise off as a clean
+  // signal.
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  double sum = 0;
+  int count = 0;
+  for (int k = -28; k <= 28; ++k) {
+    const double at = k / 16.0;  // in baud
+    const bool nearTone = std::abs(std::abs(at) - 0.5) < 0.25 || std::abs(std::abs(at) - 1.5) < 0.25;
+    if (nearTone) continue;
+    sum += power(offset + at * baud, start);
+    ++count;
+  }
+  return sum / count;
+}
+
+void ImdMeter::measure() {
+  const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  const double f = carrierOffset(start);
+  const double fundamentals = power(f - baud / 2, start) + power(f + baud / 2, start);
+  const double thirds = power(f - 1.5 * baud, start) + power(f + 1.5 * baud, start);
+  const double noise = noiseBeside(f, start);
+  if (!(fundamentals > 0) || !(thirds > 0)) return;
+  // Trust the figure only when the fundamentals stand well clear of the
+  // noise and the products themselves rise above it.
+  if (fundamentals / 2 < kMinimumSnr * noise || thirds / 2 < kProductsOverNoise * noise) return;
+  // The noise in the products' bins is taken out of them.
+  reading_ = static_cast<int>(
+      std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
+}
+
+std::optional<int> ImdMeter::take() {
+  auto reading = reading_;
+  reading_.reset();
+  return reading;
+}
+
+}  // namespace quillary::psk

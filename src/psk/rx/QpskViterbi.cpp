@@ -1,0 +1,75 @@
+#include "psk/rx/QpskViterbi.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace quillary::psk {
+
+int qpskSymbolOf(unsigned reg) {
+  const int s0 = std::popcount(reg & 0x17u) & 1;
+  const int s1 = std::popcount(reg & 0x19u) & 1;
+  return 2 * s1 + s0;
+}
+
+bool QpskViterbi::create(int depth) {
+  if (depth < 5 || depth > 64) return false;
+  depth_ = depth;
+  survivors_.assign(depth + 1, {});
+  reset();
+  return true;
+}
+
+void QpskViterbi::reset() {
+  // Every state equally likely: the receiver may join in the middle of a
+  // transmission.
+  pathMetric_.fill(0.0f);
+  for (auto& row : survivors_) row.fill(0);
+  newest_ = -1;
+  seen_ = 0;
+}
+
+std::optional<int> QpskViterbi::process(const std::array<float, 4>& metrics) {
+  newest_ = (newest_ + 1) % static_cast<int>(survivors_.size());
+  auto& row = survivors_[newest_];
+  std::array<float, kStates> next{};
+  float best = -1e30f;
+  for (unsigned state = 0; state < kStates; ++state) {
+    // The register ending in `state` has the state's 4 bits at the bottom
+    // and one older bit on top; that older bit picks the predecessor.
+    float chosen = -1e30f;
+    unsigned char oldBit = 0;
+    for (unsigned top = 0; top < 2; ++top) {
+      const unsigned reg = (top << 4) | state;
+      const float candidate = pathMetric_[reg >> 1] + metrics[qpskSymbolOf(reg)];
+      if (candidate > chosen) {
+        chosen = candidate;
+        oldBit = static_cast<unsigned char>(top);
+      }
+    }
+    next[state] = chosen;
+    row[state] = oldBit;
+    best = std::max(best, chosen);
+  }
+  // Keep the metrics near zero so they never lose precision.
+  for (unsigned state = 0; state < kStates; ++state) pathMetric_[state] = next[state] - best;
+  ++seen_;
+  if (seen_ <= depth_) return std::nullopt;
+  return traceBack();
+}
+
+int QpskViterbi::traceBack() const {
+  unsigned state = static_cast<unsigned>(
+      std::max_element(pathMetric_.begin(), pathMetric_.end()) - pathMetric_.begin());
+  const int rows = static_cast<int>(survivors_.size());
+  int index = newest_;
+  for (int step = 0; step < depth_; ++step) {
+    const unsigned reg = (static_cast<unsigned>(survivors_[index][state]) << 4) | state;
+    state = reg >> 1;
+    index = (index - 1 + rows) % rows;
+  }
+  // `state` now is the state after the symbol `depth_` back; its newest bit
+  // is the bit of that symbol.
+  return static_cast<int>(state & 1u);
+}
+
+}  // namespace quillary::psk

@@ -1,0 +1,311 @@
+#include "psk/rx/Receiver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <utility>
+#include <numbers>
+
+#include "psk/PskMode.h"
+#include "psk/Varicode.h"
+#include "psk/dsp/DecimatingFir.h"
+#include "psk/dsp/FirDesign.h"
+#include "psk/dsp/Mixer.h"
+#include "psk/rx/FrequencyTracker.h"
+#include "psk/rx/ImdMeter.h"
+#include "psk/rx/QpskViterbi.h"
+#include "psk/rx/SignalQuality.h"
+#include "psk/rx/SymbolSync.h"
+
+namespace quillary::psk {
+
+namespace {
+using Complex = std::complex<float>;
+
+constexpr int kSamplesPerSymbolAfterDecimation = 16;
+// The low-pass before decimation passes +-3 baud: the signal, the
+// third-order IMD products and a carrier some way off tune for the AFC.
+constexpr double kWideCutoffBaud = 3.0;
+constexpr int kWideLengthSymbols = 3;
+// The matched filter: a raised-cosine pulse. The symbol's own two-symbol
+// shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
+// decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
+// signal quality) clean.
+constexpr int kBpskMatchedLength = 24;
+constexpr int kQpskMatchedLength = 16;
+// About five constraint lengths, and shorter than the 32 zero bits that end
+// a QPSK transmission at the slowest rate, so the last character comes out
+// while the carrier is still there.
+constexpr int kViterbiDepth = 24;
+// BPSK bits are held as long before they are read (see bpskSymbol).
+constexpr std::size_t kBpskHoldSymbols = 4;
+constexpr double kPowerSmoothing = 0.05;
+// A symbol far weaker than the recent peak (a carrier fading in or out, the
+// silence before and after a transmission) carries no usable phase.
+constexpr double kWeakSymbol = 0.05;
+constexpr double kPeakDecay = 0.9;
+// Each weak symbol cuts the signal quality by this factor: when a station
+// stops, the squelch closes within a few symbols instead of printing the
+// noise that follows.
+constexpr double kWeakFade = 0.7;
+// A symbol this far above the smoothed power belongs to a carrier that has
+// just appeared; it and the next few carry no usable phase while the symbol
+// timing is still finding the carrier (they are its preamble anyway).
+constexpr double kRisingSymbol = 8.0;
+constexpr int kSettlingSymbols = 4;
+// Clean idle for the IMD meter: reversals this coherent (the meter finds a
+// station a little off tune by itself).
+constexpr int kCleanIdleQuality = 80;
+constexpr double kMinFrequency = 100.0;
+constexpr double kMaxFrequency = 3900.0;
+// A frequency set this close to the one the receiver is on is the same.
+constexpr double kSameFrequencyHz = 1.0;
+constexpr std::size_t kVectorPoints = 8;
+
+// The ideal phase change for QPSK symbol v: 180 + 90 v degrees.
+constexpr std::array<Complex, 4> kQpskPhaseChange{Complex{-1, 0}, Complex{0, -1}, Complex{1, 0},
+                                                   Complex{0, 1}};
+}  // namespace
+
+struct Receiver::State {
+  PskMode mode = *modeFromCode(0);
+  double setHz = 1500.0;  // the frequency last set; AFC stays within the limit of it
+  double afcLimit = 0.0;
+  int squelch = 0;
+
+  Mixer mixer;
+  DecimatingFir decimator;
+  DecimatingFir matched;
+  SymbolSync sync;
+  FrequencyTracker tracker;
+  ImdMeter imd;
+  SignalQuality quality;
+  QpskViterbi viterbi;
+  VaricodeReader varicode;
+
+  std::vector<Complex> mixed, wide, narrow, symbols;
+  Complex previous{};
+  double power = 0;  // smoothed symbol power, the scale of the vector points
+  double peak = 0;   // fast-rising, slowly falling symbol power
+  double previousPower = 0;
+  int settling = 0;  // symbols still to pass before a new carrier's phases count
+  // Squelch state per symbol, delayed like the Viterbi's decisions, so each
+  // bit is judged by the quality at the time it was received.
+  std::array<bool, kViterbiDepth + 1> openHistory{};
+  std::array<std::pair<int, bool>, kBpskHoldSymbols> bpskHold{};  // BPSK bits and their squelch, a ring
+  std::size_t symbolCount = 0;
+  bool characterSpoiled = true;  // a bit of the current character came in squelched
+  int lastBit = 0;
+  std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
+  std::size_t latestNext = 0;
+
+  void build();
+  void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
+  struct Symbol {
+    Complex change;     // the phase change from the previous symbol
+    bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool open = false;  // the squelch let it through
+  };
+  Symbol measure(Complex y);
+  void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  void steer(double phaseError);
+  void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
+};
+
+void Receiver::State::build() {
+  const int decimation = mode.samplesPerSymbol / kSamplesPerSymbolAfterDecimation;
+  const double rate = kSampleRate / decimation;
+  mixer.create(kSampleRate, setHz);
+  decimator.create(lowpassTaps(kWideLengthSymbols * mode.samplesPerSymbol + 1,
+                               kWideCutoffBaud * mode.baud() / kSampleRate),
+                   decimation);
+  matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
+  sync.create(kSamplesPerSymbolAfterDecimation);
+  tracker.create(rate, kSamplesPerSymbolAfterDecimation, mode.qpsk ? 4 : 2);
+  imd.create(rate, kSamplesPerSymbolAfterDecimation);
+  quality.create(mode.qpsk ? 4 : 2);
+  viterbi.create(kViterbiDepth);
+  varicode.reset();
+  previous = {};
+  power = 0;
+  peak = 0;
+  previousPower = 0;
+  settling = 0;
+  latest.fill({});
+  latestNext = 0;
+  openHistory.fill(false);
+  bpskHold.fill({0, false});
+  symbolCount = 0;
+  characterSpoiled = true;
+  lastBit = 0;
+}
+
+void Receiver::State::processBlock(std::size_t count, const float* in,
+                                   std::vector<uint8_t>& decoded) {
+  mixed.resize(count);
+  mixer.process(count, in, mixed.data());
+  wide.clear();
+  decimator.process(count, mixed.data(), wide);
+  tracker.processWide(wide.size(), wide.data());
+  imd.process(wide.size(), wide.data());
+  narrow.clear();
+  matched.process(wide.size(), wide.data(), narrow);
+  tracker.processNarrow(narrow.size(), narrow.data());
+  symbols.clear();
+  sync.process(narrow.size(), narrow.data(), symbols);
+  for (Complex y : symbols) {
+    const Symbol symbol = measure(y);
+    if (mode.qpsk) qpskSymbol(symbol, decoded);
+    else bpskSymbol(symbol, decoded);
+  }
+}
+
+Receiver::State::Symbol Receiver::State::measure(Complex y) {
+  Symbol symbol;
+  symbol.change = y * std::conj(previous);
+  previous = y;
+  const double now = std::norm(y);
+  if (now > kRisingSymbol * power) settling = kSettlingSymbols;
+  const bool rising = settling > 0;
+  if (settling > 0) --settling;
+  power += kPowerSmoothing * (now - power);
+  peak = std::max(now, peak * kPeakDecay);
+  symbol.weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  previousPower = now;
+  latest[latestNext] = symbol.change;
+  latestNext = (latestNext + 1) % latest.size();
+  if (symbol.weak) quality.fade(kWeakFade);
+  else quality.process(1, &symbol.change);
+  symbol.open = quality.value() >= squelch;
+  return symbol;
+}
+
+void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
+  // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
+  const int bit = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
+  const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
+  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
+  imd.symbol(bit == 0 && quality.coherence() >= kCleanIdleQuality);
+  // Each bit waits a few symbols, and counts as received open only when the
+  // squelch is still open then: the noise right after a transmission (which
+  // can make a stray character) is judged after the squelch has closed,
+  // while the last character is followed by 32 or more symbols of carrier.
+  const auto [held, heldOpen] = bpskHold[symbolCount % bpskHold.size()];
+  bpskHold[symbolCount % bpskHold.size()] = {bit, symbol.open};
+  if (++symbolCount > bpskHold.size()) deliver(held, heldOpen && symbol.open, decoded);
+}
+
+void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
+  std::array<float, 4> metrics{};
+  int nearest = 0;
+  // A weak symbol gives every branch the same metric: no information.
+  const float scale = power > 0 && !symbol.weak ? static_cast<float>(1.0 / power) : 0.0f;
+  for (int v = 0; v < 4; ++v) {
+    metrics[v] = (symbol.change * std::conj(kQpskPhaseChange[v])).real() * scale;
+    if (metrics[v] > metrics[nearest]) nearest = v;
+  }
+  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
+  imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
+  openHistory[symbolCount % openHistory.size()] = symbol.open;
+  ++symbolCount;
+  // A decision comes out for the symbol kViterbiDepth before this one, whose
+  // slot is the one written next. It counts as received open only when the
+  // squelch is open now as well: a transmission ends with 32 or more zero
+  // bits, so its last character is out before the carrier drops, and the
+  // noise just after the carrier (which the decoder turns into a stray
+  // character) is out only after the squelch has closed.
+  if (auto bit = viterbi.process(metrics))
+    deliver(*bit, openHistory[symbolCount % openHistory.size()] && symbol.open, decoded);
+}
+
+void Receiver::State::steer(double phaseError) {
+  if (afcLimit <= 0) return;
+  // The AFC must see a station off tune as a station: it judges by the
+  // coherence, which a common turn of the phase changes does not lower.
+  const double step = tracker.correction(phaseError, quality.coherence());
+  const double low = std::max(kMinFrequency, setHz - afcLimit);
+  const double high = std::min(kMaxFrequency, setHz + afcLimit);
+  const double before = mixer.frequency();
+  mixer.setFrequency(std::clamp(before + step, low, high));
+  tracker.moved(mixer.frequency() - before);
+}
+
+void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
+  // A character is shown only when every one of its bits came in with the
+  // squelch open: noise just before a signal never completes a character.
+  if (!open) characterSpoiled = true;
+  const auto byte = varicode.push(bit);
+  if (byte && !characterSpoiled) decoded.push_back(*byte);
+  if (bit == 0 && lastBit == 0) characterSpoiled = !open;  // a gap: the next character starts afresh
+  lastBit = bit;
+}
+
+Receiver::Receiver() : state_(std::make_unique<State>()) { state_->build(); }
+Receiver::~Receiver() = default;
+Receiver::Receiver(Receiver&&) noexcept = default;
+Receiver& Receiver::operator=(Receiver&&) noexcept = default;
+
+bool Receiver::setMode(int modeCode) {
+  const auto mode = modeFromCode(modeCode);
+  if (!mode) return false;
+  // A new mode keeps the frequency the AFC has followed the station to.
+  const double hz = state_->mixer.frequency();
+  state_->mode = *mode;
+  state_->build();
+  state_->mixer.setFrequency(hz);
+  return true;
+}
+
+bool Receiver::setFrequency(double hz) {
+  if (!(hz >= kMinFrequency && hz <= kMaxFrequency)) return false;
+  state_->setHz = hz;
+  // The terminal writes the frequency the AFC reports back as whole hertz.
+  // That is no retune: the AFC keeps its finer frequency and the station it
+  // holds, and only the centre of its limit moves.
+  if (std::abs(hz - state_->mixer.frequency()) < kSameFrequencyHz) return true;
+  state_->mixer.setFrequency(hz);
+  state_->tracker.reset();
+  return true;
+}
+
+double Receiver::frequency() const { return state_->mixer.frequency(); }
+
+void Receiver::setAfcLimit(double hz) {
+  // A negative or unusable limit turns AFC off, like 0.
+  state_->afcLimit = std::isfinite(hz) && hz > 0 ? hz : 0.0;
+  if (state_->afcLimit == 0.0) state_->mixer.setFrequency(state_->setHz);
+}
+
+bool Receiver::setSquelch(int threshold) {
+  if (threshold < 0 || threshold > 99) return false;
+  state_->squelch = threshold;
+  return true;
+}
+
+void Receiver::process(std::size_t count, const float* in, std::vector<uint8_t>& decoded) {
+  // Small blocks, so an AFC step reaches the mixer within a fraction of a symbol.
+  const std::size_t block = static_cast<std::size_t>(state_->mode.samplesPerSymbol / 4);
+  for (std::size_t done = 0; done < count; done += block)
+    state_->processBlock(std::min(block, count - done), in + done, decoded);
+}
+
+int Receiver::signalQuality() const { return state_->quality.value(); }
+
+std::array<int32_t, 16> Receiver::vectorPoints() const {
+  std::array<int32_t, 16> points{};
+  const auto& s = *state_;
+  const double scale = s.power > 0 ? 1000.0 / s.power : 0.0;
+  for (std::size_t k = 0; k < kVectorPoints; ++k) {
+    // Oldest first, so the last pair is the newest symbol.
+    const Complex d = s.latest[(s.latestNext + k) % kVectorPoints];
+    points[2 * k] = static_cast<int32_t>(std::lround(std::clamp(d.real() * scale, -1000.0, 1000.0)));
+    points[2 * k + 1] =
+        static_cast<int32_t>(std::lround(std::clamp(d.imag() * scale, -1000.0, 1000.0)));
+  }
+  return points;
+}
+
+std::optional<int> Receiver::takeImdReading() { return state_->imd.take(); }
+
+}  // namespace quillary::psk

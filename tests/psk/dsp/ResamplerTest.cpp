@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include "psk/dsp/Resampler.h"
+
+namespace quillary::psk {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+std::vector<float> tone(double hz, double rate, std::size_t count, double amplitude = 0.5) {
+  std::vector<float> samples(count);
+  for (std::size_t n = 0; n < count; ++n) samples[n] = static_cast<float>(amplitude * std::cos(2 * kPi * hz * n / rate));
+  return samples;
+}
+
+std::vector<float> convert(double from, double to, const std::vector<float>& input) {
+  Resampler resampler(from, to);
+  std::vector<float> out;
+  resampler.process(input.size(), input.data(), out);
+  resampler.flush(out);
+  return out;
+}
+
+// Complex amplitude of `hz` in samples [first, first + length), with a
+// Blackman-Harris window (sidelobes below -92 dB), phase referred to sample 0.
+std::complex<double> amplitudeAt(const std::vector<float>& x, double rate, double hz, std::size_t first,
+                                 std::size_t length) {
+  std::complex<double> sum;
+  double weights = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const double a = 2 * kPi * i / (length - 1);
+    const double w = 0.35875 - 0.48829 * std::cos(a) + 0.14128 * std::cos(2 * a) - 0.01168 * std::cos(3 * a);
+    const std::size_t n = first + i;
+    sum += x[n] * w * std::polar(1.0, -2 * kPi * hz * n / rate);
+    weights += w;
+  }
+  return 2.0 * sum / weights;
+}
+
+double db(double ratio) { return 20 * std::log10(ratio); }
+
+TEST(Resampler, ToneKeepsFrequencyAmplitudeAndTimingBothWays) {
+  for (auto [from, to] : {std::pair{48000.0, 8000.0}, {8000.0, 48000.0}, {44100.0, 8000.0}, {8000.0, 11025.0}}) {
+    const auto output = convert(from, to, tone(1000, from, static_cast<std::size_t>(from)));  // one second
+    EXPECT_EQ(output.size(), static_cast<std::size_t>(to)) << from << " -> " << to;
+    // In the middle half of the second: the level kept, and no delay (output
+    // k stands for input time k * from / to), so the phase at each of two
+    // places is that of the tone at time 0.
+    const auto first = static_cast<std::size_t>(to / 4), window = static_cast<std::size_t>(to / 4);
+    for (std::size_t at : {first, first + window}) {
+      const auto a = amplitudeAt(output, to, 1000, at, window);
+      EXPECT_NEAR(db(std::abs(a) / 0.5), 0.0, 0.5) << from << " -> " << to;
+      EXPECT_NEAR(std::arg(a), 0.0, 0.01) << from << " -> " << to << " at " << at;
+    }
+  }
+}
+
+TEST(Resampler, RejectsImagesWhenGoingUpAndAliasesWhenGoingDown) {
+  for (double to : {11025.0, 16000.0, 22050.0, 44100.0, 48000.0, 47999.7}) {
+    for (double hz : {1000.0, 3500.0}) {
+      const auto output = convert(8000, to, tone(hz, 8000, 16000));
+      const std::size_t first = static_cast<std::size_t>(to / 2), length = static_cast<std::size_t>(to);
+      const double wanted = std::abs(amplitudeAt(output, to, hz, first, length));
+      EXPECT_NEAR(db(wanted / 0.5), 0.0, 0.5) << to;
+      for (double image : {8000 - hz, 8000 + hz, 16000 - hz, 16000 + hz}) {
+        if (image >= to / 2) continue;
+        EXPECT_LT(db(std::abs(amplitudeAt(output, to, image, first, length)) / wanted), -60.0)
+            << "8000 -> " << to << " image of " << hz << " at " << image;
+      }
+    }
+  }
+  for (double from : {11025.0, 16000.0, 22050.0, 44100.0, 48000.0}) {
+    // Tones above 4000 Hz would fold back into the band at 8000 Hz.
+    for (double hz : {4100.0, 4300.0, 4600.0, 5000.0, 7000.0}) {
+      if (hz >= from / 2) continue;
+      const auto output = convert(from, 8000, tone(hz, from, static_cast<std::size_t>(2 * from)));
+      const double folded = hz < 8000 ? 8000 - hz : hz - 8000;
+      const double alias = std::abs(amplitudeAt(output, 8000, folded, 4000, 8000));
+      EXPECT_LT(db(alias / 0.5), -60.0) << from << " -> 8000, tone at " << hz;
+    }
+  }
+}
+
+TEST(Resampler, ChunksGiveTheSameOutputAsOneCallAndOnlyTheLookaheadIsHeldBack) {
+  std::mt19937 random(7);
+  std::normal_distribution<float> noise(0.0f, 0.3f);
+  std::vector<float> input(30000);
+  for (float& x : input) x = noise(random);
+  for (auto [from, to] : {std::pair{48000.0, 8000.0}, {8000.0, 44100.0}, {8000.0, 47999.7}}) {
+    Resampler pieces(from, to);
+    std::vector<float> chunked;
+    std::uniform_int_distribution<std::size_t> size(0, 700);
+    for (std::size_t at = 0; at < input.size();) {
+      const std::size_t take = std::min(size(random), input.size() - at);
+      pieces.process(take, input.data() + at, chunked);
+      at += take;
+    }
+    pieces.flush(chunked);
+    EXPECT_EQ(convert(from, to, input), chunked) << from << " -> " << to;
+  }
+  // Up by six: six outputs per input sample up to the last lookahead() ones,
+  // under 8 ms; after a flush the next stream starts afresh.
+  Resampler up(8000, 48000);
+  const auto input8k = tone(1000, 8000, 1000);
+  std::vector<float> out;
+  up.process(input8k.size(), input8k.data(), out);
+  EXPECT_EQ(out.size(), (input8k.size() - up.lookahead()) * 6);
+  EXPECT_LE(up.lookahead(), 64u);
+  up.flush(out);
+  EXPECT_EQ(out, convert(8000, 48000, input8k));
+  std::vector<float> again;
+  up.process(input8k.size(), input8k.data(), again);
+  up.flush(again);
+  EXPECT_EQ(out, again);
+  EXPECT_LE(Resampler(48000, 8000).lookahead() / 48000.0, 0.008);
+  EXPECT_THROW(Resampler(0, 8000), std::invalid_argument);
+  EXPECT_THROW(Resampler(8000, -1), std::invalid_argument);
+  EXPECT_THROW(Resampler(NAN, 8000), std::invalid_argument);
+  EXPECT_THROW(Resampler(8000, INFINITY), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace quillary::psk

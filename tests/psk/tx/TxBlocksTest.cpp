@@ -1,0 +1,93 @@
+// The small transmit blocks on their own: oscillator and Morse keyer.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "psk/dsp/Nco.h"
+#include "psk/tx/MorseKeyer.h"
+
+namespace quillary::psk {
+namespace {
+
+TEST(TxNco, StartsAtItsPhaseKeepsItOverAnHourAndRejectsBadFrequencies) {
+  Nco nco;
+  EXPECT_FALSE(nco.setFrequency(-1));
+  EXPECT_FALSE(nco.setFrequency(4000));
+  EXPECT_FALSE(nco.setFrequency(INFINITY));
+  ASSERT_TRUE(nco.setFrequency(2000));  // a quarter turn per sample
+  nco.reset(0.0);
+  EXPECT_NEAR(nco.next().real(), 1.0, 1e-12);
+  EXPECT_NEAR(nco.next().imag(), 1.0, 1e-12);
+  ASSERT_TRUE(nco.setFrequency(1234.567));
+  nco.reset(0.0);
+  std::vector<std::complex<float>> block(8000);
+  for (int second = 0; second < 3600; ++second) nco.process(block.size(), block.data());
+  // 1234.567 * 3600 turns: a whole number plus 0.2.
+  double error = nco.phaseTurns() - 0.2;
+  EXPECT_LT(std::abs(error - std::round(error)), 1e-6);
+  const double lastPhase = 2 * M_PI * (0.2 - 1234.567 / 8000);
+  EXPECT_NEAR(block.back().real(), std::cos(lastPhase), 1e-5);
+  EXPECT_NEAR(block.back().imag(), std::sin(lastPhase), 1e-5);
+}
+
+std::vector<float> envelopeOf(MorseKeyer& keyer) {
+  std::vector<float> envelope(100000);
+  envelope.resize(keyer.process(envelope.size(), envelope.data()));
+  return envelope;
+}
+
+// Lengths of the alternating runs above and below half amplitude, from the
+// first keyed run to the last.
+std::vector<std::size_t> runs(const std::vector<float>& envelope) {
+  std::vector<std::size_t> lengths;
+  bool keyed = false;
+  for (float e : envelope) {
+    if ((e > 0.5f) != keyed) lengths.push_back(0), keyed = !keyed;
+    if (!lengths.empty()) ++lengths.back();
+  }
+  if (lengths.size() % 2 == 0 && !lengths.empty()) lengths.pop_back();
+  return lengths;
+}
+
+TEST(TxMorse, KeysElementsAndSpacesAtTwentyWpmWithSoftEdges) {
+  MorseKeyer keyer;  // 20 WPM: a dit is 60 ms, 480 samples
+  keyer.load("e t*");
+  const auto envelope = envelopeOf(keyer);
+  EXPECT_TRUE(keyer.done());
+  // e (.), word space, t (-), character space, SK (...-.-)
+  const std::vector<std::size_t> expected{480, 3360, 1440, 1440, 480, 480, 480, 480,
+                                          480, 480,  1440, 480,  480, 480, 1440};
+  EXPECT_EQ(runs(envelope), expected);
+  // A character space before the first key-down, half a 40-sample edge on
+  // either side of the keyed time, and no step anywhere.
+  std::size_t keyedAndGaps = 0;
+  for (std::size_t length : expected) keyedAndGaps += length;
+  EXPECT_EQ(envelope.size(), 1440 + 20 + keyedAndGaps + 20);
+  float largestStep = 0;
+  for (std::size_t n = 1; n < envelope.size(); ++n)
+    largestStep = std::max(largestStep, std::abs(envelope[n] - envelope[n - 1]));
+  EXPECT_LT(largestStep, 0.05f);
+  EXPECT_LT(envelope.back(), 0.05f);
+}
+
+TEST(TxMorse, SkipsUnknownCharactersIgnoresCaseAndRejectsBadSettings) {
+  MorseKeyer keyer, reference;
+  keyer.load("#A  \x01 b~");
+  reference.load("a b");
+  EXPECT_EQ(runs(envelopeOf(keyer)), runs(envelopeOf(reference)));
+  keyer.load("  ");
+  EXPECT_TRUE(keyer.done());
+  EXPECT_EQ(morseOf('/'), "-..-.");
+  EXPECT_EQ(morseOf('#'), "");
+  EXPECT_FALSE(keyer.setWordsPerMinute(0));
+  EXPECT_FALSE(keyer.setWordsPerMinute(100));
+  EXPECT_FALSE(keyer.setEdgeSeconds(0));
+  EXPECT_FALSE(keyer.setEdgeSeconds(0.05));
+  EXPECT_TRUE(keyer.setWordsPerMinute(12));
+  keyer.load("e");
+  EXPECT_EQ(runs(envelopeOf(keyer)), std::vector<std::size_t>{800});
+}
+
+}  // namespace
+}  // namespace quillary::psk
