@@ -12,7 +12,7 @@
 
 #include "app/Form1.h"
 #include "macros/MacroEditor.h"
-#include "psk/InProcessChannel.h"
+#include "psk/audio/InProcessChannel.h"
 #include "support/OnAirStation.h"
 #include "support/OperatorInput.h"
 

@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "app/Form1.h"
-#include "psk/InProcessChannel.h"
+#include "psk/audio/InProcessChannel.h"
 #include "psk/PskEngine.h"
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
