@@ -1,0 +1,19 @@
+#include "support/OnAirStation.h"
+
+#include <QCoreApplication>
+
+namespace quillary::testing {
+
+bool pumpUntilTransmissionEnds(psk::InProcessChannel& band, Form1& sender, double maxSeconds) {
+  constexpr std::size_t kBlock = 256;
+  bool keyed = false;
+  for (double seconds = 0; seconds < maxSeconds; seconds += kBlock / 8000.0) {
+    band.pump(kBlock);
+    QCoreApplication::sendPostedEvents();
+    keyed = keyed || sender.state().transmitterOn == 1;
+    if (keyed && sender.state().transmitterOn == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace quillary::testing
