@@ -3,6 +3,7 @@
 // own program folder, on one side of a simulated band; and the band pumped
 // while a transmission runs.
 #include <QString>
+#include <functional>
 
 #include "app/Form1.h"
 #include "psk/audio/InProcessChannel.h"
@@ -33,5 +34,8 @@ struct OnAirStation {
 // sender's modem has reported its transmitter on and then off again, or
 // `maxSeconds` of audio have passed. True when the transmission ended.
 bool pumpUntilTransmissionEnds(psk::InProcessChannel& band, Form1& sender, double maxSeconds = 60);
+// The same for any band, given how to pump one block of it.
+bool pumpUntilTransmissionEnds(const std::function<void(std::size_t)>& pumpBand, Form1& sender,
+                               double maxSeconds = 60);
 
 }  // namespace quillary::testing
