@@ -8,7 +8,7 @@ packages=(
   portaudio19-dev libfftw3-dev libsndfile1-dev libserialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-liberation
+  fonts-liberation fonts-dejavu-core fonts-inconsolata fonts-ipafont-gothic
   pulseaudio pulseaudio-utils libasound2-plugins
 )
 missing=()

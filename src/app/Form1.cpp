@@ -44,20 +44,34 @@ void Form1::post(int32_t message, int32_t wParam, int32_t lParam) {
 
 double Form1::topTwips() const { return scale_.yTwips(pos().y()); }
 double Form1::leftTwips() const { return scale_.xTwips(pos().x()); }
-double Form1::widthTwips() const { return scale_.xTwips(width()); }
-double Form1::heightTwips() const { return scale_.yTwips(height()); }
+// Width and height are the window's outer size, frame included, as
+// psk.ini keeps them and the layout's allowances expect.
+double Form1::widthTwips() const { return scale_.xTwips(frameGeometry().width()); }
+double Form1::heightTwips() const { return scale_.yTwips(frameGeometry().height()); }
+
+QSize Form1::frameAllowance() const { return frameGeometry().size() - size(); }
 
 void Form1::setTopTwips(double top) { move(pos().x(), scale_.y(top)); }
 void Form1::setLeftTwips(double left) { move(scale_.x(left), pos().y()); }
 
 void Form1::setWidthTwips(double width) {
-  resize(std::max(1, scale_.x(width)), height());
+  resize(std::max(1, scale_.x(width) - frameAllowance().width()), height());
   runLayout();
 }
 
 void Form1::setHeightTwips(double height) {
-  resize(width(), std::max(1, scale_.y(height)));
+  resize(width(), std::max(1, scale_.y(height) - frameAllowance().height()));
   runLayout();
+}
+
+void Form1::keepOuterSizeAcrossFrame() {
+  // The window manager adds its frame only once the window is on the
+  // screen: the inner size gives way, so the outer size stays the one set.
+  const QSize allowance = frameAllowance();
+  if (allowance == knownFrame_) return;
+  const QSize inner = size() + knownFrame_ - allowance;
+  knownFrame_ = allowance;
+  resize(inner.expandedTo(QSize(1, 1)));
 }
 
 void Form1::runLayout() { applyMainWindowLayout(context_); }
@@ -84,7 +98,13 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  keepOuterSizeAcrossFrame();
   runLayout();
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  keepOuterSizeAcrossFrame();
 }
 
 }  // namespace quillary

@@ -4,6 +4,7 @@
 // and first tuning, the hook, the lists), closing it runs the unload
 // sequence (modem stop, hook removal, settings written). It is the window
 // the modem posts its notifications to.
+#include <QSize>
 #include <QWidget>
 #include <cstdint>
 #include <filesystem>
@@ -58,6 +59,7 @@ class Form1 : public QWidget, public ModemWindow {
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
   // Load sequence (Form1Load.cpp).
@@ -74,6 +76,9 @@ class Form1 : public QWidget, public ModemWindow {
   void writeSettingsFiles();
 
   void connectHandlers();
+  // What the window manager's frame adds to the inner size.
+  QSize frameAllowance() const;
+  void keepOuterSizeAcrossFrame();
 
   ModemLibrary& modem_;
   Dialogs& dialogs_;
@@ -84,6 +89,7 @@ class Form1 : public QWidget, public ModemWindow {
   std::unique_ptr<ModemEventHook> hook_;
   bool loaded_ = false;
   bool unloaded_ = false;
+  QSize knownFrame_{0, 0};
 };
 
 }  // namespace quillary

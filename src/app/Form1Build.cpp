@@ -41,6 +41,7 @@ void buildForm1(QWidget& window, const ControlMaker& make, Form1Controls& c) {
   buildModeFrame(make, c);
   buildFftFrame(make, c);
   buildTransmitPanel(make, c);
+  addOperatorHelp(c);
 }
 
 }  // namespace quillary

@@ -16,4 +16,7 @@ void buildModeFrame(const ControlMaker& make, Form1Controls& c);     // inside F
 void buildFftFrame(const ControlMaker& make, Form1Controls& c);      // inside Frame3
 void buildTransmitPanel(const ControlMaker& make, Form1Controls& c); // inside Frame5
 
+// Tooltips for the controls whose captions do not explain them.
+void addOperatorHelp(Form1Controls& c);
+
 }  // namespace quillary

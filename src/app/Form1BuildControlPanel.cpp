@@ -25,14 +25,14 @@ QFont consolas(double points) { return designFont(QStringLiteral("Consolas"), po
 
 void buildCallRow(const ControlMaker& make, Form1Controls& c) {
   QWidget* f = c.Frame2;
-  c.Label3[2] = make.label(f, "Label3_2", QStringLiteral("My Call"), {100, 120, 780, 300}, georgia(9));
-  c.Text4 = make.textBox(f, "Text4", QString(), {880, 120, 900, 300}, georgia(9));
-  c.Label1[2] = make.label(f, "Label1_2", QStringLiteral("His Call"), {1820, 120, 820, 300},
+  c.Label3[2] = make.label(f, "Label3_2", QStringLiteral("My Call"), {60, 120, 780, 300}, georgia(9));
+  c.Text4 = make.textBox(f, "Text4", QString(), {840, 120, 860, 300}, georgia(9));
+  c.Label1[2] = make.label(f, "Label1_2", QStringLiteral("His Call"), {1740, 120, 900, 300},
                            georgia(9.75));
-  c.Text27 = make.textBox(f, "Text27", QStringLiteral("ALL"), {2640, 120, 880, 300}, arial(9));
-  c.Text6 = make.textBox(f, "Text6", QStringLiteral("OM"), {3560, 120, 650, 300}, arial(9));
+  c.Text27 = make.textBox(f, "Text27", QStringLiteral("ALL"), {2640, 120, 760, 300}, arial(9));
+  c.Text6 = make.textBox(f, "Text6", QStringLiteral("OM"), {3440, 120, 680, 300}, arial(9));
   c.Text6->setToolTip(QStringLiteral("Double click to save name"));
-  c.Command11 = make.button(f, "Command11", QStringLiteral("Name"), {4250, 120, 580, 300}, arial(9));
+  c.Command11 = make.button(f, "Command11", QStringLiteral("Name"), {4160, 120, 640, 300}, arial(9));
 }
 
 void buildPictureRow(const ControlMaker& make, Form1Controls& c) {
@@ -48,15 +48,15 @@ void buildPictureRow(const ControlMaker& make, Form1Controls& c) {
 
 void buildTuningColumn(const ControlMaker& make, Form1Controls& c) {
   QWidget* f = c.Frame2;
-  c.Frame1 = make.frame(f, "Frame1", QStringLiteral("PSK Mode"), {100, 1420, 2350, 900},
+  c.Frame1 = make.frame(f, "Frame1", QStringLiteral("PSK Mode"), {60, 1420, 2580, 900},
                         std::nullopt);
-  c.Frame3 = make.frame(f, "Frame3", QStringLiteral("FFT Mode"), {2500, 1420, 1450, 900},
+  c.Frame3 = make.frame(f, "Frame3", QStringLiteral("FFT Mode"), {2680, 1420, 1330, 900},
                         arial(9));
-  c.VScroll1 = make.frequencyScrollBar(f, "VScroll1", 3000, 100, {4000, 1420, 240, 900});
+  c.VScroll1 = make.frequencyScrollBar(f, "VScroll1", 3000, 100, {4060, 1420, 240, 900});
   c.VScroll1->setFrequency(1500);
-  c.VScroll2 = make.frequencyScrollBar(f, "VScroll2", 3000, 500, {4290, 1420, 240, 900});
+  c.VScroll2 = make.frequencyScrollBar(f, "VScroll2", 3000, 500, {4330, 1420, 240, 900});
   c.VScroll2->setFrequency(1500);
-  c.Picture4[0] = make.picture(f, "Picture4_0", {4580, 1420, 200, 200}, Qt::green);
+  c.Picture4[0] = make.picture(f, "Picture4_0", {4600, 1420, 200, 200}, Qt::green);
 }
 
 void buildFrequencyRow(const ControlMaker& make, Form1Controls& c) {
@@ -64,10 +64,10 @@ void buildFrequencyRow(const ControlMaker& make, Form1Controls& c) {
   c.Label1[0] = make.label(f, "Label1_0", QStringLiteral("PSK Freq Hz"), {100, 2370, 1150, 300},
                            arial(9));
   c.txtRec = make.textBox(f, "txtRec", QStringLiteral("1500"), {1250, 2370, 550, 300}, arial(9));
-  c.ckRXAFC = make.checkBox(f, "ckRXAFC", QStringLiteral("AFC"), {1830, 2370, 620, 300}, arial(9));
-  c.txtTX = make.textBox(f, "txtTX", QStringLiteral("1500"), {2450, 2370, 550, 300}, arial(9));
-  c.ckTXAFC = make.checkBox(f, "ckTXAFC", QStringLiteral("NET"), {3030, 2370, 650, 300}, arial(9));
-  c.Combo6 = make.comboBox(f, "Combo6", QStringLiteral("1600"), {}, {3700, 2370, 900, 300},
+  c.ckRXAFC = make.checkBox(f, "ckRXAFC", QStringLiteral("AFC"), {1810, 2370, 680, 300}, arial(9));
+  c.txtTX = make.textBox(f, "txtTX", QStringLiteral("1500"), {2510, 2370, 550, 300}, arial(9));
+  c.ckTXAFC = make.checkBox(f, "ckTXAFC", QStringLiteral("NET"), {3090, 2370, 650, 300}, arial(9));
+  c.Combo6 = make.comboBox(f, "Combo6", QStringLiteral("1600"), {}, {3760, 2370, 900, 300},
                            arial(9));
 }
 

@@ -34,8 +34,8 @@ constexpr double kTopRow = 270;
 constexpr double kMacroRow = 1020;
 constexpr double kCommPortRow = 2400;
 constexpr double kButtonHeight = 315;
-constexpr double kMacroButtonWidth = 850;
-constexpr double kMacroButtonStep = 865;
+constexpr double kMacroButtonWidth = 835;
+constexpr double kMacroButtonStep = 850;
 
 void buildPictureButtons(const ControlMaker& make, Form1Controls& c) {
   const QFont consolas = designFont(QStringLiteral("Consolas"), 9.75);

@@ -5,8 +5,9 @@ namespace quillary::form1design {
 
 inline constexpr double kWindowWidth = 5085;
 inline constexpr double kWindowHeight = 6165;
-// "TX Button" never makes the window smaller than this while the panel shows.
-inline constexpr double kTransmitWindowWidth = 5085;
+// "TX Button" never makes the window smaller than this while the panel shows:
+// wide enough for the row of picture-QSO buttons, the widest of the panel.
+inline constexpr double kTransmitWindowWidth = 6500;
 inline constexpr double kTransmitWindowHeight = 8625;
 
 inline constexpr double kMargin = 100;        // left edge of the receive area and frames

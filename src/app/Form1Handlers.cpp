@@ -6,12 +6,18 @@
 #include "display/ImdMeter.h"
 #include "display/MainWindowLayout.h"
 #include "display/SpectrumDisplay.h"
+#include "macros/Fonts.h"
+#include "macros/MacroEditor.h"
+#include "macros/MacroSend.h"
+#include "macros/NameLog.h"
 #include "modem/ReceiveTuningHandlers.h"
 #include "modem/SignalSearchHandlers.h"
 #include "modem/TransmitIndicator.h"
 #include "picture/PictureActions.h"
+#include "receive/CallCapture.h"
 #include "receive/CommandForwarding.h"
 #include "transmit/TransmitControls.h"
+#include "transmit/TransmitKeys.h"
 
 namespace quillary {
 
@@ -27,6 +33,12 @@ void Form1::connectHandlers() {
   connectTransmitControls(context_);
   connectPictureButtons(context_);
   connectCommandForwarding(context_);
+  connectNameLog(context_);
+  connectCallCapture(context_);
+  connectMacroEditor(context_);
+  connectMacroSendButtons(context_);
+  connectFonts(context_);
+  connectTransmitKeys(context_);
 }
 
 }  // namespace quillary

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "display/DisplayRange.h"
+#include "macros/NameTable.h"
 #include "modem/ImdStatistics.h"
 
 namespace quillary {
@@ -40,6 +41,7 @@ struct MainState {
 
   std::string nameLogPath;     // empty until the name log is known
   int16_t nameCount = 0;
+  NameEntries names;          // entries 1..nameCount are in use
   std::string hisName;
 
   // Width and height from psk.ini, applied by "TX Button".

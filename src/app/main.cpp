@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/FontSubstitutes.h"
 #include "app/Form1.h"
 #include "app/ModemSetup.h"
 #include "app/ProgramFolder.h"
@@ -18,6 +19,7 @@
 int main(int argc, char* argv[]) {
   using namespace quillary;
   QApplication app(argc, argv);
+  installFontSubstitutes();
   const std::filesystem::path currentDirectory = std::filesystem::current_path();
   const std::filesystem::path programFolder = programFolderFor(
       argumentText(QApplication::arguments()), currentDirectory,

@@ -22,7 +22,7 @@ void skipDelimiter(const std::string& bytes, std::size_t& pos) {
 
 FieldReader::FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
-std::optional<FieldReader> FieldReader::open(const std::filesystem::path& file) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(std::fopen(file.c_str(), "rb"),
                                                          &std::fclose);
   if (!handle) return std::nullopt;
@@ -34,7 +34,13 @@ std::optional<FieldReader> FieldReader::open(const std::filesystem::path& file) 
   // A folder opens but does not read; that is an unreadable file, not an
   // empty one.
   if (std::ferror(handle.get())) return std::nullopt;
-  return FieldReader(std::move(bytes));
+  return bytes;
+}
+
+std::optional<FieldReader> FieldReader::open(const std::filesystem::path& file) {
+  std::optional<std::string> bytes = readFileBytes(file);
+  if (!bytes) return std::nullopt;
+  return FieldReader(std::move(*bytes));
 }
 
 bool FieldReader::atEnd() const { return pos_ >= bytes_.size(); }

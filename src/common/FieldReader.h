@@ -30,6 +30,9 @@ struct Field {
 
 enum class FieldStatus { Ok, EndOfFile };
 
+// The whole file as bytes; nullopt when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+
 class FieldReader {
  public:
   explicit FieldReader(std::string bytes);
@@ -40,6 +43,8 @@ class FieldReader {
   bool atEnd() const;
   // The next field; FieldStatus::EndOfFile when nothing is left to read.
   FieldStatus next(Field& field);
+  // The bytes not read yet, for a file whose later part is read by lines.
+  std::string_view rest() const { return std::string_view(bytes_).substr(pos_); }
 
  private:
   std::string bytes_;

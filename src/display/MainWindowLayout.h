@@ -37,7 +37,8 @@ struct WindowSize {
 };
 
 // The window size "TX Button" asks for: the saved size, but at least
-// 5085 x 8625, while the transmit panel shows; 5085 x 6165 without it.
+// 6500 x 8625 (room for every button of the panel) while the transmit panel
+// shows; 5085 x 6165 without it.
 WindowSize transmitButtonWindowSize(bool checked, int16_t savedWidth, int16_t savedHeight);
 
 // Places the controls of the main window for its current size. A size or

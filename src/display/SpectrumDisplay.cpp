@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "app/EventWatch.h"
 #include "app/Form1Controls.h"
 #include "app/FrequencyScrollBar.h"
 #include "app/MainState.h"
@@ -18,24 +19,6 @@
 namespace quillary {
 
 namespace {
-
-// Tunes on every mouse press on the spectrum, whatever the button.
-class SpectrumPressFilter : public QObject {
- public:
-  SpectrumPressFilter(QObject* parent, Form1Context context)
-      : QObject(parent), context_(context) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress) {
-      onSpectrumPressed(context_, static_cast<QMouseEvent*>(event)->position().x());
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  Form1Context context_;
-};
 
 std::optional<double> numberShownIn(const QString& text) {
   return parseNumber(text.toStdString());
@@ -91,7 +74,11 @@ void connectSpectrum(Form1Context& context) {
   Form1Controls& c = context.controls;
   QObject::connect(c.Combo7, &QComboBox::activated, c.Combo7,
                    [context](int) mutable { onRangeChosen(context); });
-  c.Picture2->installEventFilter(new SpectrumPressFilter(c.Picture2, context));
+  // Every mouse press tunes, whatever the button.
+  watchEvents(*c.Picture2, QEvent::MouseButtonPress, [context](QEvent& event) mutable {
+    onSpectrumPressed(context, static_cast<QMouseEvent&>(event).position().x());
+    return false;
+  });
 }
 
 }  // namespace quillary

@@ -1,13 +1,32 @@
 #include "macros/MacroMenus.h"
 
+#include <QPushButton>
+
+#include "app/Form1.h"
+#include "common/AtomicFile.h"
+#include "macros/MacroFiles.h"
+
 namespace quillary {
 
-void Menu_Set(Form1Context&) {
-  // Not built yet: the macro files are read here once they land.
+void Set_File(Form1Context& context, int k) {
+  const std::optional<MacroMenu> menu =
+      loadMacroFile(context.state.programFolder, k, &readMacroForButton, &writeFileAtomically);
+  if (!menu) return;
+  setMacroTitle(context, k, menu->title);
+  setMacroText(context, k, menu->text);
 }
 
-void closeMacroEditor(Form1Context&) {
-  // Not built yet: the macro editor is closed here once it exists.
+void Menu_Set(Form1Context& context) {
+  for (int k = 1; k <= kMacroCount; ++k) Set_File(context, k);
+}
+
+void setMacroTitle(Form1Context& context, int k, const QString& title) {
+  context.controls.Command9[k - 1]->setText(title);
+}
+
+void setMacroText(Form1Context& context, int k, const QString& text) {
+  context.state.macros[k - 1] = text.toStdString();
+  context.controls.Command9[k - 1]->setToolTip(text);
 }
 
 }  // namespace quillary

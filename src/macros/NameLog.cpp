@@ -1,13 +1,98 @@
 #include "macros/NameLog.h"
 
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtGlobal>
+
+#include "app/Dialogs.h"
+#include "app/EventWatch.h"
+#include "app/Form1.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
+#include "common/FieldReader.h"
+#include "macros/NameTable.h"
 
 namespace quillary {
 
-void Read_Name_Init(Form1Context&) {
-  // Not built yet: "name.ini" and the name log are read here once the name
-  // log lands.
+namespace {
+
+std::filesystem::path nameLogFile(const MainState& state) {
+  return std::filesystem::path(state.nameLogPath);
+}
+
+// The log with one more line. A log that exists but cannot be read is not
+// replaced, since writing it anew would lose the pairs it holds.
+std::optional<std::string> logWithLine(const std::filesystem::path& log, const std::string& line) {
+  std::error_code error;
+  if (!std::filesystem::exists(log, error)) return error ? std::nullopt : std::optional(line);
+  std::optional<std::string> bytes = readFileBytes(log);
+  if (!bytes) return std::nullopt;
+  return *bytes + line;
+}
+
+}  // namespace
+
+void Read_Name_Init(Form1Context& context) {
+  std::optional<FieldReader> reader = FieldReader::open(context.state.programFolder / "name.ini");
+  Field path;
+  if (!reader || reader->next(path) != FieldStatus::Ok) return;
+  context.state.nameLogPath = fromCodePage(path.text, systemCodePage());
+  Read_Name(context);
+}
+
+void Read_Name(Form1Context& context) {
+  MainState& state = context.state;
+  if (state.nameLogPath.empty()) return;
+  std::optional<FieldReader> reader = FieldReader::open(nameLogFile(state));
+  if (reader) readNameLog(*reader, state.names, state.nameCount);
+}
+
+void Check_Name(Form1Context& context) {
+  MainState& state = context.state;
+  const std::string call = context.controls.Text27->text().toStdString();
+  state.hisName = findName(state.names, state.nameCount, call).value_or("OM");
+  context.controls.Text6->setText(QString::fromStdString(state.hisName));
+}
+
+void onNameBoxDoubleClicked(Form1Context& context) {
+  if (context.dialogs.message(QStringLiteral("Save name ??"), Dialogs::Buttons::YesNo) !=
+      Dialogs::Answer::Yes)
+    return;
+  const Form1Controls& c = context.controls;
+  if (context.state.nameLogPath.empty()) {
+    qWarning("Quillary: no name log has been chosen; the name was not saved");
+    return;
+  }
+  const std::filesystem::path log = nameLogFile(context.state);
+  const std::optional<std::string> bytes =
+      logWithLine(log, nameLogLine(c.Text27->text().toStdString(), c.Text6->text().toStdString()));
+  if (!bytes || !writeFileAtomically(log, *bytes)) {
+    qWarning("Quillary: the name log %s could not be written", log.string().c_str());
+    return;
+  }
+  Read_Name_Init(context);
+}
+
+void onNameButtonClicked(Form1Context& context) {
+  const std::optional<QString> chosen = context.dialogs.openFile(
+      QStringLiteral("Please Set Ravelite Name file. File is \\Ini\\name.txt in installed folder"),
+      QDir::rootPath(), QStringLiteral("Name File (name.txt)"));
+  if (!chosen) return;
+  context.state.nameLogPath = chosen->toStdString();
+  Read_Name(context);
+}
+
+void connectNameLog(Form1Context& context) {
+  Form1Controls& c = context.controls;
+  QObject::connect(c.Text6, &QLineEdit::textChanged, &context.window,
+                   [&context](const QString& text) { context.state.hisName = text.toStdString(); });
+  watchEvents(*c.Text6, QEvent::MouseButtonDblClick, [&context](QEvent&) {
+    onNameBoxDoubleClicked(context);
+    return true;
+  });
+  QObject::connect(c.Command11, &QPushButton::clicked, &context.window,
+                   [&context] { onNameButtonClicked(context); });
 }
 
 std::string formatNameIni(const std::string& nameLogPath) {

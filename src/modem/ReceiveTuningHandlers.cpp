@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <functional>
 
+#include "app/EventWatch.h"
 #include "app/Form1Controls.h"
 #include "app/FrequencyScrollBar.h"
 #include "app/MainState.h"
@@ -17,22 +17,6 @@
 namespace quillary {
 
 namespace {
-
-// Runs an action on a double click and lets the click go on to the box.
-class DoubleClickFilter : public QObject {
- public:
-  DoubleClickFilter(QObject* parent, std::function<void()> action)
-      : QObject(parent), action_(std::move(action)) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonDblClick) action_();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  std::function<void()> action_;
-};
 
 std::optional<int32_t> numberIn(const QLineEdit& box) {
   return numberInText(box.text().toStdString());
@@ -125,8 +109,11 @@ void connectReceiveTuning(Form1Context& context) {
                    [context](int value) mutable { onReceiveScroll(context, value); });
   QObject::connect(c.txtRec, &QLineEdit::textChanged, c.txtRec,
                    [context](const QString&) mutable { onReceiveTextChanged(context); });
-  c.txtRec->installEventFilter(
-      new DoubleClickFilter(c.txtRec, [context]() mutable { onReceiveDoubleClick(context); }));
+  // The double click still reaches the box, which selects its word.
+  watchEvents(*c.txtRec, QEvent::MouseButtonDblClick, [context](QEvent&) mutable {
+    onReceiveDoubleClick(context);
+    return false;
+  });
   QObject::connect(c.VScroll2, &FrequencyScrollBar::frequencyChanged, c.VScroll2,
                    [context](int value) mutable { onTransmitScroll(context, value); });
   QObject::connect(c.ckRXAFC, &QCheckBox::clicked, c.ckRXAFC,

@@ -21,18 +21,12 @@
 #include "psk/audio/InProcessChannel.h"
 #include "psk/PskEngine.h"
 #include "psk/PskModem.h"
-#include "support/EngineTestSupport.h"
-#include "support/FakeDialogs.h"
-#include "support/GuiTest.h"
+#include "support/OnAirStation.h"
 
 namespace quillary {
 namespace {
 
 using psk::InProcessChannel;
-using psk::PskEngine;
-using psk::test::PumpedDevices;
-
-constexpr std::size_t kBlock = 256;
 const char* const kPhotoText =
     "\r\n***** PHOTO COMMAND *****\r\n:N0CALL/PHOTO\r\n:N0CALL/PHOTO\r\nALL de N0CALL pse k k k\r\n";
 // The command line, then the best IMD reading in the padded style.
@@ -42,22 +36,7 @@ QString commandFileText(const std::filesystem::path& folder) {
   return QString::fromStdString(testing::readBytes(folder / "cmd_data.txt"));
 }
 
-// One station: a main window on its own engine, in its own program folder.
-struct Station {
-  explicit Station(psk::PumpedAudio& audio)
-      : devices({&audio}), engine(devices), form(engine, dialogs, folder.path(), 0) {}
-
-  template <class W>
-  W* control(const char* name) {
-    return form.findChild<W*>(QString::fromLatin1(name));
-  }
-
-  PumpedDevices devices;
-  PskEngine engine;
-  testing::FakeDialogs dialogs;
-  testing::TempFolder folder;
-  Form1 form;
-};
+using Station = testing::OnAirStation;
 
 TEST(PictureCommandOnAir, PhotoButtonOnOneWindowIsHandedOverByTheOther) {
   testing::ensureQtApplication();
@@ -79,15 +58,7 @@ TEST(PictureCommandOnAir, PhotoButtonOnOneWindowIsHandedOverByTheOther) {
   emit preset->activated(preset->currentIndex());
   QTest::mouseClick(sender.control<QPushButton>("Command4_1"), Qt::LeftButton);
 
-  bool keyed = false;
-  for (int block = 0; block < 60 * 8000 / static_cast<int>(kBlock); ++block) {
-    band.pump(kBlock);
-    QCoreApplication::sendPostedEvents();
-    keyed = keyed || sender.form.state().transmitterOn == 1;
-    if (keyed && sender.form.state().transmitterOn == 0) break;
-  }
-  ASSERT_TRUE(keyed);
-  ASSERT_EQ(sender.form.state().transmitterOn, 0) << "the transmission did not end";
+  ASSERT_TRUE(testing::pumpUntilTransmissionEnds(band, sender.form)) << "the transmission did not end";
   EXPECT_EQ(sender.control<QPlainTextEdit>("Text5")->toPlainText(), "")
       << "the transmit box empties when the transmitter drops";
 

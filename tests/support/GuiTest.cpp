@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "app/FontSubstitutes.h"
+
 namespace quillary::testing {
 
 void ensureQtApplication() {
@@ -11,6 +13,7 @@ void ensureQtApplication() {
   static char* argv[] = {name, nullptr};
   // Never destroyed: Qt's test helpers keep objects that must not outlive it.
   new QApplication(argc, argv);
+  installFontSubstitutes();
   // Closing a test's window must not end the test program's event handling.
   QApplication::setQuitOnLastWindowClosed(false);
 }

@@ -1,0 +1,47 @@
+#include "macros/NameTable.h"
+
+#include <algorithm>
+
+#include "common/CodePage.h"
+#include "common/FieldReader.h"
+
+namespace quillary {
+
+namespace {
+
+// A field of the log is text, kept as read (no number rule).
+bool readText(FieldReader& reader, std::string& text) {
+  Field field;
+  if (reader.next(field) != FieldStatus::Ok) return false;
+  text = fromCodePage(field.text, systemCodePage());
+  return true;
+}
+
+}  // namespace
+
+void readNameLog(FieldReader& reader, NameEntries& entries, int16_t& count) {
+  for (int i = 1; !reader.atEnd(); ++i) {
+    if (i > kNameTableSize) return;
+    NameEntry& entry = entries[i - 1];
+    if (!readText(reader, entry.call) || !readText(reader, entry.name)) return;
+    count = static_cast<int16_t>(i);
+  }
+}
+
+std::optional<std::string> findName(const NameEntries& entries, int16_t count,
+                                    std::string_view call) {
+  const auto used = entries.begin() + std::clamp<int>(count, 0, kNameTableSize);
+  const auto found = std::find_if(entries.begin(), used,
+                                  [call](const NameEntry& entry) { return entry.call == call; });
+  if (found == used) return std::nullopt;
+  return found->name;
+}
+
+std::string nameLogLine(std::string_view call, std::string_view name) {
+  std::string line(call);
+  line += ',';
+  line += name;
+  return toCodePage(line, systemCodePage()) + "\r\n";
+}
+
+}  // namespace quillary

@@ -1,0 +1,43 @@
+#pragma once
+// The station name log as plain data: pairs of call sign and name read from
+// the log file, at most 500 of them. The log is shared with the image
+// program, so it is read only as pairs of fields and written only by
+// appending one "CALL,NAME" line.
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillary {
+
+class FieldReader;
+
+inline constexpr int kNameTableSize = 500;
+
+struct NameEntry {
+  std::string call;  // UTF-8
+  std::string name;  // UTF-8
+};
+
+// Entry i of the table is at index i - 1.
+using NameEntries = std::array<NameEntry, kNameTableSize>;
+
+// Reads call-and-name pairs (fields taken in pairs regardless of lines) into
+// entries 1, 2, ... and sets `count` to the last entry read whole. Reading
+// stops at the end of the data or before a 501st entry. Nothing is cleared
+// first: a pair cut off by the end of the data leaves its call sign in the
+// entry but is not counted, and entries above the new count stay as they
+// were. Field bytes are in the system code page.
+void readNameLog(FieldReader& reader, NameEntries& entries, int16_t& count);
+
+// The name of the first of entries 1..count whose call sign is exactly
+// `call` (whole text, case-sensitive).
+std::optional<std::string> findName(const NameEntries& entries, int16_t count,
+                                    std::string_view call);
+
+// The line a saved pair adds to the log: call, ",", name, CR LF, in the
+// system code page, stored as typed (a comma in the name included).
+std::string nameLogLine(std::string_view call, std::string_view name);
+
+}  // namespace quillary

@@ -1,0 +1,111 @@
+// Every caption, text and list entry of the main window fits its control at
+// the default window size, in both panels, with the fonts the program runs
+// with: the text's advance against the rectangle its style draws it in.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "support/Form1Harness.h"
+
+namespace quillary::testing {
+namespace {
+
+// Where a push button or check box draws its caption.
+QRect captionArea(QAbstractButton& button, QStyle::SubElement element) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  option.iconSize = button.iconSize();
+  return button.style()->subElementRect(element, &option, &button);
+}
+
+// A line edit draws its text inside its contents, two pixels in from each side.
+int lineEditTextWidth(const QLineEdit& box) {
+  const QMargins margins = box.textMargins();
+  return box.contentsRect().width() - margins.left() - margins.right() - 4;
+}
+
+struct Misfit {
+  QString control;
+  QString text;
+  int needed;
+  int available;
+};
+
+void check(std::vector<Misfit>& misfits, const QWidget& control, const QString& text, int available) {
+  const int needed = control.fontMetrics().horizontalAdvance(text);
+  QString name = control.objectName();
+  if (name.isEmpty()) name = control.parentWidget()->objectName();  // a combo box's line edit
+  if (needed > available) misfits.push_back({name, text, needed, available});
+}
+
+// The whole control inside what holds it: a caption half outside its
+// frame cannot be read either.
+void checkInside(std::vector<Misfit>& misfits, const QWidget& control) {
+  const QWidget* holder = control.parentWidget();
+  if (control.objectName().isEmpty() || holder->rect().contains(control.geometry())) return;
+  misfits.push_back({control.objectName(), QStringLiteral("(outside %1)").arg(holder->objectName()),
+                     control.geometry().right(), holder->rect().right()});
+}
+
+std::vector<Misfit> misfitsIn(QWidget& window) {
+  std::vector<Misfit> misfits;
+  for (QLabel* label : window.findChildren<QLabel*>()) {
+    if (!label->objectName().isEmpty()) check(misfits, *label, label->text(), label->contentsRect().width());
+  }
+  for (QPushButton* button : window.findChildren<QPushButton*>()) {
+    check(misfits, *button, button->text(), captionArea(*button, QStyle::SE_PushButtonContents).width());
+  }
+  for (QCheckBox* box : window.findChildren<QCheckBox*>()) {
+    const QRect area = captionArea(*box, QStyle::SE_CheckBoxContents);
+    check(misfits, *box, box->text(), box->width() - area.left());
+  }
+  for (QComboBox* combo : window.findChildren<QComboBox*>()) {
+    const int available = lineEditTextWidth(*combo->lineEdit());
+    check(misfits, *combo->lineEdit(), combo->currentText(), available);
+    for (int i = 0; i < combo->count(); ++i) check(misfits, *combo->lineEdit(), combo->itemText(i), available);
+  }
+  for (QLineEdit* box : window.findChildren<QLineEdit*>()) {
+    if (!box->objectName().isEmpty()) check(misfits, *box, box->text(), lineEditTextWidth(*box));
+  }
+  for (QWidget* control : window.findChildren<QWidget*>()) {
+    if (control->isVisibleTo(&window)) checkInside(misfits, *control);
+  }
+  return misfits;
+}
+
+std::string describe(const std::vector<Misfit>& misfits) {
+  std::string text;
+  for (const Misfit& m : misfits) {
+    text += m.control.toStdString() + " \"" + m.text.toStdString() + "\" needs " +
+            std::to_string(m.needed) + " px, has " + std::to_string(m.available) + "\n";
+  }
+  return text;
+}
+
+TEST(CaptionFit, EveryTextFitsItsControlAtTheDefaultSizeInBothPanels) {
+  Form1Harness h;
+  h.load();
+  Form1Controls& c = h.controls();
+  // Figures as wide as the boxes show them in use.
+  c.txtIMD->setText("B: -28 W: -21 A: -25 dB");
+  c.Text1->setText("20");
+  c.Text2->setText("-27 dB");
+  c.Label2->setText("-12 ppm");
+  c.txtRec->setText("3000");
+  c.txtTX->setText("3000");
+  std::vector<Misfit> misfits = misfitsIn(h.form());
+  EXPECT_TRUE(misfits.empty()) << "control panel:\n" << describe(misfits);
+
+  QTest::mouseClick(c.Check3, Qt::LeftButton);
+  misfits = misfitsIn(h.form());
+  EXPECT_TRUE(misfits.empty()) << "with the transmit panel:\n" << describe(misfits);
+}
+
+}  // namespace
+}  // namespace quillary::testing

@@ -1,0 +1,164 @@
+// The macro files and the editor: the first start, closing the editor, the
+// two readers after a restart, token insertion, the editor's fonts, and a
+// folder that refuses writes.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "common/AtomicFile.h"
+#include "macros/Fonts.h"
+#include "macros/MacroEditor.h"
+#include "support/Form1Harness.h"
+#include "transmit/TransmitBox.h"
+
+namespace quillary::testing {
+namespace {
+
+const char* const kDefault1 = "<TX>\r\nSend This TEXT and receive\r\n<RX>\r\n";
+const char* const kDefault7 = "\r\nOnly Command\r\n";
+
+std::string boxText(QPlainTextEdit* box) { return transmitBoxText(*box).toStdString(); }
+
+// The operator opens the list and clicks the item.
+void pickItem(QComboBox* combo, const QString& item) {
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QRect rect = view->visualRect(view->model()->index(combo->findText(item), 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+class MacroEditorTest : public ::testing::Test {
+ protected:
+  MacroEditor& openEditor() {
+    QTest::mouseClick(h.controls().Command8, Qt::LeftButton);
+    MacroEditor* editor = openMacroEditor(h.form().context());
+    EXPECT_NE(editor, nullptr);
+    return *editor;
+  }
+  Form1Controls& c() { return h.controls(); }
+
+  Form1Harness h;
+};
+
+TEST_F(MacroEditorTest, FirstStartCreatesEmptyFilesAndClosingTheEditorStoresTheDefaults) {
+  h.load();
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_EQ(readBytes(h.file(("cmd" + std::to_string(k) + ".txt").c_str())), "");
+    EXPECT_EQ(c().Command9[k - 1]->text(), QStringLiteral("sf%1").arg(k));
+    EXPECT_EQ(c().Command9[k - 1]->toolTip(), "");
+    EXPECT_EQ(h.state().macros[k - 1], "");
+  }
+  MacroEditor& editor = openEditor();
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_EQ(editor.windowTitle(), "Macro Menu");
+  EXPECT_EQ(editor.pos(), h.form().pos());
+  EXPECT_EQ(editor.Text2[0]->text(), "sf1");
+  EXPECT_EQ(boxText(editor.Text1[0]), kDefault1);
+  EXPECT_EQ(editor.Combo8->currentText(), "Insert Macro");
+  EXPECT_EQ(editor.Combo8->count(), 7);
+
+  // "Macro" again shows the same window without loading it again.
+  QTest::keyClicks(editor.Text2[6], "X");
+  EXPECT_EQ(&openEditor(), &editor);
+  EXPECT_EQ(editor.Text2[6]->text(), "sf7X");
+
+  editor.close();
+  EXPECT_EQ(readBytes(h.file("cmd1.txt")), std::string("sf1\r\n") + kDefault1);
+  EXPECT_EQ(readBytes(h.file("cmd7.txt")), std::string("sf7X\r\n") + kDefault7);
+  EXPECT_EQ(c().Command9[6]->text(), "sf7X");
+  EXPECT_EQ(c().Command9[0]->toolTip().toStdString(), kDefault1);
+  EXPECT_EQ(h.state().macros[0], kDefault1);
+  EXPECT_EQ(openMacroEditor(h.form().context()), nullptr);
+}
+
+TEST_F(MacroEditorTest, AfterARestartTheWindowSplitsAtCommasAndDropsLeadingBlanksTheEditorDoesNot) {
+  writeBytes(h.file("cmd3.txt"), "Thanks, all\r\nTks, 73\r\n   lead\r\n073");
+  writeBytes(h.file("cmd6.txt"), "Empty\r\n");
+  writeBytes(h.file("cmd2.txt"), "\"0.50\"\r\n1.50\r\n");
+  h.load();
+  EXPECT_EQ(c().Command9[2]->text(), "Thanks");
+  EXPECT_EQ(h.state().macros[2], "all\r\nTks\r\n73\r\nlead\r\n73\r\n");
+  EXPECT_EQ(h.state().macros[5], "");
+  EXPECT_EQ(c().Command9[5]->text(), "Empty");
+  EXPECT_EQ(c().Command9[1]->text(), "0.50") << "a quoted title stays text";
+  EXPECT_EQ(h.state().macros[1], "1.5\r\n");
+
+  MacroEditor& editor = openEditor();
+  EXPECT_EQ(editor.Text2[2]->text(), "Thanks");
+  EXPECT_EQ(boxText(editor.Text1[2]), " all\r\nTks, 73\r\n   lead\r\n073\r\n");
+  EXPECT_EQ(boxText(editor.Text1[5]), "");
+  editor.Text1[5]->clear();
+  editor.close();
+  EXPECT_EQ(readBytes(h.file("cmd6.txt")), "Empty\r\n");
+}
+
+TEST_F(MacroEditorTest, TokensAreAppendedToTheClickedBoxOnly) {
+  h.load();
+  MacroEditor& editor = openEditor();
+  pickItem(editor.Combo8, "<TX> ");
+  EXPECT_EQ(h.dialogs.texts(), QStringList({"Select text box !!!"}));
+  EXPECT_EQ(boxText(editor.Text1[0]), kDefault1);
+
+  editor.Text1[2]->setFocus();  // the keyboard alone does not select a box
+  pickItem(editor.Combo8, "<RX> ");
+  EXPECT_EQ(h.dialogs.texts().size(), 2);
+
+  QTest::mouseClick(editor.Text1[2]->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(editor.selectedBox(), 2);
+  const std::string before = boxText(editor.Text1[2]);
+  pickItem(editor.Combo8, "<HIS> de <MY> pse kn ");
+  EXPECT_EQ(boxText(editor.Text1[2]), before + "<HIS> de <MY> pse kn \r\n");
+  EXPECT_EQ(editor.Text1[2]->textCursor().position(), editor.Text1[2]->document()->characterCount() - 1);
+  EXPECT_EQ(h.dialogs.texts().size(), 2);
+}
+
+TEST_F(MacroEditorTest, KanjiModeGivesTheEditorTheJapaneseFontAtItsLoadOnly) {
+  h.load();
+  QTest::mouseClick(c().Command2, Qt::LeftButton);
+  MacroEditor& editor = openEditor();
+  QTest::mouseClick(c().Command2, Qt::LeftButton);
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_EQ(editor.Text1[i]->font().family(), japaneseFontName());
+    EXPECT_EQ(editor.Text2[i]->font().family(), japaneseFontName());
+  }
+  editor.close();
+  MacroEditor& again = openEditor();
+  EXPECT_EQ(again.Text1[0]->font().family(), "Arial");
+}
+
+TEST_F(MacroEditorTest, AFolderThatRefusesWritesKeepsTheOldFilesAndSaysWhichMenusWereNotStored) {
+  writeBytes(h.file("cmd2.txt"), "Old\r\nold text\r\n");
+  h.load();
+  // The folder takes no new file for menus 2 and 5.
+  int refused = 0;
+  auto refuse = [&refused](const std::filesystem::path& file, std::string_view bytes) {
+    const std::string name = file.filename().string();
+    if (name == "cmd2.txt" || name == "cmd5.txt") return ++refused, false;
+    return writeFileAtomically(file, bytes);
+  };
+  MacroEditor& editor = showMacroEditor(h.form().context(), refuse);
+  QTest::keyClicks(editor.Text2[1], " new");
+  editor.close();
+  EXPECT_EQ(h.dialogs.texts(), QStringList({"Macro menu 2, 5 could not be stored"}));
+  EXPECT_EQ(readBytes(h.file("cmd2.txt")), "Old\r\nold text\r\n");
+  EXPECT_EQ(readBytes(h.file("cmd1.txt")), std::string("sf1\r\n") + kDefault1);
+  // The session goes on with what the operator wrote.
+  EXPECT_EQ(c().Command9[1]->text(), "Old new");
+  EXPECT_EQ(h.state().macros[1], "old text\r\n");
+  EXPECT_EQ(refused, 2);
+}
+
+TEST_F(MacroEditorTest, ClosingTheMainWindowClosesTheEditorWhichStoresTheMenus) {
+  h.load();
+  MacroEditor& editor = openEditor();
+  QTest::keyClicks(editor.Text2[3], "!");
+  h.close();
+  EXPECT_EQ(readBytes(h.file("cmd4.txt")).substr(0, 6), "sf4!\r\n");
+}
+
+}  // namespace
+}  // namespace quillary::testing

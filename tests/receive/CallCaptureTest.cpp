@@ -1,0 +1,76 @@
+// Call capture: a double click on a word of the receive area, on a received
+// picture command, and on His Call; the name look-up that follows; the
+// operator's clipboard left alone.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "../modem/HookTestSupport.h"
+#include "receive/CallCapture.h"
+#include "support/OperatorInput.h"
+
+namespace quillary::testing {
+namespace {
+
+TEST(CallFromWord, TheTextBetweenColonAndSlashOrTheWholeWord) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"CQ", "CQ"},         {":OTHER/HYBRID", "OTHER"}, {"OTHER/P:X", "OTHER/P:X"},
+      {"  JA1ABC ", "JA1ABC"}, {":/PHOTO", ""},          {"", ""},
+      {"a:b", "a:b"},
+  };
+  for (const auto& [word, call] : cases) EXPECT_EQ(callFromWord(word), call) << word;
+}
+
+class CallCapture : public LoadedWindowTest {
+ protected:
+  void SetUp() override {
+    writeBytes(h.file("name.txt"), "OTHER,Hanako\r\nALL,EVERYONE\r\n");
+    writeBytes(h.file("name.ini"), h.file("name.txt").string() + "\r\n");
+    LoadedWindowTest::SetUp();
+  }
+  void doubleClickOn(const QString& word) { doubleClickOnWord(*c().Term, word); }
+};
+
+TEST_F(CallCapture, ADoubleClickedWordOrCommandBecomesHisCallAndItsNameIsLookedUp) {
+  c().Term->setPlainText("CQ CQ de OTHER/P:X\r\n");
+  receive(h, {':', 'O', 'T', 'H', 'E', 'R', '/', 'H', 'Y', 'B', 'R', 'I', 'D', 13, 10});
+  QApplication::clipboard()->setText("the operator's own text");
+
+  doubleClickOn("CQ");
+  EXPECT_EQ(c().Text27->text(), "CQ");
+  EXPECT_EQ(c().Term->textCursor().selectedText(), "CQ");
+  EXPECT_EQ(c().Text6->text(), "OM");
+
+  doubleClickOn("P:X");
+  EXPECT_EQ(c().Text27->text(), "OTHER/P:X");
+
+  doubleClickOn("HYBRID");
+  EXPECT_EQ(c().Text27->text(), "OTHER");
+  EXPECT_EQ(c().Text6->text(), "Hanako");
+  EXPECT_EQ(h.state().hisName, "Hanako");
+  EXPECT_EQ(QApplication::clipboard()->text(), "the operator's own text");
+}
+
+TEST_F(CallCapture, ADoubleClickOnHisCallPutsBackAllAndLooksItUpEvenWhenItAlreadyReadsAll) {
+  EXPECT_EQ(c().Text27->text(), "ALL");
+  EXPECT_EQ(c().Text6->text(), "OM") << "no change of His Call yet";
+  QTest::mouseDClick(c().Text27, Qt::LeftButton);
+  EXPECT_EQ(c().Text6->text(), "EVERYONE");
+
+  // The same call captured again sees a log changed in the meantime.
+  c().Term->setPlainText("OTHER\r\n");
+  doubleClickOn("OTHER");
+  writeBytes(h.file("name.txt"), "OTHER,Yuki\r\n");
+  doubleClickOn("OTHER");
+  EXPECT_EQ(c().Text6->text(), "Yuki");
+
+  QTest::mouseDClick(c().Text27, Qt::LeftButton);
+  EXPECT_EQ(c().Text27->text(), "ALL");
+  EXPECT_EQ(c().Text6->text(), "OM");
+}
+
+}  // namespace
+}  // namespace quillary::testing

@@ -1,0 +1,30 @@
+#pragma once
+// What an operator does to text boxes, as real key and mouse events.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace quillary::testing {
+
+// Selects the box's text and types `text` over it, one key at a time.
+inline void retype(QLineEdit* box, const QString& text) {
+  QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_Backspace);
+  QTest::keyClicks(box, text);
+}
+
+// Double click on the middle character of the first `word` in the box.
+inline void doubleClickOnWord(QPlainTextEdit& box, const QString& word) {
+  const qsizetype found = box.toPlainText().indexOf(word);
+  ASSERT_GE(found, 0) << word.toStdString();
+  QTextCursor cursor(box.document());
+  cursor.setPosition(static_cast<int>(found + word.size() / 2));
+  const QPoint left = box.cursorRect(cursor).center();
+  cursor.movePosition(QTextCursor::NextCharacter);
+  const QPoint right = box.cursorRect(cursor).center();
+  QTest::mouseDClick(box.viewport(), Qt::LeftButton, {}, (left + right) / 2);
+}
+
+}  // namespace quillary::testing
