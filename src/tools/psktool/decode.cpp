@@ -26,6 +26,8 @@ using quillary::psk::kSampleRate;
 constexpr double kAfcLimitHz = 500.0;
 constexpr double kFlushSeconds = 1.0;  // silence after the file, so the end comes out
 constexpr sf_count_t kFramesPerRead = 4096;
+constexpr int kLowestFileRate = 4000;
+constexpr int kHighestFileRate = 384000;
 
 struct DecodeOptions {
   quillary::psk::PskMode mode;
@@ -146,6 +148,10 @@ int runDecode(const std::vector<std::string>& args) {
   }
   std::string problem;
   if (info.channels < 1 || info.samplerate < 1) problem = "no audio in the file";
+  // A rate no sound card has is a broken header; converting from it would
+  // build filters of millions of taps before reading a sample.
+  else if (info.samplerate < kLowestFileRate || info.samplerate > kHighestFileRate)
+    problem = "a sample rate of " + std::to_string(info.samplerate) + " Hz (only 4000 to 384000 Hz are read)";
   DecodeSink sink(options);
   if (problem.empty()) problem = decodeFile(file, info, sink);
   sf_close(file);
