@@ -8,6 +8,7 @@
 #include "app/Dialogs.h"
 #include "app/EventWatch.h"
 #include "app/Form1.h"
+#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/FieldReader.h"
@@ -68,7 +69,7 @@ void onNameBoxDoubleClicked(Form1Context& context) {
   const std::optional<std::string> bytes =
       logWithLine(log, nameLogLine(c.Text27->text().toStdString(), c.Text6->text().toStdString()));
   if (!bytes || !writeFileAtomically(log, *bytes)) {
-    qWarning("Quillary: the name log %s could not be written", log.string().c_str());
+    reportUnwritten(context, log);
     return;
   }
   Read_Name_Init(context);
