@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -119,7 +120,8 @@ TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
   Form1Controls& c = form.controls();
   QTest::keyClick(c.Combo3, Qt::Key_Down);  // BPSK31 -> BPSK63
   ASSERT_EQ(c.Combo3->currentText(), "BPSK63");
-  form.state().kanjiMode = 1;
+  QTest::mouseClick(c.Command2, Qt::LeftButton);  // "Kanji ON"
+  ASSERT_EQ(form.state().kanjiMode, 1);
   std::size_t commands = 0, longestLine = 0;
   QObject::connect(c.Text3, &QLineEdit::textChanged, [&](const QString& line) {
     commands += line.contains(kPictureCommand) ? 1 : 0;  // noise may come before the colon
