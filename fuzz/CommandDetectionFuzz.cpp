@@ -9,8 +9,6 @@
 #include "common/CodePage.h"
 #include "receive/CommandForwarding.h"
 
-using quillary::fuzz::check;
-
 namespace {
 
 // The first byte picks the code page and whether a call is skipped; the
@@ -42,12 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::optional<QString> command = quillary::pictureCommandIn(input.line, input.skippedCall);
   if (!command) return 0;
   if (*command != input.line.toUpper())
-    check(command->startsWith(QLatin1Char(':')) && command->endsWith(QStringLiteral("/PHOTO")));
+    FUZZ_CHECK(command->startsWith(QLatin1Char(':')) && command->endsWith(QStringLiteral("/PHOTO")));
   // The forwarded line passes the same checks, skipped call included.
-  check(quillary::pictureCommandIn(*command, input.skippedCall) == *command);
+  FUZZ_CHECK(quillary::pictureCommandIn(*command, input.skippedCall) == *command);
   const std::string file = quillary::commandFileBytes(*command, -10);
   std::size_t lineEnds = 0;
   for (std::size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2)) ++lineEnds;
-  check(lineEnds == 2 && file.ends_with("\r\n-10 \r\n"));
+  FUZZ_CHECK(lineEnds == 2 && file.ends_with("\r\n-10 \r\n"));
   return 0;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// Shared by the fuzz targets: a broken promise aborts (libFuzzer keeps the
-// input), and the readers that take a file name get a scratch folder per
-// process.
+// Shared by the fuzz targets: a broken promise aborts with what broke
+// (libFuzzer keeps the input), and the readers that take a file name get a
+// scratch folder per process.
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +13,14 @@
 
 namespace quillary::fuzz {
 
-inline void check(bool condition) {
-  if (!condition) std::abort();
+// A broken promise: the condition and where it stands go to stderr, then
+// abort (libFuzzer keeps the input).
+#define FUZZ_CHECK(condition) ::quillary::fuzz::checkAt((condition), #condition, __FILE__, __LINE__)
+
+inline void checkAt(bool holds, const char* condition, const char* file, int line) {
+  if (holds) return;
+  std::fprintf(stderr, "%s:%d: %s does not hold\n", file, line, condition);
+  std::abort();
 }
 
 inline std::string bytesOf(const uint8_t* data, size_t size) {

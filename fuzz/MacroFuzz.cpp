@@ -8,8 +8,6 @@
 #include "macros/MacroFiles.h"
 #include "transmit/MacroExpansion.h"
 
-using quillary::fuzz::check;
-
 namespace {
 
 const char* const kTokens[] = {"<MY>", "<OM>", "<GM>", "<HIS>", "<TX>", "<RX>"};
@@ -35,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const quillary::ExpandedMacro expanded = quillary::expandMacro(parts[0], values);
   if (!holdsToken(values.ownCall) && !holdsToken(values.hisCall) && !holdsToken(values.hisName) &&
       !holdsToken(values.greeting))
-    check(!holdsToken(expanded.text));
-  if (expanded.receive) check(expanded.text.endsWith(QLatin1Char(' ')));
+    FUZZ_CHECK(!holdsToken(expanded.text));
+  if (expanded.receive) FUZZ_CHECK(expanded.text.endsWith(QLatin1Char(' ')));
   return 0;
 }

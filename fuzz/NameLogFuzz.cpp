@@ -6,21 +6,19 @@
 #include "common/FieldReader.h"
 #include "macros/NameTable.h"
 
-using quillary::fuzz::check;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes = quillary::fuzz::bytesOf(data, size);
   quillary::FieldReader log(bytes);
   static quillary::NameEntries entries;
   int16_t count = 0;
   quillary::readNameLog(log, entries, count);
-  check(count >= 0 && count <= quillary::kNameTableSize);
-  for (int i = 0; i < count; ++i) check(quillary::findName(entries, count, entries[i].call).has_value());
+  FUZZ_CHECK(count >= 0 && count <= quillary::kNameTableSize);
+  for (int i = 0; i < count; ++i) FUZZ_CHECK(quillary::findName(entries, count, entries[i].call).has_value());
 
   quillary::FieldReader nameIni(bytes);
   const std::optional<std::string> path = quillary::nameLogPathIn(nameIni);
   if (!path) return 0;
   quillary::FieldReader written(quillary::formatNameIni(*path));
-  check(quillary::nameLogPathIn(written) == path);
+  FUZZ_CHECK(quillary::nameLogPathIn(written) == path);
   return 0;
 }

@@ -5,8 +5,6 @@
 
 namespace {
 
-using quillary::fuzz::check;
-
 quillary::PskIniWrite asWritten(const quillary::PskIniRead& read) {
   quillary::PskIniWrite values;
   values.top = read.top.value_or(0);
@@ -37,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The first pass may still change values (a squelch of 0 comes back as
   // 10); from the second pass on, writing what was read changes nothing.
   std::string once = readAndWriteAgain(input);
-  check(readBytes(once).commPort.has_value());  // a file we wrote reads to its end
+  FUZZ_CHECK(readBytes(once).commPort.has_value());  // a file we wrote reads to its end
   std::string twice = readAndWriteAgain(once);
-  check(readAndWriteAgain(twice) == twice);
+  FUZZ_CHECK(readAndWriteAgain(twice) == twice);
   return 0;
 }

@@ -9,8 +9,6 @@
 #include "FuzzSupport.h"
 #include "tools/psktool/Command.h"
 
-using quillary::fuzz::check;
-
 namespace psktool {
 std::map<std::string, CommandInfo>& commands() {
   static std::map<std::string, CommandInfo> registry;
@@ -27,7 +25,7 @@ const char* const kModes[] = {"BPSK31", "QPSK31", "BPSK63", "QPSK63", "BPSK125",
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The decoded text and psktool's complaints are of no interest here; the
   // fuzzer and the sanitizers report on stderr itself, not through std::cerr.
-  check(std::freopen("/dev/null", "w", stdout) != nullptr);
+  FUZZ_CHECK(std::freopen("/dev/null", "w", stdout) != nullptr);
   std::cerr.rdbuf(nullptr);
   return 0;
 }
@@ -40,6 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (data[0] & 0x80) args.push_back("--afc");
   args.push_back(file);
   const int code = psktool::commands().at("decode").run(args);
-  check(code == 0 || code == 1);
+  FUZZ_CHECK(code == 0 || code == 1);
   return 0;
 }

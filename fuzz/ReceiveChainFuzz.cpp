@@ -17,7 +17,6 @@
 #include "psk/audio/PumpedAudio.h"
 #include "psk/tx/Transmitter.h"
 
-using quillary::fuzz::check;
 namespace psk = quillary::psk;
 
 namespace {
@@ -42,7 +41,7 @@ class Window : public quillary::ModemWindow {
   void post(int32_t message, int32_t wParam, int32_t) override {
     if (message == quillary::kMsgCharacter) text += static_cast<char>(wParam);
     // The hook sums twenty readings in 16 bits: a reading must be a real one.
-    if (message == quillary::kMsgImdReading) check(wParam >= -100 && wParam <= 100);
+    if (message == quillary::kMsgImdReading) FUZZ_CHECK(wParam >= -100 && wParam <= 100);
   }
   std::string text;
 };
@@ -82,8 +81,8 @@ class Bytes {
 
 struct Tuning {
   int modeIndex = 0;
-  int frequency = 1500;
-  int afcLimit = 0;
+  int frequency = 1500;  // as last set (and taken)
+  int pull = 0;          // the widest AFC limit since then: AFC turned off stays where it got to
 };
 
 class Run {
@@ -91,7 +90,7 @@ class Run {
   Run() : engine_(device_) {}
 
   void start(Bytes& in) {
-    check(engine_.fnStartSoundCard(&window_, 0, 1) == 0);
+    FUZZ_CHECK(engine_.fnStartSoundCard(&window_, 0, 1) == 0);
     retune(in);
     engine_.fnSetSquelchThreshold(in.next() % 100, 0, 0);
     engine_.fnSetFFTMode(1 + in.next() % 10, 100, 1 + in.next() % 90);
@@ -99,11 +98,15 @@ class Run {
 
   void retune(Bytes& in) {
     tuning_.modeIndex = in.next() % 6;
-    tuning_.frequency = 100 + in.next() * 15;  // 100..3925: the last ones are refused
-    tuning_.afcLimit = (in.next() & 1) ? 500 : 0;
+    const int frequency = 100 + in.next() * 15;  // 100..3925: the last ones are refused
+    const int afcLimit = (in.next() & 1) ? 500 : 0;
     engine_.fnSetRXPSKMode(kModeCodes[tuning_.modeIndex], 0);
-    if (engine_.fnSetRXFrequency(tuning_.frequency, 0, 0) != 0) tuning_.frequency = engine_.fnGetRXFrequency(0);
-    engine_.fnSetAFCLimit(tuning_.afcLimit, 0);
+    if (engine_.fnSetRXFrequency(frequency, 0, 0) == 0) {
+      tuning_.frequency = frequency;
+      tuning_.pull = 0;
+    }
+    engine_.fnSetAFCLimit(afcLimit, 0);
+    tuning_.pull = std::max(tuning_.pull, afcLimit);
   }
 
   // One segment of audio, chosen and shaped by the next bytes.
@@ -161,27 +164,27 @@ class Run {
     engine_.fnSetAFCLimit(0, 0);
     engine_.fnSetSquelchThreshold(0, 0, 0);
     tuning_.frequency = static_cast<int>(kStationHz);
-    tuning_.afcLimit = 0;
+    tuning_.pull = 0;
     window_.text.clear();
     play(station(tuning_.modeIndex), 256);
-    check(window_.text.find(kStationText) != std::string::npos);
+    FUZZ_CHECK(window_.text.find(kStationText) != std::string::npos);
   }
 
  private:
   void checkReadings() {
     sinceRead_ = 0;
     const int level = engine_.fnGetSignalLevel(0);
-    check(level >= 0 && level <= 100);
+    FUZZ_CHECK(level >= 0 && level <= 100);
     int32_t points[quillary::kVectorValues];
     engine_.fnGetVectorData(points, 0);
-    for (int32_t p : points) check(p >= -1000 && p <= 1000);
+    for (int32_t p : points) FUZZ_CHECK(p >= -1000 && p <= 1000);
     int32_t bins[quillary::kSpectrumBins];
     engine_.fnGetFFTData(bins, 0, quillary::kSpectrumBins - 1);
-    for (int32_t bin : bins) check(bin >= 0 && bin <= 100);
+    for (int32_t bin : bins) FUZZ_CHECK(bin >= 0 && bin <= 100);
     const int peak = engine_.fnGetClosestPeak(500, 2500);
-    check(peak >= 500 && peak <= 2500);
+    FUZZ_CHECK(peak >= 500 && peak <= 2500);
     const int frequency = engine_.fnGetRXFrequency(0);
-    check(std::abs(frequency - tuning_.frequency) <= tuning_.afcLimit + 1);
+    FUZZ_CHECK(std::abs(frequency - tuning_.frequency) <= tuning_.pull + 1);
   }
 
   static void tone(std::vector<float>& audio, std::size_t length, double hz, double amplitude, bool clip) {

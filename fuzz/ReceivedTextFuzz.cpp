@@ -8,8 +8,6 @@
 #include "FuzzSupport.h"
 #include "modem/ReceivedText.h"
 
-using quillary::fuzz::check;
-
 namespace {
 
 class StringArea : public quillary::ReceiveArea {
@@ -38,10 +36,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     everKanji = everKanji || kanji;
     const int32_t wParam = (flags & 8) ? data[i + 1] + 256 * ((flags >> 4) - 8) : data[i + 1];
     const std::optional<QString> line = received.take(wParam, kLParams[(flags >> 1) & 3], kanji, area);
-    if (line) check(!line->isEmpty() && !line->contains(QLatin1Char('\r')) && !line->contains(QLatin1Char('\n')));
-    check(area.length() <= quillary::ReceivedText::kCutAbove + 2);
-    check(received.line().size() <= quillary::ReceivedText::kCutAbove + 2);
-    check(received.pendingLeadByte() == 0 || everKanji);
+    if (line) FUZZ_CHECK(!line->isEmpty() && !line->contains(QLatin1Char('\r')) && !line->contains(QLatin1Char('\n')));
+    FUZZ_CHECK(area.length() <= quillary::ReceivedText::kCutAbove + 2);
+    FUZZ_CHECK(received.line().size() <= quillary::ReceivedText::kCutAbove + 2);
+    FUZZ_CHECK(received.pendingLeadByte() == 0 || everKanji);
   }
   return 0;
 }
