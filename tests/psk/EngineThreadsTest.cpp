@@ -82,6 +82,23 @@ PskEngine::Options sharedPttOptions(std::shared_ptr<SharedPtt> ptt, std::chrono:
   return options;
 }
 
+// One pumped device, an engine on it with a shared PTT port, its window.
+class EngineThreads : public ::testing::Test {
+ protected:
+  explicit EngineThreads(std::chrono::milliseconds stallLimit = 2s)
+      : engine(devices, sharedPttOptions(ptt, stallLimit)) {}
+  PumpedAudio device;
+  PumpedDevices devices{{&device}};
+  std::shared_ptr<SharedPtt> ptt = std::make_shared<SharedPtt>();
+  PskEngine engine;
+  RecordingWindow window;
+};
+
+class EngineThreadsStallingAudio : public EngineThreads {
+ protected:
+  EngineThreadsStallingAudio() : EngineThreads(5ms) {}
+};
+
 void waitForBlocks(const AudioThread& audio, std::size_t blocks) {
   const std::size_t until = audio.blocks() + blocks;
   while (audio.blocks() < until) std::this_thread::sleep_for(1ms);
@@ -115,12 +132,7 @@ void everyCall(PskEngine& engine, int round) {
   }
 }
 
-TEST(EngineThreads, EveryCallFromTheWindowThreadWhileAudioRuns) {
-  PumpedAudio device;
-  PumpedDevices devices{{&device}};
-  auto ptt = std::make_shared<SharedPtt>();
-  PskEngine engine(devices, sharedPttOptions(ptt));
-  RecordingWindow window;
+TEST_F(EngineThreads, EveryCallFromTheWindowThreadWhileAudioRuns) {
   ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
   {
     AudioThread audio(device);
@@ -138,7 +150,7 @@ TEST(EngineThreads, EveryCallFromTheWindowThreadWhileAudioRuns) {
   EXPECT_FALSE(ptt->keyed);
 }
 
-TEST(EngineThreads, StartAndStopWhileAudioRunsOnTwoDevices) {
+TEST(EngineThreadsTwoDevices, StartAndStopWhileAudioRunsOnBoth) {
   PumpedAudio first, second;
   PumpedDevices devices{{&first, &second}};
   auto ptt = std::make_shared<SharedPtt>();
@@ -159,12 +171,7 @@ TEST(EngineThreads, StartAndStopWhileAudioRunsOnTwoDevices) {
   EXPECT_FALSE(ptt->keyed);
 }
 
-TEST(EngineThreads, DeviceLostOnTheAudioThreadWhileTheWindowTransmits) {
-  PumpedAudio device;
-  PumpedDevices devices{{&device}};
-  auto ptt = std::make_shared<SharedPtt>();
-  PskEngine engine(devices, sharedPttOptions(ptt));
-  RecordingWindow window;
+TEST_F(EngineThreads, DeviceLostOnTheAudioThreadWhileTheWindowTransmits) {
   AudioThread audio(device);
   for (int round = 0; round < 20; ++round) {
     ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
@@ -181,12 +188,7 @@ TEST(EngineThreads, DeviceLostOnTheAudioThreadWhileTheWindowTransmits) {
   for (std::size_t i = 1; i < states.size(); ++i) EXPECT_FALSE(states[i] == 1 && states[i - 1] == 1) << i;
 }
 
-TEST(EngineThreads, AWatchdogRacingAnAudioPathThatStallsAndResumes) {
-  PumpedAudio device;
-  PumpedDevices devices{{&device}};
-  auto ptt = std::make_shared<SharedPtt>();
-  PskEngine engine(devices, sharedPttOptions(ptt, 5ms));
-  RecordingWindow window;
+TEST_F(EngineThreadsStallingAudio, AWatchdogRacingAnAudioPathThatStallsAndResumes) {
   ASSERT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0);
   ASSERT_EQ(engine.fnSetComPort(1, 3), 1);
   {
