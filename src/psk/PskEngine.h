@@ -127,7 +127,7 @@ class PskEngine : public ModemLibrary {
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;
 
-  std::mutex keyingMutex_;  // keying_ between the audio thread and the watchdog
+  std::mutex keyingMutex_;  // keying_ (below) between the audio thread and the watchdog
   PttWatchdog watchdog_;
 
   // Audio thread only.
