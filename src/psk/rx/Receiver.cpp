@@ -15,6 +15,7 @@
 #include "psk/rx/ImdMeter.h"
 #include "psk/rx/QpskViterbi.h"
 #include "psk/rx/SignalQuality.h"
+#include "psk/rx/StationSearch.h"
 #include "psk/rx/SymbolSync.h"
 
 namespace quillary::psk {
@@ -23,10 +24,38 @@ namespace {
 using Complex = std::complex<float>;
 
 constexpr int kSamplesPerSymbolAfterDecimation = 16;
-// The low-pass before decimation passes +-3 baud: the signal, the
-// third-order IMD products and a carrier some way off tune for the AFC.
-constexpr double kWideCutoffBaud = 3.0;
-constexpr int kWideLengthSymbols = 3;
+// The low-pass before decimation to 16 samples per symbol passes +-6 baud
+// flat: the signal, its third-order IMD products, and for the AFC's search
+// every station within its capture range with room to see each one whole.
+// Its stop band begins by 9.5 baud, so what lies beyond folds back no
+// nearer than 6.5 baud.
+constexpr double kWideCutoffBaud = 7.75;
+constexpr double kWideLengthSymbols = 1.75;
+// The AFC finds a station up to this far from the receive frequency (at
+// least three baud either side, with room for the search's error). Once on
+// a station, only a station within half a baud is its own.
+constexpr double kCaptureBaud = 4.5;
+constexpr double kNearBaud = 0.5;
+// Moves smaller than this are left to the fine steering.
+constexpr double kSmallestMoveBaud = 0.02;
+// The fine steering reaches baud / 2m (m = 2 for BPSK, 4 for QPSK).
+// A station within this part of its range is centred: the
+// receiver is on it once it has stood there for a tenth of a second. One
+// farther off it moves onto, by as much as the search is sure of (to this
+// many standard deviations). The search sees the centre of the station's
+// power, which for QPSK sending text is not quite its carrier (the code
+// turns the phase one way more often than the other: some 0.07 baud with
+// English); the fine steering finds the carrier itself, and once on the
+// station the receiver moves again only when the search sees it this far
+// beyond the fine range (the steering has lost it, or locked a quarter
+// baud off).
+constexpr double kCentred = 0.75;
+constexpr double kLost = 1.2;
+constexpr double kLostSeconds = 0.5;
+constexpr double kCentredSeconds = 0.1;
+constexpr double kSureDeviations = 3.0;
+// The matched filter and the symbol timing take this long to forget a move.
+constexpr int kJumpSettlingSymbols = 3;
 // The matched filter: a raised-cosine pulse. The symbol's own two-symbol
 // shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
 // decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
@@ -78,6 +107,7 @@ struct Receiver::State {
   DecimatingFir matched;
   SymbolSync sync;
   FrequencyTracker tracker;
+  StationSearch search;
   ImdMeter imd;
   SignalQuality quality;
   QpskViterbi viterbi;
@@ -98,6 +128,11 @@ struct Receiver::State {
   int lastBit = 0;
   std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
   std::size_t latestNext = 0;
+  std::size_t centredSamples = 0;  // the station has stood centred, while not yet on it
+  std::size_t lostSamples = 0;     // ... or beyond the fine range, while on it
+  std::size_t blockSamples = 0;    // of the block in hand
+  int jumpSettling = 0;           // symbols still to pass after a move onto a station
+  bool onStation = false;         // the AFC has found its station since the last retune
 
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
@@ -109,6 +144,11 @@ struct Receiver::State {
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  double fineRangeBaud() const { return tracker.rangeBaud(); }
+  void acquire();
+  void moveBy(double baud);
+  bool stationNear() const;
+  bool offStation();
   void steer(double phaseError);
   void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
@@ -117,12 +157,13 @@ void Receiver::State::build() {
   const int decimation = mode.samplesPerSymbol / kSamplesPerSymbolAfterDecimation;
   const double rate = kSampleRate / decimation;
   mixer.create(kSampleRate, setHz);
-  decimator.create(lowpassTaps(kWideLengthSymbols * mode.samplesPerSymbol + 1,
+  decimator.create(lowpassTaps(static_cast<int>(kWideLengthSymbols * mode.samplesPerSymbol) | 1,
                                kWideCutoffBaud * mode.baud() / kSampleRate),
                    decimation);
   matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
-  tracker.create(rate, kSamplesPerSymbolAfterDecimation, mode.qpsk ? 4 : 2);
+  tracker.create(mode.baud(), mode.qpsk ? 4 : 2);
+  search.create(kSamplesPerSymbolAfterDecimation, kCaptureBaud);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
@@ -139,19 +180,25 @@ void Receiver::State::build() {
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
+  centredSamples = lostSamples = 0;
+  jumpSettling = 0;
+  onStation = false;
 }
 
 void Receiver::State::processBlock(std::size_t count, const float* in,
                                    std::vector<uint8_t>& decoded) {
+  blockSamples = count;
   mixed.resize(count);
   mixer.process(count, in, mixed.data());
   wide.clear();
   decimator.process(count, mixed.data(), wide);
-  tracker.processWide(wide.size(), wide.data());
+  if (afcLimit > 0) {
+    search.process(wide.size(), wide.data());
+    acquire();
+  }
   imd.process(wide.size(), wide.data());
   narrow.clear();
   matched.process(wide.size(), wide.data(), narrow);
-  tracker.processNarrow(narrow.size(), narrow.data());
   symbols.clear();
   sync.process(narrow.size(), narrow.data(), symbols);
   for (Complex y : symbols) {
@@ -169,15 +216,16 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   if (now > kRisingSymbol * power) settling = kSettlingSymbols;
   const bool rising = settling > 0;
   if (settling > 0) --settling;
+  const bool muted = offStation();
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
-  symbol.weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
   previousPower = now;
   latest[latestNext] = symbol.change;
   latestNext = (latestNext + 1) % latest.size();
   if (symbol.weak) quality.fade(kWeakFade);
   else quality.process(1, &symbol.change);
-  symbol.open = quality.value() >= squelch;
+  symbol.open = !muted && quality.value() >= squelch;
   return symbol;
 }
 
@@ -219,8 +267,82 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
     deliver(*bit, openHistory[symbolCount % openHistory.size()] && symbol.open, decoded);
 }
 
+// The station the AFC finds since the last retune. The search sees it
+// anywhere in the capture range, roughly at first; the receiver moves by as
+// much as the search is sure of, and is on the station once it has stood
+// centred for a tenth of a second. A station beyond the limit is out of
+// reach: the receiver stays where it was set. Once on a station the AFC
+// stays with it, also through its pauses and after it has signed (its reply
+// comes back there, not on a neighbour): it moves again only to a station
+// surely off centre and within half a baud, which is its own.
+void Receiver::State::acquire() {
+  const std::optional<StationSearch::Sighting> station = search.nearest();
+  if (!station || (onStation && std::abs(station->baud) > kNearBaud)) {
+    centredSamples = lostSamples = 0;
+    return;
+  }
+  const double offset = std::abs(station->baud);
+  // Centred: well within reach of the fine steering (before the receiver is
+  // on the station), or not surely beyond it (once it is).
+  const bool centred = offset <= (onStation ? kLost * fineRangeBaud() + 2 * station->uncertainty
+                                            : kCentred * fineRangeBaud());
+  // Before the receiver is on the station any move it is sure of is taken
+  // (the first, made early, may leave a little); once on it, only a miss.
+  // A small move waits for the search's figures to settle: a wrong one
+  // would leave QPSK beyond the fine steering's reach.
+  const bool sure = offset > kSureDeviations * station->uncertainty && offset > kSmallestMoveBaud &&
+                    (!centred || !onStation) && (offset > kNearBaud || search.settled());
+  // On the station, a miss must last: the search's figure swings as the
+  // station goes from text to idle and off.
+  lostSamples = onStation && sure ? lostSamples + blockSamples : 0;
+  if (sure && (!onStation || lostSamples >= kLostSeconds * kSampleRate)) {
+    moveBy(station->baud);
+    return;
+  }
+  centredSamples = centred ? centredSamples + blockSamples : 0;
+  if (centredSamples >= kCentredSeconds * kSampleRate) onStation = true;
+}
+
+void Receiver::State::moveBy(double baud) {
+  const double before = mixer.frequency();
+  const double target = before + baud * mode.baud();
+  if (std::abs(target - setHz) > afcLimit || target < kMinFrequency || target > kMaxFrequency) return;
+  mixer.setFrequency(target);
+  search.moved(baud);
+  tracker.restart();
+  centredSamples = lostSamples = 0;
+  // A move the detector could not have followed upsets the symbols in the
+  // filters; a small one does not.
+  if (std::abs(baud) > fineRangeBaud()) jumpSettling = kJumpSettlingSymbols;
+}
+
+// While the AFC sees its station surely farther off than the detector can
+// follow, and for the few symbols the filters take to forget the move onto
+// it, the symbols are the station's skirt or its switching: they are read
+// as nothing, and nothing of them is printed, whatever the squelch.
+bool Receiver::State::offStation() {
+  if (jumpSettling > 0) {
+    --jumpSettling;
+    return true;
+  }
+  if (afcLimit <= 0 || onStation) return false;
+  const std::optional<StationSearch::Sighting> station = search.candidate();
+  return station && std::abs(station->baud) > 2 * fineRangeBaud() &&
+         std::abs(station->baud) > kSureDeviations * station->uncertainty;
+}
+
+// Steering waits until the search sees a station centred, and stops while
+// it sees none where the steering can follow: with no station, the
+// frequency holds where it was set, however strong the neighbours, and one
+// that has drifted beyond the limit is not chased.
+bool Receiver::State::stationNear() const {
+  const std::optional<StationSearch::Sighting> station = search.nearest();
+  if (!station) return false;
+  return std::abs(station->baud) <= (onStation ? kLost : kCentred) * fineRangeBaud();
+}
+
 void Receiver::State::steer(double phaseError) {
-  if (afcLimit <= 0) return;
+  if (afcLimit <= 0 || !stationNear()) return;
   // The AFC must see a station off tune as a station: it judges by the
   // coherence, which a common turn of the phase changes does not lower.
   const double step = tracker.correction(phaseError, quality.coherence());
@@ -228,7 +350,7 @@ void Receiver::State::steer(double phaseError) {
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
   const double before = mixer.frequency();
   mixer.setFrequency(std::clamp(before + step, low, high));
-  tracker.moved(mixer.frequency() - before);
+  search.moved((mixer.frequency() - before) / mode.baud());
 }
 
 void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
@@ -265,7 +387,9 @@ bool Receiver::setFrequency(double hz) {
   // holds, and only the centre of its limit moves.
   if (std::abs(hz - state_->mixer.frequency()) < kSameFrequencyHz) return true;
   state_->mixer.setFrequency(hz);
-  state_->tracker.reset();
+  state_->search.reset();
+  state_->centredSamples = state_->lostSamples = 0;
+  state_->onStation = false;
   return true;
 }
 
@@ -273,8 +397,14 @@ double Receiver::frequency() const { return state_->mixer.frequency(); }
 
 void Receiver::setAfcLimit(double hz) {
   // A negative or unusable limit turns AFC off, like 0.
+  const bool wasOn = state_->afcLimit > 0;
   state_->afcLimit = std::isfinite(hz) && hz > 0 ? hz : 0.0;
   if (state_->afcLimit == 0.0) state_->mixer.setFrequency(state_->setHz);
+  else if (!wasOn) {
+    state_->search.reset();
+    state_->centredSamples = state_->lostSamples = 0;
+    state_->onStation = false;
+  }
 }
 
 bool Receiver::setSquelch(int threshold) {
