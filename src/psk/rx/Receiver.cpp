@@ -11,6 +11,7 @@
 #include "psk/dsp/DecimatingFir.h"
 #include "psk/dsp/FirDesign.h"
 #include "psk/dsp/Mixer.h"
+#include "psk/rx/BpskDetector.h"
 #include "psk/rx/FrequencyTracker.h"
 #include "psk/rx/ImdMeter.h"
 #include "psk/rx/QpskViterbi.h"
@@ -56,23 +57,26 @@ constexpr double kCentredSeconds = 0.1;
 constexpr double kSureDeviations = 3.0;
 // The matched filter and the symbol timing take this long to forget a move.
 constexpr int kJumpSettlingSymbols = 3;
-// The matched filter: a raised-cosine pulse. The symbol's own two-symbol
-// shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
-// decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
-// signal quality) clean.
-constexpr int kBpskMatchedLength = 24;
+// The matched filter: a raised-cosine pulse. For BPSK the symbol's own
+// two-symbol shape, which gathers all of its energy and lets each symbol
+// leak a sixth into its neighbours (the BPSK detector expects that); one
+// symbol keeps QPSK's phase changes (and so its signal quality) clean.
+constexpr int kBpskMatchedLength = 32;
 constexpr int kQpskMatchedLength = 16;
 // About five constraint lengths, and shorter than the 32 zero bits that end
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// BPSK bits are held as long before they are read (see bpskSymbol).
-constexpr std::size_t kBpskHoldSymbols = 4;
+// BPSK decisions come out this many symbols late: the Viterbi decoder
+// settles within a few, and each bit is judged by the squelch then (see
+// remember()).
+constexpr int kBpskDelay = 8;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
 constexpr double kWeakSymbol = 0.05;
 constexpr double kPeakDecay = 0.9;
+constexpr double kRecentSmoothing = 0.25;
 // Each weak symbol cuts the signal quality by this factor: when a station
 // stops, the squelch closes within a few symbols instead of printing the
 // noise that follows.
@@ -111,6 +115,7 @@ struct Receiver::State {
   ImdMeter imd;
   SignalQuality quality;
   QpskViterbi viterbi;
+  BpskDetector bpsk;
   VaricodeReader varicode;
 
   std::vector<Complex> mixed, wide, narrow, symbols;
@@ -118,11 +123,13 @@ struct Receiver::State {
   double power = 0;  // smoothed symbol power, the scale of the vector points
   double peak = 0;   // fast-rising, slowly falling symbol power
   double previousPower = 0;
+  double recentPower = 0;  // over the last few symbols
   int settling = 0;  // symbols still to pass before a new carrier's phases count
   // Squelch state per symbol, delayed like the Viterbi's decisions, so each
   // bit is judged by the quality at the time it was received.
+  // Squelch state per symbol, delayed like the decisions (a ring of delay + 1).
   std::array<bool, kViterbiDepth + 1> openHistory{};
-  std::array<std::pair<int, bool>, kBpskHoldSymbols> bpskHold{};  // BPSK bits and their squelch, a ring
+  std::size_t openSlots = kBpskDelay + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
   int lastBit = 0;
@@ -137,16 +144,20 @@ struct Receiver::State {
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
   struct Symbol {
+    Complex sample;     // the matched filter's output at the symbol
     Complex change;     // the phase change from the previous symbol
     bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool noCarrier = false;  // over the last few symbols
     bool open = false;  // the squelch let it through
   };
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  bool remember(bool open);
   double fineRangeBaud() const { return tracker.rangeBaud(); }
   void acquire();
   void moveBy(double baud);
+  void tuned(double hz);
   bool stationNear() const;
   bool offStation();
   void steer(double phaseError);
@@ -167,16 +178,17 @@ void Receiver::State::build() {
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
+  bpsk.create(kBpskDelay);
   varicode.reset();
   previous = {};
   power = 0;
   peak = 0;
-  previousPower = 0;
+  previousPower = recentPower = 0;
   settling = 0;
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
-  bpskHold.fill({0, false});
+  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskDelay) + 1;
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
@@ -210,6 +222,7 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
 
 Receiver::State::Symbol Receiver::State::measure(Complex y) {
   Symbol symbol;
+  symbol.sample = y;
   symbol.change = y * std::conj(previous);
   previous = y;
   const double now = std::norm(y);
@@ -221,6 +234,11 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   peak = std::max(now, peak * kPeakDecay);
   symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
   previousPower = now;
+  // A single symbol can be faint in noise while the carrier is there; the
+  // detector, which weighs each symbol by what it holds, is told only of a
+  // carrier that has faded over several.
+  recentPower += kRecentSmoothing * (now - recentPower);
+  symbol.noCarrier = muted || rising || recentPower < kWeakSymbol * peak;
   latest[latestNext] = symbol.change;
   latestNext = (latestNext + 1) % latest.size();
   if (symbol.weak) quality.fade(kWeakFade);
@@ -230,18 +248,28 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
 }
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
-  // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
-  const int bit = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
-  const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
+  // A 1 keeps the phase, a 0 reverses it: what the phase change shows at
+  // once steers the AFC (it pulls in from a quarter baud off, where the
+  // carrier loop would slip) and feeds the IMD meter.
+  const int shown = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
+  const Complex ideal = shown ? Complex{1, 0} : Complex{-1, 0};
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
-  imd.symbol(bit == 0 && quality.coherence() >= kCleanIdleQuality);
-  // Each bit waits a few symbols, and counts as received open only when the
-  // squelch is still open then: the noise right after a transmission (which
-  // can make a stray character) is judged after the squelch has closed,
-  // while the last character is followed by 32 or more symbols of carrier.
-  const auto [held, heldOpen] = bpskHold[symbolCount % bpskHold.size()];
-  bpskHold[symbolCount % bpskHold.size()] = {bit, symbol.open};
-  if (++symbolCount > bpskHold.size()) deliver(held, heldOpen && symbol.open, decoded);
+  imd.symbol(shown == 0 && quality.coherence() >= kCleanIdleQuality);
+  const bool openThen = remember(symbol.open);
+  if (const auto bit = bpsk.push(symbol.sample, symbol.noCarrier)) deliver(bit->value, openThen && symbol.open, decoded);
+}
+
+// Keeps the squelch state of this symbol and answers that of the symbol
+// whose decision comes out now. A decision counts as received open only
+// when the squelch is open now as well: a transmission ends with 32 or more
+// symbols of carrier or zero bits, so its last character is out before the
+// carrier drops, and the noise just after the carrier (which the decoder
+// can turn into a stray character) is out only after the squelch has
+// closed.
+bool Receiver::State::remember(bool open) {
+  openHistory[symbolCount % openSlots] = open;
+  ++symbolCount;
+  return openHistory[symbolCount % openSlots];
 }
 
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
@@ -255,16 +283,8 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   }
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
-  openHistory[symbolCount % openHistory.size()] = symbol.open;
-  ++symbolCount;
-  // A decision comes out for the symbol kViterbiDepth before this one, whose
-  // slot is the one written next. It counts as received open only when the
-  // squelch is open now as well: a transmission ends with 32 or more zero
-  // bits, so its last character is out before the carrier drops, and the
-  // noise just after the carrier (which the decoder turns into a stray
-  // character) is out only after the squelch has closed.
-  if (auto bit = viterbi.process(metrics))
-    deliver(*bit, openHistory[symbolCount % openHistory.size()] && symbol.open, decoded);
+  const bool openThen = remember(symbol.open);
+  if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
 }
 
 // The station the AFC finds since the last retune. The search sees it
@@ -308,7 +328,7 @@ void Receiver::State::moveBy(double baud) {
   const double target = before + baud * mode.baud();
   if (std::abs(target - setHz) > afcLimit || target < kMinFrequency || target > kMaxFrequency) return;
   mixer.setFrequency(target);
-  search.moved(baud);
+  tuned(target - before);
   tracker.restart();
   centredSamples = lostSamples = 0;
   // A move the detector could not have followed upsets the symbols in the
@@ -350,7 +370,13 @@ void Receiver::State::steer(double phaseError) {
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
   const double before = mixer.frequency();
   mixer.setFrequency(std::clamp(before + step, low, high));
-  search.moved((mixer.frequency() - before) / mode.baud());
+  tuned(mixer.frequency() - before);
+}
+
+// The receive frequency moved by `hz`: what turns with it learns so.
+void Receiver::State::tuned(double hz) {
+  search.moved(hz / mode.baud());
+  bpsk.moved(2 * std::numbers::pi * hz / mode.baud());
 }
 
 void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {

@@ -40,7 +40,7 @@ constexpr double kStillThere = 0.25;
 // frames before it counts: the first frames of a station that has just
 // begun hold its switching on, which spreads over the band.
 constexpr double kSteadyBaud = 0.1;
-constexpr int kSteadyFrames = 3;
+constexpr int kSteadyFrames = 2;
 // How far a station's centre may be off, one standard deviation in baud:
 // this over its excess and the root of the independent frames averaged
 // (measured on weak stations; the noise of each bin, and the station's own
