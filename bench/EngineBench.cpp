@@ -17,6 +17,7 @@
 
 #include "modem/ModemWindow.h"
 #include "psk/PskEngine.h"
+#include "psk/PskMode.h"
 #include "psk/audio/PumpedAudio.h"
 #include "psk/tx/Transmitter.h"
 
@@ -79,6 +80,56 @@ void BM_EngineReceive(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()) * 256.0 / 8000.0, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_EngineReceive)->Arg(kModeBpsk31)->Arg(kModeQpsk31)->Arg(kModeBpsk125)->Arg(kModeQpsk125);
+
+// The band scan's cost: the engine reading `stations` BPSK31 stations at once
+// on receive channels 1.. (besides channel 0 and the spectrum), on a band of
+// that many stations 100 Hz apart. "core_pct" is the share of one core it
+// takes in real time; against stations:0 (the engine alone, same run) the
+// rest is what the stations cost, each "core_pct" / stations or so. The goal
+// is 30 stations in under 10% of a core.
+void BM_EngineScanChannels(benchmark::State& state) {
+  const int stations = static_cast<int>(state.range(0));
+  std::vector<float> audio(10 * 8000, 0.0f);
+  std::mt19937 random(7);
+  std::normal_distribution<float> noise(0.0f, 0.02f);
+  for (float& sample : audio) sample = noise(random);
+  for (int n = 0; n < stations; ++n) {
+    Transmitter tx;
+    tx.setFrequency(400 + 100 * n);
+    tx.start(kModeBpsk31);
+    tx.enqueue("CQ CQ de QX" + std::to_string(n) + "AB pse k the quick brown fox jumps over the lazy dog");
+    std::vector<float> signal(audio.size());
+    tx.process(signal.size(), signal.data());
+    for (std::size_t i = 0; i < audio.size(); ++i) audio[i] += 0.05f * signal[i];
+  }
+  PumpedAudio device;
+  OneDevice devices(device);
+  PskEngine engine(devices);
+  DiscardingWindow window;
+  engine.fnStartSoundCard(&window, 0, 1);
+  for (int channel = 1; channel <= stations; ++channel) {
+    engine.fnSetRXPSKMode(kModeBpsk31, channel);
+    engine.fnSetRXFrequency(300 + 100 * channel, 0, channel);
+    engine.fnSetAFCLimit(31, channel);
+    engine.fnSetSquelchThreshold(30, 0, channel);
+  }
+  std::vector<float> block(256);
+  std::size_t position = 0;
+  for (auto _ : state) {
+    block.assign(audio.begin() + static_cast<std::ptrdiff_t>(position),
+                 audio.begin() + static_cast<std::ptrdiff_t>(position + 256));
+    benchmark::DoNotOptimize(device.pump(256, block));
+    position = (position + 256) % (audio.size() - 256);
+    if (position % 4096 == 0)
+      for (int channel = 1; channel <= stations; ++channel) benchmark::DoNotOptimize(engine.takeReceived(channel));
+  }
+  engine.fnStopSoundCard();
+  const double audioSeconds = static_cast<double>(state.iterations()) * 256.0 / 8000.0;
+  state.counters["realtime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
+  // CPU seconds per second of audio, in per cent.
+  state.counters["core_pct"] = benchmark::Counter(audioSeconds / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EngineScanChannels)->Arg(0)->Arg(1)->Arg(10)->Arg(30)->ArgName("stations");
 
 // A large paste queued while the engine transmits must not stall the audio:
 // an audio thread pumps 32 ms blocks back to back while each iteration

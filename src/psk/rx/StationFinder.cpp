@@ -7,11 +7,23 @@ namespace quillary::psk {
 
 namespace {
 
-double median(std::span<const double> values) {
+constexpr double kMaxBelowNeighbour = 1e-2;
+constexpr double kMaxBelowStrongest = 1e-4;
+
+double quantile(std::span<const double> values, double fraction) {
   std::vector<double> sorted(values.begin(), values.end());
-  const auto middle = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2);
-  std::nth_element(sorted.begin(), middle, sorted.end());
-  return *middle;
+  const auto at = sorted.begin() +
+                  static_cast<std::ptrdiff_t>(std::clamp(fraction, 0.0, 1.0) * static_cast<double>(sorted.size() - 1));
+  std::nth_element(sorted.begin(), at, sorted.end());
+  return *at;
+}
+
+double peakNear(std::span<const double> power, double bin, double reach) {
+  double peak = 0;
+  for (int k = std::max(0, static_cast<int>(std::ceil(bin - reach)));
+       k <= std::min<int>(static_cast<int>(power.size()) - 1, static_cast<int>(std::floor(bin + reach))); ++k)
+    peak = std::max(peak, power[k]);
+  return peak;
 }
 
 // The centre of the power above the floor around `bin`: for a station that
@@ -41,7 +53,7 @@ std::vector<FoundStation> findStations(std::span<const double> power, const Stat
   const int w = std::max(1, shape.halfWidth);
   std::vector<FoundStation> found;
   if (n < 2 * w + 3) return found;
-  const double floor = median(power);
+  const double floor = quantile(power, shape.floorQuantile);
   if (!(floor > 0)) return found;
   // Peaks are looked for in the spectrum barely smoothed (a weak station
   // beside a strong one keeps its own peak there, where a window a station
@@ -63,10 +75,14 @@ std::vector<FoundStation> findStations(std::span<const double> power, const Stat
   std::vector<int> kept;
   for (int b : peaks)
     if (std::none_of(kept.begin(), kept.end(), [&](int k) { return std::abs(k - b) <= 2 * w; })) kept.push_back(b);
+  const double strongest = *std::max_element(power.begin(), power.end());
   for (int b : kept) {
     const double centre = centreOf(power, floor, b, w + 1);
     // The centre may lie a little off the peak; it must stay inside.
     if (centre < w || centre > n - 1 - w) continue;
+    const double own = peakNear(power, centre, w);
+    if (own < kMaxBelowStrongest * strongest || own < kMaxBelowNeighbour * peakNear(power, centre, shape.productsBins))
+      continue;
     found.push_back({centre, excess[static_cast<std::size_t>(std::lround(centre))]});
   }
   std::sort(found.begin(), found.end(), [](const FoundStation& a, const FoundStation& b) { return a.bin < b.bin; });

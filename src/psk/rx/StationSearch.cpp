@@ -24,13 +24,8 @@ constexpr int kStationHalfWidth = 3;
 // floor. Noise alone crosses it about once an hour.
 constexpr double kSignificance = 6.0;
 constexpr double kMinExcess = 0.25;
-// A station far weaker than the strongest in view (a spur beside a clean
-// station, with no noise to hide it) is not taken for one; nor one close
-// beside a station much stronger, where that one's third- and fifth-order
-// products (1.5 and 2.5 baud out) and its keying splatter stand.
-constexpr double kMaxBelowStrongest = 1e-4;
+// How far out a station's products and splatter reach (see StationShape).
 constexpr double kProductsBaud = 3.0;
-constexpr double kMaxBelowNeighbour = 1e-2;
 // A station must still be there: the latest frame holds at least this part
 // of the power the average has in its window (the average remembers a
 // station that has just stopped, and the splatter of its switching off,
@@ -143,21 +138,11 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
   const std::span<const double> band(average_.data() + (centre - clean), static_cast<std::size_t>(2 * clean + 1));
   const double independentFrames = std::min(frames_, 2 * kAverageFrames) / 2.0;
   const double independent = independentFrames * (2 * kStationHalfWidth + 1);
-  const StationShape shape{kStationHalfWidth, std::max(kMinExcess, kSignificance / std::sqrt(independent))};
+  StationShape shape;
+  shape.halfWidth = kStationHalfWidth;
+  shape.minExcess = std::max(kMinExcess, kSignificance / std::sqrt(independent));
+  shape.productsBins = kProductsBaud / binBaud;
   const std::vector<FoundStation> stations = findStations(band, shape);
-  // Compared bin by bin, so that a strong station at the edge of the view,
-  // too far out to count as found, still overshadows its products.
-  const auto peakNear = [&](double bin, double reachBins) {
-    double peak = 0;
-    for (int k = 0; k < static_cast<int>(band.size()); ++k)
-      if (std::abs(k - bin) <= reachBins) peak = std::max(peak, band[k]);
-    return peak;
-  };
-  const double strongest = peakNear(clean, clean);
-  const auto overshadowed = [&](const FoundStation& station) {
-    const double own = peakNear(station.bin, kStationHalfWidth);
-    return own < kMaxBelowStrongest * strongest || own < kMaxBelowNeighbour * peakNear(station.bin, kProductsBaud / binBaud);
-  };
   const auto gone = [&](const FoundStation& station) {
     const int middle = static_cast<int>(std::lround(station.bin)) + (centre - clean);
     double now = 0, before = 0;
@@ -170,7 +155,7 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
   std::optional<Sighting> nearest;
   for (const FoundStation& station : stations) {
     const double baud = (station.bin - clean) * binBaud;
-    if (std::abs(baud) > captureBaud_ || overshadowed(station) || gone(station)) continue;
+    if (std::abs(baud) > captureBaud_ || gone(station)) continue;
     if (!nearest || std::abs(baud) < std::abs(nearest->baud))
       nearest = Sighting{baud, kCentreSpread / (station.excess * std::sqrt(independentFrames))};
   }
