@@ -169,6 +169,7 @@ void PskEngine::receive(const float* in, std::size_t frames, bool listening, Out
     if (listening) {
       receiver_.process(frames, in, decoded_);
       for (const auto& channel : channels_) {
+        if (!channel) continue;  // a number never set
         channelDecoded_.clear();
         channel->receiver.process(frames, in, channelDecoded_);
         std::string& kept = channel->received;
@@ -200,9 +201,10 @@ Receiver* PskEngine::receiverOf(int32_t channel, bool make) {
   if (channel == 0) return &receiver_;
   if (channel < 0 || channel >= kMaxChannels) return nullptr;
   const auto index = static_cast<std::size_t>(channel - 1);
-  if (index >= channels_.size()) {
+  if (index >= channels_.size() || !channels_[index]) {
     if (!make) return nullptr;
-    while (channels_.size() <= index) channels_.push_back(std::make_unique<Channel>());
+    if (index >= channels_.size()) channels_.resize(index + 1);
+    channels_[index] = std::make_unique<Channel>();
   }
   return &channels_[index]->receiver;
 }
@@ -292,7 +294,8 @@ std::vector<double> PskEngine::bandStations(int32_t modeCode, double lowHz, doub
 std::string PskEngine::takeReceived(int32_t channel) {
   std::lock_guard lock(rxMutex_);
   if (channel < 1 || static_cast<std::size_t>(channel) > channels_.size()) return {};
-  return std::exchange(channels_[static_cast<std::size_t>(channel - 1)]->received, {});
+  const auto& found = channels_[static_cast<std::size_t>(channel - 1)];
+  return found ? std::exchange(found->received, {}) : std::string{};
 }
 
 // ---- transmit -------------------------------------------------------------------

@@ -136,7 +136,7 @@ class PskEngine : public ModemLibrary {
 
   std::mutex rxMutex_;
   Receiver receiver_;
-  std::vector<std::unique_ptr<Channel>> channels_;  // channel n at n - 1
+  std::vector<std::unique_ptr<Channel>> channels_;  // channel n at n - 1; null: never set
   SpectrumAnalyzer spectrum_;
 
   std::mutex pttMutex_;
