@@ -4,10 +4,10 @@
 // bench/SensitivityBench's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "NoiseAndErrors.h"
 #include "PskTestSignals.h"
 
 namespace quillary::psk::test {
@@ -20,19 +20,7 @@ const std::string kText =
     "breeze from the west. Tomorrow I will try the low bands again if the storm has passed.\r\n"
     "Please repeat your name and location, as I lost them in a fade. 73 for now, back to you. k\r\n";
 
-// Edits from `expected` to the part of `got` that matches it best, over
-// the length of `expected`: what the open squelch prints in the noise
-// around a transmission does not count.
-double characterErrorRate(const std::string& expected, const std::string& got) {
-  std::vector<std::size_t> row(got.size() + 1, 0), next(got.size() + 1);
-  for (std::size_t i = 1; i <= expected.size(); ++i) {
-    next[0] = i;
-    for (std::size_t j = 1; j <= got.size(); ++j)
-      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (expected[i - 1] != got[j - 1])});
-    std::swap(row, next);
-  }
-  return static_cast<double>(*std::min_element(row.begin(), row.end())) / static_cast<double>(expected.size());
-}
+using signals::characterErrorRate;
 
 TEST(Sensitivity, EachModeCopiesHalfADecibelInsideItsTarget) {
   struct Point {

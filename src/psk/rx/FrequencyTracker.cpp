@@ -9,6 +9,7 @@ namespace {
 // A time constant of 25 symbols: slow enough that noise hardly moves the
 // frequency, quick enough for a station that drifts a few hertz a minute.
 constexpr double kGain = 0.04;
+// Pulling harder, right after a move or when steering begins.
 constexpr double kQuickGain = 0.12;
 // Noise through the matched filter gives decisions this coherent only by
 // rare chance.

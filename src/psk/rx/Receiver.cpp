@@ -142,6 +142,7 @@ struct Receiver::State {
   std::size_t blockSamples = 0;    // of the block in hand
   int jumpSettling = 0;           // symbols still to pass after a move onto a station
   bool onStation = false;         // the AFC has found its station since the last retune
+  bool steering = false;          // the fine steering was at work at the last symbol
 
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
@@ -196,7 +197,7 @@ void Receiver::State::build() {
   lastBit = 0;
   centredSamples = lostSamples = 0;
   jumpSettling = 0;
-  onStation = false;
+  onStation = steering = false;
 }
 
 void Receiver::State::processBlock(std::size_t count, const float* in,
@@ -310,10 +311,10 @@ void Receiver::State::acquire() {
                                             : kCentred * fineRangeBaud());
   // Before the receiver is on the station any move it is sure of is taken
   // (the first, made early, may leave a little); once on it, only a miss.
-  // A small move waits for the search's figures to settle: a wrong one
-  // would leave QPSK beyond the fine steering's reach.
+  // A small move waits for the search's figures to settle or stand firm:
+  // a wrong one would leave QPSK beyond the fine steering's reach.
   const bool sure = offset > kSureDeviations * station->uncertainty && offset > kSmallestMoveBaud &&
-                    (!centred || !onStation) && (offset > kNearBaud || search.settled());
+                    (!centred || !onStation) && (offset > kNearBaud || search.settled() || search.firm());
   // On the station, a miss must last: the search's figure swings as the
   // station goes from text to idle and off.
   lostSamples = onStation && sure ? lostSamples + blockSamples : 0;
@@ -353,18 +354,27 @@ bool Receiver::State::offStation() {
          std::abs(station->baud) > kSureDeviations * station->uncertainty;
 }
 
-// Steering waits until the search sees a station centred, and stops while
-// it sees none where the steering can follow: with no station, the
+// Steering waits until the search sees a station centred (or surely within
+// reach), and stops while it sees none where the steering can follow: with no station, the
 // frequency holds where it was set, however strong the neighbours, and one
 // that has drifted beyond the limit is not chased.
 bool Receiver::State::stationNear() const {
   const std::optional<StationSearch::Sighting> station = search.nearest();
   if (!station) return false;
-  return std::abs(station->baud) <= (onStation ? kLost : kCentred) * fineRangeBaud();
+  const double offset = std::abs(station->baud);
+  if (onStation) return offset <= kLost * fineRangeBaud();
+  return offset <= kCentred * fineRangeBaud() || offset + 2 * station->uncertainty <= fineRangeBaud();
 }
 
 void Receiver::State::steer(double phaseError) {
-  if (afcLimit <= 0 || !stationNear()) return;
+  if (afcLimit <= 0 || !stationNear()) {
+    steering = false;
+    return;
+  }
+  // Steering that begins pulls harder at first (the station may be off by
+  // most of the fine range).
+  if (!steering) tracker.restart();
+  steering = true;
   // The AFC must see a station off tune as a station: it judges by the
   // coherence, which a common turn of the phase changes does not lower.
   const double step = tracker.correction(phaseError, quality.coherence());

@@ -36,6 +36,7 @@ constexpr double kStillThere = 0.25;
 // begun hold its switching on, which spreads over the band.
 constexpr double kSteadyBaud = 0.1;
 constexpr int kSteadyFrames = 2;
+constexpr double kFirmBaud = 0.02;
 // How far a station's centre may be off, one standard deviation in baud:
 // this over its excess and the root of the independent frames averaged
 // (measured on weak stations; the noise of each bin, and the station's own
@@ -68,7 +69,7 @@ void StationSearch::reset() {
   latest_.assign(ring_.size(), 0.0);
   frames_ = 0;
   candidate_.reset();
-  steadyFrames_ = 0;
+  steadyFrames_ = firmFrames_ = 0;
   nearest_.reset();
 }
 
@@ -122,8 +123,9 @@ void StationSearch::frame() {
     average_[k] += weight * (latest_[k] - average_[k]);
   }
   const std::optional<Sighting> now = nearestNow();
-  const bool same = now && candidate_ && std::abs(now->baud - candidate_->baud) <= kSteadyBaud;
-  steadyFrames_ = same ? steadyFrames_ + 1 : (now ? 1 : 0);
+  const double moved = now && candidate_ ? std::abs(now->baud - candidate_->baud) : 1e9;
+  steadyFrames_ = moved <= kSteadyBaud ? steadyFrames_ + 1 : (now ? 1 : 0);
+  firmFrames_ = moved <= kFirmBaud ? firmFrames_ + 1 : 0;
   candidate_ = now;
   nearest_.reset();
   if (steadyFrames_ >= kSteadyFrames) nearest_ = now;

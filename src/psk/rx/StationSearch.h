@@ -43,10 +43,15 @@ class StationSearch {
   // True once the average holds as many frames as it ever weighs: its
   // figures are as good as they get.
   bool settled() const { return frames_ >= kAverageFrames; }
+  // True while the nearest station has stood still to a fiftieth of a baud
+  // for a few frames: its figure is as good as settled (a strong station,
+  // after its switching on).
+  bool firm() const { return firmFrames_ >= kFirmFrames; }
 
  private:
   static constexpr int kMinFrames = 4;
   static constexpr int kAverageFrames = 16;
+  static constexpr int kFirmFrames = 4;
 
   void frame();
   std::optional<Sighting> nearestNow() const;
@@ -63,6 +68,7 @@ class StationSearch {
   int frames_ = 0;
   std::optional<Sighting> candidate_;  // the nearest station of the latest frame
   int steadyFrames_ = 0;              // frames it has stood where it is
+  int firmFrames_ = 0;                // ... to a fiftieth of a baud
   std::optional<Sighting> nearest_;
 };
 

@@ -5,6 +5,31 @@
 
 namespace psktool {
 
+std::string parseWords(const std::vector<std::string>& args, std::string& input,
+                       const std::function<bool(const std::string& word)>& flag,
+                       const std::function<std::string(const std::string& word, const std::string& value)>& option) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word.size() < 2 || word[0] != '-') {
+      if (!input.empty()) return "more than one input file given";
+      input = word;
+      continue;
+    }
+    if (flag(word)) continue;
+    if (i + 1 == args.size()) return "option " + word + " needs a value";
+    if (std::string problem = option(word, args[++i]); !problem.empty()) return problem;
+  }
+  return "";
+}
+
+std::string parseFrequency(const std::string& option, const std::string& value, double& hz) {
+  const auto number = parseNumber(value);
+  if (!number || *number < 100 || *number > 3900)
+    return option + " must be a frequency from 100 to 3900 Hz, not \"" + value + "\"";
+  hz = *number;
+  return "";
+}
+
 std::optional<double> parseNumber(const std::string& word) {
   double value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);

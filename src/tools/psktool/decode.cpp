@@ -34,31 +34,15 @@ struct DecodeOptions {
 // Fills `options` from the words; answers an error message, or "" when fine.
 std::string parseDecodeArgs(const std::vector<std::string>& args, DecodeOptions& options) {
   std::optional<std::string> modeName;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word.size() < 2 || word[0] != '-') {
-      if (!options.input.empty()) return "more than one input file given";
-      options.input = word;
-      continue;
-    }
-    if (word == "--afc") {
-      options.afc = true;
-      continue;
-    }
-    if (i + 1 == args.size()) return "option " + word + " needs a value";
-    const std::string& value = args[++i];
-    if (word == "--mode") {
-      modeName = value;
-    } else if (word == "--freq") {
-      const auto hz = parseNumber(value);
-      if (!hz || *hz < 100 || *hz > 3900) return "--freq must be a frequency from 100 to 3900 Hz, not \"" + value + "\"";
-      options.frequency = *hz;
-    } else if (word == "--squelch") {
-      if (auto problem = parseSquelch(value, options.squelch); !problem.empty()) return problem;
-    } else {
-      return "unknown option " + word;
-    }
-  }
+  const auto flag = [&](const std::string& word) { return word == "--afc" && (options.afc = true); };
+  const auto option = [&](const std::string& word, const std::string& value) -> std::string {
+    if (word == "--mode") modeName = value;
+    else if (word == "--freq") return parseFrequency(word, value, options.frequency);
+    else if (word == "--squelch") return parseSquelch(value, options.squelch);
+    else return "unknown option " + word;
+    return "";
+  };
+  if (auto problem = parseWords(args, options.input, flag, option); !problem.empty()) return problem;
   if (auto problem = parseMode(modeName, options.mode); !problem.empty()) return problem;
   if (options.input.empty()) return "the input file is missing";
   return "";

@@ -66,9 +66,7 @@ std::string parseEncodeArgs(const std::vector<std::string>& args, EncodeOptions&
   }
   if (auto problem = parseMode(modeName, options.mode); !problem.empty()) return problem;
   if (!frequency) return "--freq is missing";
-  const auto hz = parseNumber(*frequency);
-  if (!hz || *hz < 100 || *hz > 3900) return "--freq must be a frequency from 100 to 3900 Hz, not \"" + *frequency + "\"";
-  options.frequency = *hz;
+  if (auto problem = parseFrequency("--freq", *frequency, options.frequency); !problem.empty()) return problem;
   if (options.output.empty()) return "-o OUT.wav is missing";
   return "";
 }

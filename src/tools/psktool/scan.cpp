@@ -43,29 +43,17 @@ struct ScanOptions {
 
 std::string parseScanArgs(const std::vector<std::string>& args, ScanOptions& options) {
   std::optional<std::string> modeName;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word.size() < 2 || word[0] != '-') {
-      if (!options.input.empty()) return "more than one input file given";
-      options.input = word;
-      continue;
-    }
-    if (word == "--follow") {
-      options.follow = true;
-      continue;
-    }
-    if (i + 1 == args.size()) return "option " + word + " needs a value";
-    const std::string& value = args[++i];
+  BandScan::Settings& settings = options.settings;
+  const auto flag = [&](const std::string& word) { return word == "--follow" && (options.follow = true); };
+  const auto option = [&](const std::string& word, const std::string& value) -> std::string {
     const auto number = parseNumber(value);
-    if (word == "--mode") {
-      modeName = value;
-    } else if (word == "--low" || word == "--high") {
-      if (!number || *number < 100 || *number > 3900) return word + " must be a frequency from 100 to 3900 Hz, not \"" + value + "\"";
-      (word == "--low" ? options.settings.lowHz : options.settings.highHz) = *number;
-    } else if (word == "--squelch") {
-      if (auto problem = parseSquelch(value, options.settings.squelch); !problem.empty()) return problem;
-    } else if (word == "--device") {
-      if (!number || *number != static_cast<int>(*number) || *number < -1) return "--device must be a device number (-1 for the default), not \"" + value + "\"";
+    if (word == "--mode") modeName = value;
+    else if (word == "--low") return parseFrequency(word, value, settings.lowHz);
+    else if (word == "--high") return parseFrequency(word, value, settings.highHz);
+    else if (word == "--squelch") return parseSquelch(value, settings.squelch);
+    else if (word == "--device") {
+      if (!number || *number != static_cast<int>(*number) || *number < -1)
+        return "--device must be a device number (-1 for the default), not \"" + value + "\"";
       options.device = static_cast<int>(*number);
     } else if (word == "--seconds") {
       if (!number || *number <= 0) return "--seconds must be a positive number, not \"" + value + "\"";
@@ -73,9 +61,11 @@ std::string parseScanArgs(const std::vector<std::string>& args, ScanOptions& opt
     } else {
       return "unknown option " + word;
     }
-  }
-  if (auto problem = parseMode(modeName, options.settings.mode); !problem.empty()) return problem;
-  if (options.settings.lowHz >= options.settings.highHz) return "--low must lie below --high";
+    return "";
+  };
+  if (auto problem = parseWords(args, options.input, flag, option); !problem.empty()) return problem;
+  if (auto problem = parseMode(modeName, settings.mode); !problem.empty()) return problem;
+  if (settings.lowHz >= settings.highHz) return "--low must lie below --high";
   if (options.follow != options.input.empty())
     return options.follow ? "--follow listens to a sound device and takes no file" : "the input file is missing";
   return "";
