@@ -68,20 +68,24 @@ void BpskDetector::trackCarrier(std::complex<float> sample, bool weak) {
     }
     turn_ += gain * gain / 4 * error;
     phase_ += gain * error;
+    // A BPSK carrier's turn shows only to within half a turn per symbol: a
+    // loop that has run beyond a quarter has found nothing, and starts again.
+    if (std::abs(turn_) > pi / 2) restartCarrier();
   }
   phase_ = wrapped(phase_ + turn_);
   previous_ = sample;
 }
 
+void BpskDetector::restartCarrier() {
+  turn_ = lock_ = 0;
+  locked_ = false;
+}
+
 void BpskDetector::moved(double turn) {
   // A move farther than the loop can have followed leaves it nothing to
   // keep: it starts again on the new frequency.
-  if (std::abs(turn) > pi / 2 || std::abs(turn_) > pi / 2) {
-    turn_ = lock_ = 0;
-    locked_ = false;
-  } else {
-    turn_ -= turn;
-  }
+  if (std::abs(turn) > pi / 2) restartCarrier();
+  else turn_ -= turn;
 }
 
 std::optional<BpskDetector::Bit> BpskDetector::push(std::complex<float> sample, bool weak) {

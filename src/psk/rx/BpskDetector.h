@@ -37,6 +37,7 @@ class BpskDetector {
 
  private:
   void trackCarrier(std::complex<float> sample, bool weak);
+  void restartCarrier();
   std::optional<Bit> decide(double x);
 
   // A survivor path, one per state (the sign of the latest symbol): its

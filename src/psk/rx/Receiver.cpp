@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <utility>
 #include <numbers>
+#include <utility>
 
 #include "psk/PskMode.h"
 #include "psk/Varicode.h"
 #include "psk/dsp/DecimatingFir.h"
 #include "psk/dsp/FirDesign.h"
 #include "psk/dsp/Mixer.h"
+#include "psk/rx/Afc.h"
 #include "psk/rx/BpskDetector.h"
-#include "psk/rx/FrequencyTracker.h"
 #include "psk/rx/ImdMeter.h"
 #include "psk/rx/QpskViterbi.h"
 #include "psk/rx/SignalQuality.h"
-#include "psk/rx/StationSearch.h"
 #include "psk/rx/SymbolSync.h"
 
 namespace quillary::psk {
@@ -32,31 +31,6 @@ constexpr int kSamplesPerSymbolAfterDecimation = 16;
 // nearer than 6.5 baud.
 constexpr double kWideCutoffBaud = 7.75;
 constexpr double kWideLengthSymbols = 1.75;
-// The AFC finds a station up to this far from the receive frequency (at
-// least three baud either side, with room for the search's error). Once on
-// a station, only a station within half a baud is its own.
-constexpr double kCaptureBaud = 4.5;
-constexpr double kNearBaud = 0.5;
-// Moves smaller than this are left to the fine steering.
-constexpr double kSmallestMoveBaud = 0.02;
-// The fine steering reaches baud / 2m (m = 2 for BPSK, 4 for QPSK).
-// A station within this part of its range is centred: the
-// receiver is on it once it has stood there for a tenth of a second. One
-// farther off it moves onto, by as much as the search is sure of (to this
-// many standard deviations). The search sees the centre of the station's
-// power, which for QPSK sending text is not quite its carrier (the code
-// turns the phase one way more often than the other: some 0.07 baud with
-// English); the fine steering finds the carrier itself, and once on the
-// station the receiver moves again only when the search sees it this far
-// beyond the fine range (the steering has lost it, or locked a quarter
-// baud off).
-constexpr double kCentred = 0.75;
-constexpr double kLost = 1.2;
-constexpr double kLostSeconds = 0.5;
-constexpr double kCentredSeconds = 0.1;
-constexpr double kSureDeviations = 3.0;
-// The matched filter and the symbol timing take this long to forget a move.
-constexpr int kJumpSettlingSymbols = 3;
 // The matched filter: a raised-cosine pulse. For BPSK the symbol's own
 // two-symbol shape, which gathers all of its energy and lets each symbol
 // leak a sixth into its neighbours (the BPSK detector expects that). For
@@ -112,8 +86,7 @@ struct Receiver::State {
   DecimatingFir decimator;
   DecimatingFir matched;
   SymbolSync sync;
-  FrequencyTracker tracker;
-  StationSearch search;
+  Afc afc;
   ImdMeter imd;
   SignalQuality quality;
   QpskViterbi viterbi;
@@ -127,9 +100,8 @@ struct Receiver::State {
   double previousPower = 0;
   double recentPower = 0;  // over the last few symbols
   int settling = 0;  // symbols still to pass before a new carrier's phases count
-  // Squelch state per symbol, delayed like the Viterbi's decisions, so each
-  // bit is judged by the quality at the time it was received.
-  // Squelch state per symbol, delayed like the decisions (a ring of delay + 1).
+  // Squelch state per symbol, delayed like the decisions (a ring of delay +
+  // 1), so each bit is judged by the quality at the time it was received.
   std::array<bool, kViterbiDepth + 1> openHistory{};
   std::size_t openSlots = kBpskDelay + 1;
   std::size_t symbolCount = 0;
@@ -137,12 +109,6 @@ struct Receiver::State {
   int lastBit = 0;
   std::array<Complex, kVectorPoints> latest{};  // newest differential phasors, a ring
   std::size_t latestNext = 0;
-  std::size_t centredSamples = 0;  // the station has stood centred, while not yet on it
-  std::size_t lostSamples = 0;     // ... or beyond the fine range, while on it
-  std::size_t blockSamples = 0;    // of the block in hand
-  int jumpSettling = 0;           // symbols still to pass after a move onto a station
-  bool onStation = false;         // the AFC has found its station since the last retune
-  bool steering = false;          // the fine steering was at work at the last symbol
 
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
@@ -157,13 +123,8 @@ struct Receiver::State {
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   bool remember(bool open);
-  double fineRangeBaud() const { return tracker.rangeBaud(); }
-  void acquire();
-  void moveBy(double baud);
-  void tuned(double hz);
-  bool stationNear() const;
-  bool offStation();
   void steer(double phaseError);
+  void tune(double hz, bool ontoStation);
   void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
 
@@ -176,8 +137,7 @@ void Receiver::State::build() {
                    decimation);
   matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
-  tracker.create(mode.baud(), mode.qpsk ? 4 : 2);
-  search.create(kSamplesPerSymbolAfterDecimation, kCaptureBaud);
+  afc.create(mode);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
@@ -195,21 +155,19 @@ void Receiver::State::build() {
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
-  centredSamples = lostSamples = 0;
-  jumpSettling = 0;
-  onStation = steering = false;
 }
 
 void Receiver::State::processBlock(std::size_t count, const float* in,
                                    std::vector<uint8_t>& decoded) {
-  blockSamples = count;
   mixed.resize(count);
   mixer.process(count, in, mixed.data());
   wide.clear();
   decimator.process(count, mixed.data(), wide);
   if (afcLimit > 0) {
-    search.process(wide.size(), wide.data());
-    acquire();
+    const double now = mixer.frequency();
+    const double lowest = std::max(kMinFrequency, setHz - afcLimit) - now;
+    const double highest = std::min(kMaxFrequency, setHz + afcLimit) - now;
+    if (const double hz = afc.afterBlock(wide.data(), wide.size(), count, lowest, highest); hz != 0.0) tune(hz, true);
   }
   imd.process(wide.size(), wide.data());
   narrow.clear();
@@ -232,7 +190,7 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   if (now > kRisingSymbol * power) settling = kSettlingSymbols;
   const bool rising = settling > 0;
   if (settling > 0) --settling;
-  const bool muted = offStation();
+  const bool muted = afcLimit > 0 && afc.muteSymbol();
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
   symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
@@ -290,104 +248,21 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
 }
 
-// The station the AFC finds since the last retune. The search sees it
-// anywhere in the capture range, roughly at first; the receiver moves by as
-// much as the search is sure of, and is on the station once it has stood
-// centred for a tenth of a second. A station beyond the limit is out of
-// reach: the receiver stays where it was set. Once on a station the AFC
-// stays with it, also through its pauses and after it has signed (its reply
-// comes back there, not on a neighbour): it moves again only to a station
-// surely off centre and within half a baud, which is its own.
-void Receiver::State::acquire() {
-  const std::optional<StationSearch::Sighting> station = search.nearest();
-  if (!station || (onStation && std::abs(station->baud) > kNearBaud)) {
-    centredSamples = lostSamples = 0;
-    return;
-  }
-  const double offset = std::abs(station->baud);
-  // Centred: well within reach of the fine steering (before the receiver is
-  // on the station), or not surely beyond it (once it is).
-  const bool centred = offset <= (onStation ? kLost * fineRangeBaud() + 2 * station->uncertainty
-                                            : kCentred * fineRangeBaud());
-  // Before the receiver is on the station any move it is sure of is taken
-  // (the first, made early, may leave a little); once on it, only a miss.
-  // A small move waits for the search's figures to settle or stand firm:
-  // a wrong one would leave QPSK beyond the fine steering's reach.
-  const bool sure = offset > kSureDeviations * station->uncertainty && offset > kSmallestMoveBaud &&
-                    (!centred || !onStation) && (offset > kNearBaud || search.settled() || search.firm());
-  // On the station, a miss must last: the search's figure swings as the
-  // station goes from text to idle and off.
-  lostSamples = onStation && sure ? lostSamples + blockSamples : 0;
-  if (sure && (!onStation || lostSamples >= kLostSeconds * kSampleRate)) {
-    moveBy(station->baud);
-    return;
-  }
-  centredSamples = centred ? centredSamples + blockSamples : 0;
-  if (centredSamples >= kCentredSeconds * kSampleRate) onStation = true;
-}
-
-void Receiver::State::moveBy(double baud) {
-  const double before = mixer.frequency();
-  const double target = before + baud * mode.baud();
-  if (std::abs(target - setHz) > afcLimit || target < kMinFrequency || target > kMaxFrequency) return;
-  mixer.setFrequency(target);
-  tuned(target - before);
-  tracker.restart();
-  centredSamples = lostSamples = 0;
-  // A move the detector could not have followed upsets the symbols in the
-  // filters; a small one does not.
-  if (std::abs(baud) > fineRangeBaud()) jumpSettling = kJumpSettlingSymbols;
-}
-
-// While the AFC sees its station surely farther off than the detector can
-// follow, and for the few symbols the filters take to forget the move onto
-// it, the symbols are the station's skirt or its switching: they are read
-// as nothing, and nothing of them is printed, whatever the squelch.
-bool Receiver::State::offStation() {
-  if (jumpSettling > 0) {
-    --jumpSettling;
-    return true;
-  }
-  if (afcLimit <= 0 || onStation) return false;
-  const std::optional<StationSearch::Sighting> station = search.candidate();
-  return station && std::abs(station->baud) > 2 * fineRangeBaud() &&
-         std::abs(station->baud) > kSureDeviations * station->uncertainty;
-}
-
-// Steering waits until the search sees a station centred (or surely within
-// reach), and stops while it sees none where the steering can follow: with no station, the
-// frequency holds where it was set, however strong the neighbours, and one
-// that has drifted beyond the limit is not chased.
-bool Receiver::State::stationNear() const {
-  const std::optional<StationSearch::Sighting> station = search.nearest();
-  if (!station) return false;
-  const double offset = std::abs(station->baud);
-  if (onStation) return offset <= kLost * fineRangeBaud();
-  return offset <= kCentred * fineRangeBaud() || offset + 2 * station->uncertainty <= fineRangeBaud();
-}
-
 void Receiver::State::steer(double phaseError) {
-  if (afcLimit <= 0 || !stationNear()) {
-    steering = false;
-    return;
-  }
-  // Steering that begins pulls harder at first (the station may be off by
-  // most of the fine range).
-  if (!steering) tracker.restart();
-  steering = true;
+  if (afcLimit <= 0) return;
   // The AFC must see a station off tune as a station: it judges by the
   // coherence, which a common turn of the phase changes does not lower.
-  const double step = tracker.correction(phaseError, quality.coherence());
+  const double step = afc.steer(phaseError, quality.coherence());
+  if (step == 0.0) return;
   const double low = std::max(kMinFrequency, setHz - afcLimit);
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
-  const double before = mixer.frequency();
-  mixer.setFrequency(std::clamp(before + step, low, high));
-  tuned(mixer.frequency() - before);
+  tune(std::clamp(mixer.frequency() + step, low, high) - mixer.frequency(), false);
 }
 
-// The receive frequency moved by `hz`: what turns with it learns so.
-void Receiver::State::tuned(double hz) {
-  search.moved(hz / mode.baud());
+// Moves the receive frequency by `hz`; what turns with it learns so.
+void Receiver::State::tune(double hz, bool ontoStation) {
+  mixer.setFrequency(mixer.frequency() + hz);
+  afc.moved(hz, ontoStation);
   bpsk.moved(2 * std::numbers::pi * hz / mode.baud());
 }
 
@@ -425,9 +300,7 @@ bool Receiver::setFrequency(double hz) {
   // holds, and only the centre of its limit moves.
   if (std::abs(hz - state_->mixer.frequency()) < kSameFrequencyHz) return true;
   state_->mixer.setFrequency(hz);
-  state_->search.reset();
-  state_->centredSamples = state_->lostSamples = 0;
-  state_->onStation = false;
+  state_->afc.reset();
   return true;
 }
 
@@ -438,11 +311,7 @@ void Receiver::setAfcLimit(double hz) {
   const bool wasOn = state_->afcLimit > 0;
   state_->afcLimit = std::isfinite(hz) && hz > 0 ? hz : 0.0;
   if (state_->afcLimit == 0.0) state_->mixer.setFrequency(state_->setHz);
-  else if (!wasOn) {
-    state_->search.reset();
-    state_->centredSamples = state_->lostSamples = 0;
-    state_->onStation = false;
-  }
+  else if (!wasOn) state_->afc.reset();
 }
 
 bool Receiver::setSquelch(int threshold) {

@@ -2,7 +2,7 @@
 // The whole receive side at 8000 Hz: mixing to baseband, filtering and
 // decimation, symbol timing, coherent detection for BPSK (BpskDetector),
 // differential detection and soft-decision Viterbi for QPSK, varicode
-// reading, squelch, AFC (StationSearch, FrequencyTracker), the signal
+// reading, squelch, AFC (Afc), the signal
 // quality and the IMD of clean idle. Not thread-safe: the engine
 // serialises calls.
 #include <array>

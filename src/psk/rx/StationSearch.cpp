@@ -100,12 +100,11 @@ void StationSearch::moved(double baud) {
   };
   average_ = shifted(average_);
   latest_ = shifted(latest_);
-  // What the average held was seen from the old frequency, with whatever
-  // error the move was made with: the frames to come weigh more.
-  frames_ = std::min(frames_, kMinFrames);
   if (candidate_) candidate_->baud -= baud;
   if (nearest_) nearest_->baud -= baud;
 }
+
+void StationSearch::freshen() { frames_ = std::min(frames_, kMinFrames); }
 
 void StationSearch::frame() {
   const int size = fft_.size();

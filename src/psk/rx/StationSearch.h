@@ -28,6 +28,10 @@ class StationSearch {
   // The receive frequency moved by `baud`: what the average holds moves
   // the other way, so the search goes on without starting again.
   void moved(double baud);
+  // After a move made on the search's own figure: what the average held
+  // was seen with whatever error that figure had, so the frames to come
+  // weigh more.
+  void freshen();
   struct Sighting {
     double baud = 0;         // from the centre (positive: above)
     double uncertainty = 0;  // one standard deviation of it, in baud
