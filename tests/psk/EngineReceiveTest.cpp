@@ -58,6 +58,32 @@ TEST_F(TwoStations, TheOtherStationPrintsWhatIsSentByteForByte) {
   }
 }
 
+TEST_F(TwoStations, FurtherChannelsReadOtherStationsAndKeepTheirTextFromTheWindow) {
+  // Channel 0 (the window's) on 1500 Hz hears nothing; channel 2 on the
+  // sender's 1000 Hz reads it, and only takeReceived gives the text.
+  listener.fnSetSquelchThreshold(30, 0, 0);
+  ASSERT_EQ(listener.fnSetRXPSKMode(kModeBpsk63, 2), 0);
+  ASSERT_EQ(listener.fnSetRXFrequency(1003, 0, 2), 0);
+  ASSERT_EQ(listener.fnSetAFCLimit(60, 2), 0);
+  ASSERT_EQ(listener.fnSetSquelchThreshold(30, 0, 2), 0);
+  sender.fnSetTXFrequency(1000);
+  sender.fnStartTX(kModeBpsk63);
+  sender.fnSendTXString("de QX1AB on channel two");
+  sender.fnStopTX();
+  pumpUntilSenderOff();
+  EXPECT_EQ(listener.takeReceived(2), "de QX1AB on channel two");
+  EXPECT_EQ(listener.takeReceived(2), "") << "taken once";
+  EXPECT_EQ(listener.fnGetRXFrequency(2), 1000) << "its AFC found the station";
+  EXPECT_EQ(listener.fnGetRXFrequency(0), 1500);
+  EXPECT_TRUE(listenerWindow.of(kMsgCharacter).empty()) << listenerWindow.text();
+  EXPECT_EQ(listener.takeReceived(1), "") << "channel 1 was never set: no receiver runs on it";
+  // Channels run from 0 to 63.
+  EXPECT_EQ(listener.fnSetRXPSKMode(kModeBpsk31, PskEngine::kMaxChannels), 1);
+  EXPECT_EQ(listener.fnSetRXFrequency(1000, 0, -1), 1);
+  EXPECT_EQ(listener.fnGetRXFrequency(40), 0) << "never set";
+  EXPECT_EQ(listener.fnGetSignalLevel(40), 0);
+}
+
 // The sender's idle through an amplifier with a cubic bend, as a slightly
 // overdriven transmitter sounds: its third-order products stand about 26 dB
 // below the two idle tones.
