@@ -84,6 +84,37 @@ TEST_F(TwoStations, FurtherChannelsReadOtherStationsAndKeepTheirTextFromTheWindo
   EXPECT_EQ(listener.fnGetSignalLevel(40), 0);
 }
 
+// IMD readings of a clean idle: products lost in a quiet band's noise still
+// tell that the station is clean; in a noisy band nothing can be told.
+TEST(CleanStation, ImdIsReadAsCleanOnAQuietBandAndNotAtAllInNoise) {
+  for (const float noiseRms : {0.003f, 0.3f}) {
+    SCOPED_TRACE(noiseRms);
+    PumpedAudio senderDevice, listenerDevice;
+    PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
+    PskEngine sender(senderDevices), listener(listenerDevices);
+    RecordingWindow senderWindow, listenerWindow;
+    ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
+    ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
+    listener.fnSetRXFrequency(1500, 0, 0);
+    sender.fnSetTXFrequency(1500);
+    sender.fnStartTX(kModeBpsk31);
+    std::mt19937 random(9);
+    std::normal_distribution<float> noise(0.0f, noiseRms);
+    for (int block = 0; block < 6 * 8000 / 256; ++block) {
+      std::vector<float> air = senderDevice.pump(256);
+      for (float& x : air) x += noise(random);
+      listenerDevice.pump(256, air);
+    }
+    const auto imd = listenerWindow.of(kMsgImdReading);
+    if (noiseRms < 0.01f) {
+      ASSERT_FALSE(imd.empty());
+      for (const Posted& p : imd) EXPECT_LE(p.wParam, -30);
+    } else {
+      EXPECT_TRUE(imd.empty());
+    }
+  }
+}
+
 // The sender's idle through an amplifier with a cubic bend, as a slightly
 // overdriven transmitter sounds: its third-order products stand about 26 dB
 // below the two idle tones.
