@@ -17,6 +17,7 @@
 
 #include "modem/ModemWindow.h"
 #include "psk/PskEngine.h"
+#include "psk/PskMode.h"
 #include "psk/audio/PumpedAudio.h"
 #include "psk/tx/Transmitter.h"
 
@@ -37,6 +38,25 @@ class OneDevice : public AudioBackendSource {
 
  private:
   PumpedAudio& device_;
+};
+
+// A recording played round and round into a pumped device, 32 ms at a time.
+class LoopedAudio {
+ public:
+  explicit LoopedAudio(const std::vector<float>& audio) : audio_(audio), block_(kBlock) {}
+  // One block; answers where the next begins.
+  std::size_t pump(PumpedAudio& device) {
+    std::copy_n(audio_.begin() + static_cast<std::ptrdiff_t>(position_), kBlock, block_.begin());
+    benchmark::DoNotOptimize(device.pump(kBlock, block_));
+    position_ = (position_ + kBlock) % (audio_.size() - kBlock);
+    return position_;
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 256;
+  const std::vector<float>& audio_;
+  std::vector<float> block_;
+  std::size_t position_ = 0;
 };
 
 // Ten seconds of a station sending text at 1500 Hz over band noise.
@@ -65,20 +85,61 @@ void BM_EngineReceive(benchmark::State& state) {
   engine.fnSetRXFrequency(1500, 0, 0);
   engine.fnSetAFCLimit(500, 0);
   std::vector<int32_t> bins(kSpectrumBins);
-  std::vector<float> block(256);
-  std::size_t position = 0;
+  LoopedAudio looped(audio);
   for (auto _ : state) {
-    block.assign(audio.begin() + static_cast<std::ptrdiff_t>(position),
-                 audio.begin() + static_cast<std::ptrdiff_t>(position + 256));
-    benchmark::DoNotOptimize(device.pump(256, block));
-    position = (position + 256) % (audio.size() - 256);
-    if (position % 768 == 0) engine.fnGetFFTData(bins.data(), 0, kSpectrumBins - 1);  // the display's redraws
+    // The display's redraws, about ten a second.
+    if (looped.pump(device) % 768 == 0) engine.fnGetFFTData(bins.data(), 0, kSpectrumBins - 1);
   }
   engine.fnStopSoundCard();
   state.counters["realtime"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * 256.0 / 8000.0, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_EngineReceive)->Arg(kModeBpsk31)->Arg(kModeQpsk31)->Arg(kModeBpsk125)->Arg(kModeQpsk125);
+
+// The band scan's cost: the engine reading `stations` BPSK31 stations at once
+// on receive channels 1.. (besides channel 0 and the spectrum), on a band of
+// that many stations 100 Hz apart. "core_pct" is the share of one core it
+// takes in real time; against stations:0 (the engine alone, same run) the
+// rest is what the stations cost, each "core_pct" / stations or so. The goal
+// is 30 stations in under 10% of a core.
+void BM_EngineScanChannels(benchmark::State& state) {
+  const int stations = static_cast<int>(state.range(0));
+  std::vector<float> audio(10 * 8000, 0.0f);
+  std::mt19937 random(7);
+  std::normal_distribution<float> noise(0.0f, 0.02f);
+  for (float& sample : audio) sample = noise(random);
+  for (int n = 0; n < stations; ++n) {
+    Transmitter tx;
+    tx.setFrequency(400 + 100 * n);
+    tx.start(kModeBpsk31);
+    tx.enqueue("CQ CQ de QX" + std::to_string(n) + "AB pse k the quick brown fox jumps over the lazy dog");
+    std::vector<float> signal(audio.size());
+    tx.process(signal.size(), signal.data());
+    for (std::size_t i = 0; i < audio.size(); ++i) audio[i] += 0.05f * signal[i];
+  }
+  PumpedAudio device;
+  OneDevice devices(device);
+  PskEngine engine(devices);
+  DiscardingWindow window;
+  engine.fnStartSoundCard(&window, 0, 1);
+  for (int channel = 1; channel <= stations; ++channel) {
+    engine.fnSetRXPSKMode(kModeBpsk31, channel);
+    engine.fnSetRXFrequency(300 + 100 * channel, 0, channel);
+    engine.fnSetAFCLimit(31, channel);
+    engine.fnSetSquelchThreshold(30, 0, channel);
+  }
+  LoopedAudio looped(audio);
+  for (auto _ : state) {
+    if (looped.pump(device) % 4096 != 0) continue;
+    for (int channel = 1; channel <= stations; ++channel) benchmark::DoNotOptimize(engine.takeReceived(channel));
+  }
+  engine.fnStopSoundCard();
+  const double audioSeconds = static_cast<double>(state.iterations()) * 256.0 / 8000.0;
+  state.counters["realtime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
+  // CPU seconds per second of audio, in per cent.
+  state.counters["core_pct"] = benchmark::Counter(audioSeconds / 100.0, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_EngineScanChannels)->Arg(0)->Arg(1)->Arg(10)->Arg(30)->ArgName("stations");
 
 // A large paste queued while the engine transmits must not stall the audio:
 // an audio thread pumps 32 ms blocks back to back while each iteration

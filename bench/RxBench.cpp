@@ -1,7 +1,6 @@
 // Receive side: throughput of the receiver per mode ("realtime": seconds of
-// audio decoded per second), the spectrum analyzer's, and the decoder's
-// character error rate against the signal-to-noise ratio in 3 kHz ("cer",
-// one run of 256 characters per mode and SNR, fixed noise seed).
+// audio decoded per second) and the spectrum analyzer's. The character error
+// rate against the signal-to-noise ratio is SensitivityBench's.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "RxSignals.h"
 #include "psk/PskMode.h"
 #include "psk/dsp/SpectrumAnalyzer.h"
 #include "psk/rx/Receiver.h"
@@ -19,58 +19,11 @@ namespace {
 
 using namespace quillary::psk;
 
-std::vector<float> transmission(int code, const std::string& text) {
-  Transmitter tx;
-  tx.setFrequency(1500);
-  tx.start(code);
-  tx.enqueue(text);
-  tx.stop();
-  std::vector<float> samples, block(1024);
-  while (true) {
-    const auto events = tx.process(block.size(), block.data());
-    samples.insert(samples.end(), block.begin(), block.end());
-    if (events.turnedOff || !tx.on()) break;
-  }
-  return samples;
-}
-
-void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
-  double power = 0;
-  for (float s : samples) power += double(s) * s;
-  power /= samples.size();
-  const double noisePower = power / std::pow(10.0, snrDb / 10) * 4000.0 / 3000.0;
-  std::mt19937 random(seed);
-  std::normal_distribution<double> gauss(0.0, std::sqrt(noisePower));
-  for (float& s : samples) s = static_cast<float>(s + gauss(random));
-}
-
-double errorRate(const std::string& expected, const std::string& got) {
-  std::vector<std::size_t> row(got.size() + 1), next(got.size() + 1);
-  for (std::size_t j = 0; j <= got.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= expected.size(); ++i) {
-    next[0] = i;
-    for (std::size_t j = 1; j <= got.size(); ++j)
-      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (expected[i - 1] != got[j - 1])});
-    std::swap(row, next);
-  }
-  return double(row[got.size()]) / expected.size();
-}
-
-std::string decode(int code, std::vector<float> samples) {
-  Receiver rx;
-  rx.setMode(code);
-  rx.setFrequency(1500);
-  samples.resize(samples.size() + 8000, 0.0f);  // a second of silence flushes the end
-  std::vector<uint8_t> bytes;
-  rx.process(samples.size(), samples.data(), bytes);
-  return {bytes.begin(), bytes.end()};
-}
-
 void RxThroughput(benchmark::State& state) {
   const int code = static_cast<int>(state.range(0));
   const bool afc = state.range(1) != 0;
-  auto audio = transmission(code, "The quick brown fox jumps over the lazy dog 0123456789\r\n");
-  addNoise(audio, 10, 1);
+  auto audio = quillary::bench::transmission(code, "The quick brown fox jumps over the lazy dog 0123456789\r\n");
+  quillary::bench::addNoise(audio, 10, 1);
   Receiver rx;
   rx.setMode(code);
   rx.setFrequency(1500);
@@ -108,23 +61,5 @@ void RxSpectrum(benchmark::State& state) {
   state.counters["realtime"] = benchmark::Counter(seconds, benchmark::Counter::kIsRate);
 }
 BENCHMARK(RxSpectrum);
-
-void RxCharacterErrorRate(benchmark::State& state) {
-  const int code = static_cast<int>(state.range(0));
-  const double snr = static_cast<double>(state.range(1));
-  std::string text;
-  for (int b = 0; b < 256; ++b) text += static_cast<char>(b);
-  auto audio = transmission(code, text);
-  addNoise(audio, snr, 7);
-  double cer = 0;
-  for (auto _ : state) cer = errorRate(text, decode(code, audio));
-  state.counters["cer"] = cer;
-  state.counters["snr_db"] = snr;
-}
-BENCHMARK(RxCharacterErrorRate)
-    ->ArgsProduct({{0, 1, 8, 9, 16, 17}, {-15, -12, -9, -6, -3, 0}})
-    ->ArgNames({"mode", "snr"})
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

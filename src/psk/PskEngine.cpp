@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "psk/PskMode.h"
+#include "psk/rx/BandStations.h"
 #include "psk/ptt/SerialPortList.h"
 #include "psk/ptt/SerialPttPort.h"
 
@@ -203,6 +204,14 @@ void PskEngine::receive(const float* in, std::size_t frames, bool listening, Out
     std::lock_guard lock(rxMutex_);
     if (listening) {
       receiver_.process(frames, in, decoded_);
+      for (const auto& channel : channels_) {
+        if (!channel) continue;  // a number never set
+        channelDecoded_.clear();
+        channel->receiver.process(frames, in, channelDecoded_);
+        std::string& kept = channel->received;
+        kept.append(channelDecoded_.begin(), channelDecoded_.end());
+        if (kept.size() > kChannelTextLimit) kept.erase(0, kept.size() - kChannelTextLimit);
+      }
       spectrum_.process(frames, in);
     } else {
       spectrum_.process(frames, silence_.data());
@@ -224,31 +233,49 @@ void PskEngine::deliver(const Outbox& outbox) {
 
 // ---- receive settings ---------------------------------------------------------
 
-int32_t PskEngine::fnSetRXPSKMode(int32_t modeCode, int32_t) {
-  std::lock_guard lock(rxMutex_);
-  return answer(receiver_.setMode(modeCode));
+Receiver* PskEngine::receiverOf(int32_t channel, bool make) {
+  if (channel == 0) return &receiver_;
+  if (channel < 0 || channel >= kMaxChannels) return nullptr;
+  const auto index = static_cast<std::size_t>(channel - 1);
+  if (index >= channels_.size() || !channels_[index]) {
+    if (!make) return nullptr;
+    if (index >= channels_.size()) channels_.resize(index + 1);
+    channels_[index] = std::make_unique<Channel>();
+  }
+  return &channels_[index]->receiver;
 }
 
-int32_t PskEngine::fnSetRXFrequency(int32_t hz, int32_t, int32_t) {
+int32_t PskEngine::fnSetRXPSKMode(int32_t modeCode, int32_t channel) {
   std::lock_guard lock(rxMutex_);
-  return answer(receiver_.setFrequency(hz));
+  Receiver* receiver = receiverOf(channel, true);
+  return answer(receiver && receiver->setMode(modeCode));
 }
 
-int32_t PskEngine::fnGetRXFrequency(int32_t) {
+int32_t PskEngine::fnSetRXFrequency(int32_t hz, int32_t, int32_t channel) {
   std::lock_guard lock(rxMutex_);
-  return static_cast<int32_t>(std::lround(receiver_.frequency()));
+  Receiver* receiver = receiverOf(channel, true);
+  return answer(receiver && receiver->setFrequency(hz));
 }
 
-int32_t PskEngine::fnSetAFCLimit(int32_t limitHz, int32_t) {
+int32_t PskEngine::fnGetRXFrequency(int32_t channel) {
+  std::lock_guard lock(rxMutex_);
+  const Receiver* receiver = receiverOf(channel, false);
+  return receiver ? static_cast<int32_t>(std::lround(receiver->frequency())) : 0;
+}
+
+int32_t PskEngine::fnSetAFCLimit(int32_t limitHz, int32_t channel) {
   if (limitHz < 0) return kRefused;
   std::lock_guard lock(rxMutex_);
-  receiver_.setAfcLimit(limitHz);
+  Receiver* receiver = receiverOf(channel, true);
+  if (!receiver) return kRefused;
+  receiver->setAfcLimit(limitHz);
   return kTaken;
 }
 
-int32_t PskEngine::fnSetSquelchThreshold(int32_t threshold, int32_t, int32_t) {
+int32_t PskEngine::fnSetSquelchThreshold(int32_t threshold, int32_t, int32_t channel) {
   std::lock_guard lock(rxMutex_);
-  return answer(receiver_.setSquelch(threshold));
+  Receiver* receiver = receiverOf(channel, true);
+  return answer(receiver && receiver->setSquelch(threshold));
 }
 
 int32_t PskEngine::fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) {
@@ -268,21 +295,43 @@ int32_t PskEngine::fnGetClosestPeak(int32_t lowHz, int32_t highHz) {
   return spectrum_.closestPeak(lowHz, highHz);
 }
 
-int32_t PskEngine::fnGetVectorData(int32_t* points, int32_t) {
+int32_t PskEngine::fnGetVectorData(int32_t* points, int32_t channel) {
   if (points == nullptr) return kRefused;
   std::array<int32_t, kVectorValues> copy{};
   {
     std::lock_guard lock(rxMutex_);
-    const auto latest = receiver_.vectorPoints();
+    const Receiver* receiver = receiverOf(channel, false);
+    if (!receiver) return kRefused;
+    const auto latest = receiver->vectorPoints();
     std::copy(latest.begin(), latest.end(), copy.begin());
   }
   std::copy(copy.begin(), copy.end(), points);
   return kTaken;
 }
 
-int32_t PskEngine::fnGetSignalLevel(int32_t) {
+int32_t PskEngine::fnGetSignalLevel(int32_t channel) {
   std::lock_guard lock(rxMutex_);
-  return receiver_.signalQuality();
+  const Receiver* receiver = receiverOf(channel, false);
+  return receiver ? receiver->signalQuality() : 0;
+}
+
+std::vector<double> PskEngine::bandStations(int32_t modeCode, double lowHz, double highHz) {
+  const std::optional<PskMode> mode = modeFromCode(modeCode);
+  if (!mode) return {};
+  std::vector<double> power;
+  {
+    std::lock_guard lock(rxMutex_);
+    const auto band = spectrum_.bandPower();
+    power.assign(band.begin(), band.end());
+  }
+  return stationsInBand(power, SpectrumAnalyzer::kBinHz, *mode, lowHz, highHz);
+}
+
+std::string PskEngine::takeReceived(int32_t channel) {
+  std::lock_guard lock(rxMutex_);
+  if (channel < 1 || static_cast<std::size_t>(channel) > channels_.size()) return {};
+  const auto& found = channels_[static_cast<std::size_t>(channel - 1)];
+  return found ? std::exchange(found->received, {}) : std::string{};
 }
 
 // ---- transmit -------------------------------------------------------------------

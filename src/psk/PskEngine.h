@@ -17,6 +17,13 @@
 // While the transmitter is keyed (until "off" has been announced) the
 // receiver is paused and the spectrum sees silence: a radio on transmit
 // does not hear itself, and our own signal must not print as received text.
+//
+// Receive channels. Channel 0 is the window's: its characters are posted.
+// Channels 1 .. kMaxChannels - 1 are further receivers on the same audio,
+// for reading many stations at once (the band scan): each comes into being
+// at the first setting made for it, and keeps what it decodes for
+// takeReceived(); nothing of theirs is posted, as the contract's character
+// message names no channel.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -41,6 +48,9 @@ class PskEngine : public ModemLibrary {
  public:
   static constexpr std::size_t kDisplayInterval = 800;  // samples per 2024: ten a second
   static constexpr std::size_t kMaxBlock = 256;
+  static constexpr int32_t kMaxChannels = 64;
+  // Characters a channel keeps for takeReceived(), the latest.
+  static constexpr std::size_t kChannelTextLimit = 4096;
 
   struct Options {
     PttPortFactory pttPorts;                                // default: libserialport
@@ -91,11 +101,26 @@ class PskEngine : public ModemLibrary {
   // (n, 0): releases the held port. Other modes open nothing and answer 0.
   int32_t fnSetComPort(int32_t port, int32_t mode) override;
 
+  // Outside the contract, for the band scan.
+  // Where the band's spectrum (the last two seconds) shows stations of
+  // `modeCode` between the two frequencies, in Hz; empty for a code that is
+  // no PSK mode.
+  std::vector<double> bandStations(int32_t modeCode, double lowHz, double highHz);
+  // What channel `channel` (1 ..) has decoded since the last call.
+  std::string takeReceived(int32_t channel);
+
  private:
   struct Outbox;
   void processAudio(const float* in, float* out, std::size_t frames);
   void processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox);
   void receive(const float* in, std::size_t frames, bool listening, Outbox& outbox);
+  struct Channel {
+    Receiver receiver;
+    std::string received;
+  };
+  // Under rxMutex_: the receiver of `channel`, made for a setting (nullptr
+  // for a channel out of range, or one never set when `make` is false).
+  Receiver* receiverOf(int32_t channel, bool make);
   void deliver(const Outbox& outbox);
   void setPttKeyed(bool keyed);
   void releasePtt();
@@ -118,6 +143,7 @@ class PskEngine : public ModemLibrary {
 
   std::mutex rxMutex_;
   Receiver receiver_;
+  std::vector<std::unique_ptr<Channel>> channels_;  // channel n at n - 1; null: never set
   SpectrumAnalyzer spectrum_;
 
   std::mutex pttMutex_;
@@ -134,7 +160,7 @@ class PskEngine : public ModemLibrary {
   TransmitKeying keying_;
   ClockErrorMeter clockMeter_;
   std::size_t sinceDisplay_ = 0;
-  std::vector<uint8_t> decoded_;
+  std::vector<uint8_t> decoded_, channelDecoded_;
   std::vector<float> silence_;
 };
 

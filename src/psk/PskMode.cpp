@@ -34,4 +34,10 @@ std::optional<PskMode> modeFromName(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view nameOf(const PskMode& mode) {
+  for (const auto& entry : kModes)
+    if (entry.mode.code == mode.code) return entry.name;
+  return {};
+}
+
 }  // namespace quillary::psk

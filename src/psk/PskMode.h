@@ -20,5 +20,7 @@ struct PskMode {
 std::optional<PskMode> modeFromCode(int code);
 // "BPSK31" ... "QPSK125"; nullopt for any other name.
 std::optional<PskMode> modeFromName(std::string_view name);
+// "BPSK31" ... "QPSK125".
+std::string_view nameOf(const PskMode& mode);
 
 }  // namespace quillary::psk

@@ -58,6 +58,63 @@ TEST_F(TwoStations, TheOtherStationPrintsWhatIsSentByteForByte) {
   }
 }
 
+TEST_F(TwoStations, FurtherChannelsReadOtherStationsAndKeepTheirTextFromTheWindow) {
+  // Channel 0 (the window's) on 1500 Hz hears nothing; channel 2 on the
+  // sender's 1000 Hz reads it, and only takeReceived gives the text.
+  listener.fnSetSquelchThreshold(30, 0, 0);
+  ASSERT_EQ(listener.fnSetRXPSKMode(kModeBpsk63, 2), 0);
+  ASSERT_EQ(listener.fnSetRXFrequency(1003, 0, 2), 0);
+  ASSERT_EQ(listener.fnSetAFCLimit(60, 2), 0);
+  ASSERT_EQ(listener.fnSetSquelchThreshold(30, 0, 2), 0);
+  sender.fnSetTXFrequency(1000);
+  sender.fnStartTX(kModeBpsk63);
+  sender.fnSendTXString("de QX1AB on channel two");
+  sender.fnStopTX();
+  pumpUntilSenderOff();
+  EXPECT_EQ(listener.takeReceived(2), "de QX1AB on channel two");
+  EXPECT_EQ(listener.takeReceived(2), "") << "taken once";
+  EXPECT_EQ(listener.fnGetRXFrequency(2), 1000) << "its AFC found the station";
+  EXPECT_EQ(listener.fnGetRXFrequency(0), 1500);
+  EXPECT_TRUE(listenerWindow.of(kMsgCharacter).empty()) << listenerWindow.text();
+  EXPECT_EQ(listener.takeReceived(1), "") << "channel 1 was never set: no receiver runs on it";
+  // Channels run from 0 to 63.
+  EXPECT_EQ(listener.fnSetRXPSKMode(kModeBpsk31, PskEngine::kMaxChannels), 1);
+  EXPECT_EQ(listener.fnSetRXFrequency(1000, 0, -1), 1);
+  EXPECT_EQ(listener.fnGetRXFrequency(40), 0) << "never set";
+  EXPECT_EQ(listener.fnGetSignalLevel(40), 0);
+}
+
+// IMD readings of a clean idle: products lost in a quiet band's noise still
+// tell that the station is clean; in a noisy band nothing can be told.
+TEST(CleanStation, ImdIsReadAsCleanOnAQuietBandAndNotAtAllInNoise) {
+  for (const float noiseRms : {0.003f, 0.3f}) {
+    SCOPED_TRACE(noiseRms);
+    PumpedAudio senderDevice, listenerDevice;
+    PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
+    PskEngine sender(senderDevices), listener(listenerDevices);
+    RecordingWindow senderWindow, listenerWindow;
+    ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
+    ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
+    listener.fnSetRXFrequency(1500, 0, 0);
+    sender.fnSetTXFrequency(1500);
+    sender.fnStartTX(kModeBpsk31);
+    std::mt19937 random(9);
+    std::normal_distribution<float> noise(0.0f, noiseRms);
+    for (int block = 0; block < 6 * 8000 / 256; ++block) {
+      std::vector<float> air = senderDevice.pump(256);
+      for (float& x : air) x += noise(random);
+      listenerDevice.pump(256, air);
+    }
+    const auto imd = listenerWindow.of(kMsgImdReading);
+    if (noiseRms < 0.01f) {
+      ASSERT_FALSE(imd.empty());
+      for (const Posted& p : imd) EXPECT_LE(p.wParam, -30);
+    } else {
+      EXPECT_TRUE(imd.empty());
+    }
+  }
+}
+
 // The sender's idle through an amplifier with a cubic bend, as a slightly
 // overdriven transmitter sounds: its third-order products stand about 26 dB
 // below the two idle tones.

@@ -25,18 +25,25 @@ std::string peerPath(const std::string& name, const char* extension) {
   return std::string(QUILLARY_TEST_DATA) + "/peer/" + name + "_1500_photo." + extension;
 }
 
-TEST(RxPeerRecording, DecodesEveryRecordingExactlyWithAndWithoutAfc) {
+TEST(RxPeerRecording, DecodesEveryRecordingExactlyWithAndWithoutAfcAndFromAnywhereTheAfcReaches) {
   for (const auto& recording : kRecordings) {
     const auto wav = readWav(peerPath(recording.name, "wav"));
     ASSERT_EQ(wav.sampleRate, 8000);
     const std::string expected = readFile(peerPath(recording.name, "txt"));
-    for (double afc : {0.0, 500.0}) {
+    const double baud = modeFromCode(recording.code)->baud();
+    // In tune without AFC; with it, from in tune to its capture range of
+    // 4.5 baud either side. Not a character of the search may print, even
+    // with the squelch open.
+    for (auto [offset, afc] : {std::pair{0.0, 0.0}, {0.0, 500.0}, {-4.5, 500.0}, {-3.2, 500.0}, {-2.0, 500.0},
+                               {-1.0, 500.0}, {-0.4, 500.0}, {0.3, 500.0}, {0.7, 500.0}, {1.6, 500.0},
+                               {2.5, 500.0}, {3.7, 500.0}, {4.5, 500.0}}) {
       Receiver receiver;
       ASSERT_TRUE(receiver.setMode(recording.code));
-      ASSERT_TRUE(receiver.setFrequency(1500));
+      ASSERT_TRUE(receiver.setFrequency(1500 + offset * baud));
       receiver.setAfcLimit(afc);
       ASSERT_TRUE(receiver.setSquelch(0));
-      EXPECT_EQ(decodeAll(receiver, wav.samples), expected) << recording.name << " AFC " << afc;
+      EXPECT_EQ(decodeAll(receiver, wav.samples), expected) << recording.name << " AFC " << afc << " from " << offset;
+      EXPECT_NEAR(receiver.frequency(), 1500, 0.5) << recording.name << " from " << offset;
     }
   }
 }

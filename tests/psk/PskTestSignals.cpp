@@ -11,6 +11,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "NoiseAndErrors.h"
 #include "psk/Varicode.h"
 
 namespace quillary::psk::test {
@@ -44,18 +45,7 @@ void writeWav(const std::string& path, const std::vector<float>& interleaved, in
   sf_close(file);
 }
 
-void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
-  double power = 0;
-  std::size_t active = 0;
-  for (float s : samples)
-    if (s != 0.0f) power += double(s) * s, ++active;
-  if (active == 0) return;
-  // Noise of power N over 0..4000 Hz puts N * 3000 / 4000 into 3 kHz.
-  const double noisePower = power / active / std::pow(10.0, snrDb / 10) * 4000.0 / 3000.0;
-  std::mt19937 random(seed);
-  std::normal_distribution<double> gauss(0.0, std::sqrt(noisePower));
-  for (float& s : samples) s = static_cast<float>(s + gauss(random));
-}
+void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) { signals::addNoise(samples, snrDb, seed); }
 
 Receiver receiverFor(int modeCode, double afcLimit, int squelch) {
   Receiver receiver;

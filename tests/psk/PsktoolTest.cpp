@@ -1,6 +1,7 @@
 // psktool as a process: encode writes a WAV that decodes back to the bytes
 // given; decode prints recordings exactly, at any rate and channel count;
-// both refuse bad input with an error code and leave no file behind.
+// scan reads every station of a band; all refuse bad input with an error
+// code and leave no file behind.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -8,6 +9,9 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,9 +32,10 @@ struct ToolRun {
   std::string output;  // standard output, byte for byte
 };
 
-ToolRun runTool(const std::string& arguments) {
+// `environment`: assignments put before the command ("NAME=value ").
+ToolRun runTool(const std::string& arguments, const std::string& environment = "") {
   ToolRun run;
-  FILE* pipe = ::popen(("'" + kTool + "' " + arguments + " 2>/dev/null").c_str(), "r");
+  FILE* pipe = ::popen((environment + "'" + kTool + "' " + arguments + " 2>/dev/null").c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
   for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
@@ -105,6 +110,80 @@ TEST_F(Psktool, EncodeWritesWhatDecodesBackWithSilenceAroundAndAnIdAfter) {
   EXPECT_GT(at48k.samples.size() / 48000.0, withoutId + 1.5);
 }
 
+// Scan output: a line per station, "  1234 Hz  text".
+std::map<int, std::string> stationLines(const std::string& output) {
+  std::map<int, std::string> lines;
+  std::istringstream in(output);
+  for (std::string line; std::getline(in, line);) {
+    const auto hz = line.find(" Hz  ");
+    if (hz != std::string::npos) lines[std::stoi(line.substr(0, hz))] = line.substr(hz + 5);
+  }
+  return lines;
+}
+
+TEST_F(Psktool, ScanReadsEveryStationOfABandEachInItsOwnMode) {
+  struct Station {
+    const char* mode;
+    int code;
+    double hz, snrDb, startSeconds;
+    const char* text;
+  };
+  // Ten stations of three modes, -9 to +3 dB in 3 kHz, keyed one after another.
+  const Station stations[] = {{"BPSK31", 0, 420, -6, 1, "CQ de AA1AA"},       {"QPSK31", 1, 700, -3, 2, "QSL tnx fer call"},
+                              {"BPSK63", 8, 1000, -2, 3, "de BB2BB pse k"},    {"BPSK31", 0, 1230, -9, 4, "73 es gud DX"},
+                              {"BPSK31", 0, 1330, 0, 1, "RST 599 in Ohio"},    {"QPSK31", 1, 1620, -5, 2, "hello world"},
+                              {"BPSK63", 8, 1950, -4, 3, "name here is Bob"},  {"BPSK31", 0, 2300, -3, 4, "QRZ? de CC3CC"},
+                              {"QPSK31", 1, 2640, 3, 1, "picture follows"},    {"BPSK63", 8, 3050, -5, 2, "wx cold and wet"}};
+  constexpr double kNoiseRms = 0.02;
+  std::vector<float> band(30 * 8000);
+  std::mt19937 random(9);
+  std::normal_distribution<float> noise(0.0f, static_cast<float>(kNoiseRms));
+  for (float& sample : band) sample = noise(random);
+  for (const Station& station : stations) {
+    const auto signal = transmit(station.code, station.text, station.hz, station.startSeconds);
+    double power = 0;
+    std::size_t active = 0;
+    for (float s : signal)
+      if (s != 0.0f) power += double(s) * s, ++active;
+    // White noise of variance v puts v * 3000 / 4000 into 3 kHz.
+    const double wanted = kNoiseRms * kNoiseRms * 0.75 * std::pow(10.0, station.snrDb / 10);
+    const auto gain = static_cast<float>(std::sqrt(wanted / (power / active)));
+    for (std::size_t n = 0; n < signal.size() && n < band.size(); ++n) band[n] += gain * signal[n];
+  }
+  writeWav(path("band.wav"), band, 8000, 1);
+  for (const std::string mode : {"BPSK31", "QPSK31", "BPSK63"}) {
+    const ToolRun run = runTool("scan --mode " + mode + " '" + path("band.wav") + "'");
+    ASSERT_EQ(run.exitCode, 0) << mode;
+    const auto lines = stationLines(run.output);
+    for (const Station& station : stations) {
+      if (station.mode != mode) continue;
+      const auto found = std::find_if(lines.begin(), lines.end(),
+                                      [&](const auto& line) { return std::abs(line.first - station.hz) <= 2; });
+      ASSERT_NE(found, lines.end()) << station.text << " at " << station.hz << " Hz:\n" << run.output;
+      EXPECT_EQ(found->second, station.text) << station.hz << " Hz";
+    }
+  }
+}
+
+TEST_F(Psktool, ScanFollowsASoundDeviceLiveAPagePerSecond) {
+  // The Simulator device (the last in the list) plays a recording from one
+  // second on: its station is on the page within a few seconds.
+  const std::string devices = runTool("devices").output;
+  const auto simulator = devices.rfind(" Simulator");
+  ASSERT_NE(simulator, std::string::npos) << devices;
+  const std::string number = devices.substr(devices.rfind('\n', simulator) + 1, simulator - devices.rfind('\n', simulator) - 1);
+  const ToolRun run = runTool("scan --mode BPSK31 --follow --seconds 5 --device " + number,
+                              "QUILLARY_SIM_INPUT='" + kPeer + "BPSK31_1500_photo.wav' ");
+  EXPECT_EQ(run.exitCode, 0);
+  std::size_t pages = 0;
+  for (auto at = run.output.find("BPSK31 200-3500 Hz"); at != std::string::npos; at = run.output.find("BPSK31 200-3500 Hz", at + 1))
+    ++pages;
+  EXPECT_GE(pages, 3u) << run.output;
+  const auto lines = stationLines(run.output.substr(run.output.rfind("BPSK31 200-3500 Hz")));
+  ASSERT_EQ(lines.size(), 1u) << run.output;
+  EXPECT_NEAR(lines.begin()->first, 1500, 2);
+}
+
 TEST_F(Psktool, RefusesBadArgumentsAndFilesWithAnErrorCodeAndNoOutput) {
   const std::string peer = " '" + kPeer + "BPSK31_1500_photo.wav'";
   std::FILE* text = std::fopen(path("text.wav").c_str(), "w");
@@ -117,11 +196,16 @@ TEST_F(Psktool, RefusesBadArgumentsAndFilesWithAnErrorCodeAndNoOutput) {
                  {"--mode BPSK31 --freq 50" + peer, 2}, {"--mode BPSK31 --squelch 100" + peer, 2},
                  {"--mode BPSK31 --squelch 2.5" + peer, 2}, {"--mode BPSK31 --loud" + peer, 2},
                  {"--mode BPSK31 '" + path("missing.wav") + "'", 1}, {"--mode BPSK31 '" + path("text.wav") + "'", 1}};
-  for (const auto& c : decodes) {
-    const ToolRun run = runTool("decode " + c.arguments);
-    EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments;
-    EXPECT_EQ(run.output, "") << c.arguments;
-  }
+  for (const auto& c : decodes)
+    for (const std::string command : {"decode ", "scan "}) {
+      if (command == "scan " && c.arguments.find("--freq") != std::string::npos) continue;
+      const ToolRun run = runTool(command + c.arguments);
+      EXPECT_EQ(run.exitCode, c.exitCode) << command << c.arguments;
+      EXPECT_EQ(run.output, "") << command << c.arguments;
+    }
+  for (const std::string& arguments : {"--mode BPSK31 --low 3000 --high 2000" + peer, "--mode BPSK31 --follow" + peer,
+                                       std::string("--mode BPSK31 --follow --seconds 0")})
+    EXPECT_EQ(runTool("scan " + arguments).exitCode, 2) << arguments;
   const std::string out = " -o '" + path("a.wav") + "' hi";
   for (const std::string& arguments :
        {"--mode PSK99 --freq 1500" + out, "--mode BPSK31 --freq 4200" + out, "--mode BPSK31 --freq abc" + out,

@@ -21,7 +21,9 @@ namespace {
 constexpr int kSize = 2048;
 constexpr int kBins = 1024;
 constexpr int kHop = 800;
-constexpr double kBinHz = 8000.0 / kSize;
+constexpr double kBinHz = SpectrumAnalyzer::kBinHz;
+// Frames (ten a second) the band power is averaged over.
+constexpr int kBandFrames = 20;
 constexpr double kRangeDb = 100.0;
 constexpr double kFloorDb = -200.0;
 }  // namespace
@@ -35,6 +37,8 @@ struct SpectrumAnalyzer::State {
   std::size_t next = 0;
   int sinceFrame = 0;
   std::vector<double> averageDb = std::vector<double>(kBins, kFloorDb);
+  std::vector<double> bandPower = std::vector<double>(kBins, 0.0);
+  int frames = 0;
   bool anyFrame = false;
   int smoothing = 3;
   int scale = 100;
@@ -70,10 +74,12 @@ void SpectrumAnalyzer::State::frame() {
   for (int n = 0; n < kSize; ++n) input[n] = ring[(next + n) % kSize] * window[n];
   fftwf_execute(plan);
   const double weight = 1.0 / smoothing;
+  frames = std::min(frames + 1, kBandFrames);
   for (int k = 0; k < kBins; ++k) {
     const double power = double(output[k][0]) * output[k][0] + double(output[k][1]) * output[k][1];
     const double db = std::max(kFloorDb, 10 * std::log10(power / fullScaleReference + 1e-30));
     averageDb[k] = anyFrame ? averageDb[k] + weight * (db - averageDb[k]) : db;
+    bandPower[k] += (power / fullScaleReference - bandPower[k]) / frames;
   }
   anyFrame = true;
 }
@@ -123,5 +129,7 @@ int SpectrumAnalyzer::closestPeak(int lowHz, int highHz) const {
     if (s.averageDb[k] > s.averageDb[best]) best = k;
   return static_cast<int>(std::lround(best * kBinHz));
 }
+
+std::span<const double> SpectrumAnalyzer::bandPower() const { return state_->bandPower; }
 
 }  // namespace quillary::psk

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 namespace quillary::psk {
 
@@ -27,6 +28,11 @@ class SpectrumAnalyzer {
   // (its centre, rounded); the low frequency itself before any audio has
   // come in or when no bin lies between them.
   int closestPeak(int lowHz, int highHz) const;
+  // The band's power per bin (linear, against a full-scale sine), averaged
+  // over the last two seconds or so whatever the display's smoothing: for
+  // finding the stations on the band.
+  std::span<const double> bandPower() const;
+  static constexpr double kBinHz = 8000.0 / 2048;
 
  private:
   struct State;

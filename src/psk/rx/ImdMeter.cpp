@@ -10,9 +10,13 @@ namespace {
 // Symbols between a wide sample and the decision on it (filters, timing).
 constexpr int kDecisionDelaySymbols = 4;
 // The fundamentals must stand 30 dB above the noise beside them, the
-// third-order products 10 dB.
+// third-order products 10 dB to be measured.
 constexpr double kMinimumSnr = 1000.0;
 constexpr double kProductsOverNoise = 10.0;
+// A clean station's products stay under the noise: what can be told then is
+// how high they could at most be, and that is worth a reading only when it
+// already says the signal is clean.
+constexpr double kCleanBoundDb = -30.0;
 // Within the main lobe of the one-second window's tones.
 constexpr double kOffsetStepHz = 0.5;
 }  // namespace
@@ -112,12 +116,16 @@ void ImdMeter::measure() {
   const double thirds = power(f - 1.5 * baud, start) + power(f + 1.5 * baud, start);
   const double noise = noiseBeside(f, start);
   if (!(fundamentals > 0) || !(thirds > 0)) return;
-  // Trust the figure only when the fundamentals stand well clear of the
-  // noise and the products themselves rise above it.
-  if (fundamentals / 2 < kMinimumSnr * noise || thirds / 2 < kProductsOverNoise * noise) return;
-  // The noise in the products' bins is taken out of them.
-  reading_ = static_cast<int>(
-      std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
+  // Trust a figure only when the fundamentals stand well clear of the noise.
+  if (fundamentals / 2 < kMinimumSnr * noise) return;
+  if (thirds / 2 >= kProductsOverNoise * noise) {
+    // The noise in the products' bins is taken out of them.
+    reading_ = static_cast<int>(
+        std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
+    return;
+  }
+  const double bound = 10 * std::log10(2 * kProductsOverNoise * noise / fundamentals);
+  if (bound <= kCleanBoundDb) reading_ = static_cast<int>(std::lround(bound));
 }
 
 std::optional<int> ImdMeter::take() {

@@ -4,7 +4,9 @@
 // stand at +-3 baud/2. Over one second of clean idle the meter compares
 // their powers (Hann-windowed DFT of the wide baseband) and answers
 // 10 log10(P3 / P1) in whole dB, when the noise beside the tones is low
-// enough to trust the figure.
+// enough to trust the figure. Products lost in the noise give the highest
+// they could be, when that is 30 dB or more below the tones (a clean
+// station); nearer the noise there is no reading.
 #include <complex>
 #include <cstddef>
 #include <optional>

@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <utility>
 #include <numbers>
+#include <utility>
 
 #include "psk/PskMode.h"
 #include "psk/Varicode.h"
 #include "psk/dsp/DecimatingFir.h"
 #include "psk/dsp/FirDesign.h"
 #include "psk/dsp/Mixer.h"
-#include "psk/rx/FrequencyTracker.h"
+#include "psk/rx/Afc.h"
+#include "psk/rx/BpskDetector.h"
 #include "psk/rx/ImdMeter.h"
 #include "psk/rx/QpskViterbi.h"
 #include "psk/rx/SignalQuality.h"
@@ -23,27 +24,35 @@ namespace {
 using Complex = std::complex<float>;
 
 constexpr int kSamplesPerSymbolAfterDecimation = 16;
-// The low-pass before decimation passes +-3 baud: the signal, the
-// third-order IMD products and a carrier some way off tune for the AFC.
-constexpr double kWideCutoffBaud = 3.0;
-constexpr int kWideLengthSymbols = 3;
-// The matched filter: a raised-cosine pulse. The symbol's own two-symbol
-// shape would let each symbol leak a sixth into its neighbours; 1.5 symbols
-// decodes BPSK best in noise, and one symbol keeps QPSK's phases (and so its
-// signal quality) clean.
-constexpr int kBpskMatchedLength = 24;
-constexpr int kQpskMatchedLength = 16;
+// The low-pass before decimation to 16 samples per symbol passes +-6 baud
+// flat: the signal, its third-order IMD products, and for the AFC's search
+// every station within its capture range with room to see each one whole.
+// Its stop band begins by 9.5 baud, so what lies beyond folds back no
+// nearer than 6.5 baud.
+constexpr double kWideCutoffBaud = 7.75;
+constexpr double kWideLengthSymbols = 1.75;
+// The matched filter: a raised-cosine pulse. For BPSK the symbol's own
+// two-symbol shape, which gathers all of its energy and lets each symbol
+// leak a sixth into its neighbours (the BPSK detector expects that). For
+// QPSK, read differentially, 1.5 symbols: about a dB more sensitive than
+// one symbol, while a longer one turns each phase change by what the
+// neighbours leak in more than it gains.
+constexpr int kBpskMatchedLength = 32;
+constexpr int kQpskMatchedLength = 24;
 // About five constraint lengths, and shorter than the 32 zero bits that end
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// BPSK bits are held as long before they are read (see bpskSymbol).
-constexpr std::size_t kBpskHoldSymbols = 4;
+// BPSK decisions come out this many symbols late: the Viterbi decoder
+// settles within a few, and each bit is judged by the squelch then (see
+// remember()).
+constexpr int kBpskDelay = 8;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
 constexpr double kWeakSymbol = 0.05;
 constexpr double kPeakDecay = 0.9;
+constexpr double kRecentSmoothing = 0.25;
 // Each weak symbol cuts the signal quality by this factor: when a station
 // stops, the squelch closes within a few symbols instead of printing the
 // noise that follows.
@@ -77,10 +86,11 @@ struct Receiver::State {
   DecimatingFir decimator;
   DecimatingFir matched;
   SymbolSync sync;
-  FrequencyTracker tracker;
+  Afc afc;
   ImdMeter imd;
   SignalQuality quality;
   QpskViterbi viterbi;
+  BpskDetector bpsk;
   VaricodeReader varicode;
 
   std::vector<Complex> mixed, wide, narrow, symbols;
@@ -88,11 +98,12 @@ struct Receiver::State {
   double power = 0;  // smoothed symbol power, the scale of the vector points
   double peak = 0;   // fast-rising, slowly falling symbol power
   double previousPower = 0;
+  double recentPower = 0;  // over the last few symbols
   int settling = 0;  // symbols still to pass before a new carrier's phases count
-  // Squelch state per symbol, delayed like the Viterbi's decisions, so each
-  // bit is judged by the quality at the time it was received.
+  // Squelch state per symbol, delayed like the decisions (a ring of delay +
+  // 1), so each bit is judged by the quality at the time it was received.
   std::array<bool, kViterbiDepth + 1> openHistory{};
-  std::array<std::pair<int, bool>, kBpskHoldSymbols> bpskHold{};  // BPSK bits and their squelch, a ring
+  std::size_t openSlots = kBpskDelay + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
   int lastBit = 0;
@@ -102,14 +113,18 @@ struct Receiver::State {
   void build();
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
   struct Symbol {
+    Complex sample;     // the matched filter's output at the symbol
     Complex change;     // the phase change from the previous symbol
     bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool noCarrier = false;  // over the last few symbols
     bool open = false;  // the squelch let it through
   };
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  bool remember(bool open);
   void steer(double phaseError);
+  void tune(double hz, bool ontoStation);
   void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
 };
 
@@ -117,25 +132,26 @@ void Receiver::State::build() {
   const int decimation = mode.samplesPerSymbol / kSamplesPerSymbolAfterDecimation;
   const double rate = kSampleRate / decimation;
   mixer.create(kSampleRate, setHz);
-  decimator.create(lowpassTaps(kWideLengthSymbols * mode.samplesPerSymbol + 1,
+  decimator.create(lowpassTaps(static_cast<int>(kWideLengthSymbols * mode.samplesPerSymbol) | 1,
                                kWideCutoffBaud * mode.baud() / kSampleRate),
                    decimation);
   matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
-  tracker.create(rate, kSamplesPerSymbolAfterDecimation, mode.qpsk ? 4 : 2);
+  afc.create(mode);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
+  bpsk.create(kBpskDelay);
   varicode.reset();
   previous = {};
   power = 0;
   peak = 0;
-  previousPower = 0;
+  previousPower = recentPower = 0;
   settling = 0;
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
-  bpskHold.fill({0, false});
+  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskDelay) + 1;
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
@@ -147,11 +163,15 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
   mixer.process(count, in, mixed.data());
   wide.clear();
   decimator.process(count, mixed.data(), wide);
-  tracker.processWide(wide.size(), wide.data());
+  if (afcLimit > 0) {
+    const double now = mixer.frequency();
+    const double lowest = std::max(kMinFrequency, setHz - afcLimit) - now;
+    const double highest = std::min(kMaxFrequency, setHz + afcLimit) - now;
+    if (const double hz = afc.afterBlock(wide.data(), wide.size(), count, lowest, highest); hz != 0.0) tune(hz, true);
+  }
   imd.process(wide.size(), wide.data());
   narrow.clear();
   matched.process(wide.size(), wide.data(), narrow);
-  tracker.processNarrow(narrow.size(), narrow.data());
   symbols.clear();
   sync.process(narrow.size(), narrow.data(), symbols);
   for (Complex y : symbols) {
@@ -163,37 +183,54 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
 
 Receiver::State::Symbol Receiver::State::measure(Complex y) {
   Symbol symbol;
+  symbol.sample = y;
   symbol.change = y * std::conj(previous);
   previous = y;
   const double now = std::norm(y);
   if (now > kRisingSymbol * power) settling = kSettlingSymbols;
   const bool rising = settling > 0;
   if (settling > 0) --settling;
+  const bool muted = afcLimit > 0 && afc.muteSymbol();
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
-  symbol.weak = rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
   previousPower = now;
+  // A single symbol can be faint in noise while the carrier is there; the
+  // detector, which weighs each symbol by what it holds, is told only of a
+  // carrier that has faded over several.
+  recentPower += kRecentSmoothing * (now - recentPower);
+  symbol.noCarrier = muted || rising || recentPower < kWeakSymbol * peak;
   latest[latestNext] = symbol.change;
   latestNext = (latestNext + 1) % latest.size();
   if (symbol.weak) quality.fade(kWeakFade);
   else quality.process(1, &symbol.change);
-  symbol.open = quality.value() >= squelch;
+  symbol.open = !muted && quality.value() >= squelch;
   return symbol;
 }
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
-  // A 1 keeps the phase, a 0 reverses it; a weak symbol reads as 0 (idle).
-  const int bit = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
-  const Complex ideal = bit ? Complex{1, 0} : Complex{-1, 0};
+  // A 1 keeps the phase, a 0 reverses it: what the phase change shows at
+  // once steers the AFC (it pulls in from a quarter baud off, where the
+  // carrier loop would slip) and feeds the IMD meter.
+  const int shown = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
+  const Complex ideal = shown ? Complex{1, 0} : Complex{-1, 0};
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
-  imd.symbol(bit == 0 && quality.coherence() >= kCleanIdleQuality);
-  // Each bit waits a few symbols, and counts as received open only when the
-  // squelch is still open then: the noise right after a transmission (which
-  // can make a stray character) is judged after the squelch has closed,
-  // while the last character is followed by 32 or more symbols of carrier.
-  const auto [held, heldOpen] = bpskHold[symbolCount % bpskHold.size()];
-  bpskHold[symbolCount % bpskHold.size()] = {bit, symbol.open};
-  if (++symbolCount > bpskHold.size()) deliver(held, heldOpen && symbol.open, decoded);
+  imd.symbol(shown == 0 && quality.coherence() >= kCleanIdleQuality);
+  const bool openThen = remember(symbol.open);
+  if (const auto bit = bpsk.push(symbol.sample, symbol.noCarrier)) deliver(bit->value, openThen && symbol.open, decoded);
+}
+
+// Keeps the squelch state of this symbol and answers that of the symbol
+// whose decision comes out now. A decision counts as received open only
+// when the squelch is open now as well: a transmission ends with 32 or more
+// symbols of carrier or zero bits, so its last character is out before the
+// carrier drops, and the noise just after the carrier (which the decoder
+// can turn into a stray character) is out only after the squelch has
+// closed.
+bool Receiver::State::remember(bool open) {
+  openHistory[symbolCount % openSlots] = open;
+  ++symbolCount;
+  return openHistory[symbolCount % openSlots];
 }
 
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
@@ -207,28 +244,26 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   }
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
   imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
-  openHistory[symbolCount % openHistory.size()] = symbol.open;
-  ++symbolCount;
-  // A decision comes out for the symbol kViterbiDepth before this one, whose
-  // slot is the one written next. It counts as received open only when the
-  // squelch is open now as well: a transmission ends with 32 or more zero
-  // bits, so its last character is out before the carrier drops, and the
-  // noise just after the carrier (which the decoder turns into a stray
-  // character) is out only after the squelch has closed.
-  if (auto bit = viterbi.process(metrics))
-    deliver(*bit, openHistory[symbolCount % openHistory.size()] && symbol.open, decoded);
+  const bool openThen = remember(symbol.open);
+  if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
 }
 
 void Receiver::State::steer(double phaseError) {
   if (afcLimit <= 0) return;
   // The AFC must see a station off tune as a station: it judges by the
   // coherence, which a common turn of the phase changes does not lower.
-  const double step = tracker.correction(phaseError, quality.coherence());
+  const double step = afc.steer(phaseError, quality.coherence());
+  if (step == 0.0) return;
   const double low = std::max(kMinFrequency, setHz - afcLimit);
   const double high = std::min(kMaxFrequency, setHz + afcLimit);
-  const double before = mixer.frequency();
-  mixer.setFrequency(std::clamp(before + step, low, high));
-  tracker.moved(mixer.frequency() - before);
+  tune(std::clamp(mixer.frequency() + step, low, high) - mixer.frequency(), false);
+}
+
+// Moves the receive frequency by `hz`; what turns with it learns so.
+void Receiver::State::tune(double hz, bool ontoStation) {
+  mixer.setFrequency(mixer.frequency() + hz);
+  afc.moved(hz, ontoStation);
+  bpsk.moved(2 * std::numbers::pi * hz / mode.baud());
 }
 
 void Receiver::State::deliver(int bit, bool open, std::vector<uint8_t>& decoded) {
@@ -265,7 +300,7 @@ bool Receiver::setFrequency(double hz) {
   // holds, and only the centre of its limit moves.
   if (std::abs(hz - state_->mixer.frequency()) < kSameFrequencyHz) return true;
   state_->mixer.setFrequency(hz);
-  state_->tracker.reset();
+  state_->afc.reset();
   return true;
 }
 
@@ -273,8 +308,10 @@ double Receiver::frequency() const { return state_->mixer.frequency(); }
 
 void Receiver::setAfcLimit(double hz) {
   // A negative or unusable limit turns AFC off, like 0.
+  const bool wasOn = state_->afcLimit > 0;
   state_->afcLimit = std::isfinite(hz) && hz > 0 ? hz : 0.0;
   if (state_->afcLimit == 0.0) state_->mixer.setFrequency(state_->setHz);
+  else if (!wasOn) state_->afc.reset();
 }
 
 bool Receiver::setSquelch(int threshold) {

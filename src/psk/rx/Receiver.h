@@ -1,8 +1,10 @@
 #pragma once
 // The whole receive side at 8000 Hz: mixing to baseband, filtering and
-// decimation, symbol timing, differential detection, soft-decision Viterbi
-// for QPSK, varicode reading, squelch, AFC, the signal quality and the IMD
-// of clean idle. Not thread-safe: the engine serialises calls.
+// decimation, symbol timing, coherent detection for BPSK (BpskDetector),
+// differential detection and soft-decision Viterbi for QPSK, varicode
+// reading, squelch, AFC (Afc), the signal
+// quality and the IMD of clean idle. Not thread-safe: the engine
+// serialises calls.
 #include <array>
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,6 @@
 #include <sndfile.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "Arguments.h"
 #include "Command.h"
 #include "psk/PskMode.h"
 #include "psk/dsp/Resampler.h"
@@ -34,13 +34,6 @@ struct EncodeOptions {
   std::string output;
   std::optional<std::string> text;  // from standard input when absent
 };
-
-std::optional<double> parseNumber(const std::string& word) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc() || end != word.data() + word.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
 
 // Fills `options` from the words; answers an error message, or "" when fine.
 std::string parseEncodeArgs(const std::vector<std::string>& args, EncodeOptions& options) {
@@ -71,14 +64,9 @@ std::string parseEncodeArgs(const std::vector<std::string>& args, EncodeOptions&
     else if (word == "-o") options.output = value;
     else return "unknown option " + word;
   }
-  if (!modeName) return "--mode is missing (BPSK31, QPSK31, BPSK63, QPSK63, BPSK125 or QPSK125)";
-  const auto mode = quillary::psk::modeFromName(*modeName);
-  if (!mode) return "unknown mode \"" + *modeName + "\" (BPSK31, QPSK31, BPSK63, QPSK63, BPSK125 or QPSK125)";
-  options.mode = *mode;
+  if (auto problem = parseMode(modeName, options.mode); !problem.empty()) return problem;
   if (!frequency) return "--freq is missing";
-  const auto hz = parseNumber(*frequency);
-  if (!hz || *hz < 100 || *hz > 3900) return "--freq must be a frequency from 100 to 3900 Hz, not \"" + *frequency + "\"";
-  options.frequency = *hz;
+  if (auto problem = parseFrequency("--freq", *frequency, options.frequency); !problem.empty()) return problem;
   if (options.output.empty()) return "-o OUT.wav is missing";
   return "";
 }

@@ -1,0 +1,166 @@
+#include "psk/rx/StationSearch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "psk/rx/StationFinder.h"
+
+namespace quillary::psk {
+
+namespace {
+// Frames of four symbols (bins of a quarter baud), every two symbols.
+constexpr int kFrameSymbols = 4;
+constexpr int kHopSymbols = 2;
+// The part of the band that is clean: the receiver's wide filter passes
+// +-6 baud flat at 16 samples per symbol.
+constexpr double kCleanFraction = 6.0 / 16.0;
+// A station's window: +-3 bins, +-0.75 baud, which holds both tones of an
+// idling station and most of one sending text.
+constexpr int kStationHalfWidth = 3;
+// How far a station must stand out: this many standard deviations of the
+// averaged noise, which shrink with the frames averaged (about
+// 1 / sqrt(frames * window bins)), and never less than a quarter of the
+// floor. Noise alone crosses it about once an hour.
+constexpr double kSignificance = 6.0;
+constexpr double kMinExcess = 0.25;
+// How far out a station's products and splatter reach (see StationShape).
+constexpr double kProductsBaud = 3.0;
+// A station must still be there: the latest frame holds at least this part
+// of the power the average has in its window (the average remembers a
+// station that has just stopped, and the splatter of its switching off,
+// for a while).
+constexpr double kStillThere = 0.25;
+// The station must stand within this much of the same place for this many
+// frames before it counts: the first frames of a station that has just
+// begun hold its switching on, which spreads over the band.
+constexpr double kSteadyBaud = 0.1;
+constexpr int kSteadyFrames = 2;
+constexpr double kFirmBaud = 0.02;
+// How far a station's centre may be off, one standard deviation in baud:
+// this over its excess and the root of the independent frames averaged
+// (measured on weak stations; the noise of each bin, and the station's own
+// data, move the centre of its power).
+constexpr double kCentreSpread = 0.45;
+}  // namespace
+
+bool StationSearch::create(int samplesPerSymbol, double captureBaud) {
+  // A station in the capture range must be seen whole: its window and a
+  // bin beside it inside the clean band.
+  if (samplesPerSymbol < 8 || !(captureBaud >= 0.5 && captureBaud <= kCleanFraction * samplesPerSymbol - 1.0))
+    return false;
+  samplesPerSymbol_ = samplesPerSymbol;
+  captureBaud_ = captureBaud;
+  const int size = kFrameSymbols * samplesPerSymbol;
+  fft_ = ComplexFft(size);
+  window_.resize(static_cast<std::size_t>(size));
+  for (int n = 0; n < size; ++n)
+    window_[n] = static_cast<float>(0.5 - 0.5 * std::cos(2 * std::numbers::pi * (n + 0.5) / size));
+  ring_.assign(static_cast<std::size_t>(size), {});
+  reset();
+  return true;
+}
+
+void StationSearch::reset() {
+  std::fill(ring_.begin(), ring_.end(), std::complex<float>{});
+  next_ = 0;
+  sinceFrame_ = 0;
+  average_.assign(ring_.size(), 0.0);
+  latest_.assign(ring_.size(), 0.0);
+  frames_ = 0;
+  candidate_.reset();
+  steadyFrames_ = firmFrames_ = 0;
+  nearest_.reset();
+}
+
+void StationSearch::process(std::size_t count, const std::complex<float>* wide) {
+  if (ring_.empty()) return;  // never created
+  const std::size_t hop = static_cast<std::size_t>(kHopSymbols * samplesPerSymbol_);
+  for (std::size_t i = 0; i < count; ++i) {
+    ring_[next_] = wide[i];
+    next_ = (next_ + 1) % ring_.size();
+    if (++sinceFrame_ < hop) continue;
+    sinceFrame_ = 0;
+    frame();
+  }
+}
+
+void StationSearch::moved(double baud) {
+  const int size = static_cast<int>(average_.size());
+  const double shift = baud * size / samplesPerSymbol_;  // in bins
+  const auto shifted = [&](const std::vector<double>& from) {
+    std::vector<double> to(from.size());
+    for (int k = 0; k < size; ++k) {
+      const double source = std::clamp(k + shift, 0.0, size - 1.0);
+      const int below = std::min(static_cast<int>(source), size - 2);
+      const double fraction = source - below;
+      to[k] = (1 - fraction) * from[below] + fraction * from[below + 1];
+    }
+    return to;
+  };
+  average_ = shifted(average_);
+  latest_ = shifted(latest_);
+  if (candidate_) candidate_->baud -= baud;
+  if (nearest_) nearest_->baud -= baud;
+}
+
+void StationSearch::freshen() { frames_ = std::min(frames_, kMinFrames); }
+
+void StationSearch::frame() {
+  const int size = fft_.size();
+  std::complex<float>* in = fft_.input();
+  for (int n = 0; n < size; ++n) in[n] = ring_[(next_ + n) % ring_.size()] * window_[n];
+  fft_.run();
+  const std::complex<float>* out = fft_.output();
+  // Until the average is full every frame weighs the same.
+  ++frames_;
+  const double weight = 1.0 / std::min(frames_, kAverageFrames);
+  for (int k = 0; k < size; ++k) {
+    // Lowest frequency first: bin (k + size / 2) mod size.
+    const int from = (k + size / 2) % size;
+    latest_[k] = std::norm(out[from]);
+    average_[k] += weight * (latest_[k] - average_[k]);
+  }
+  const std::optional<Sighting> now = nearestNow();
+  const double moved = now && candidate_ ? std::abs(now->baud - candidate_->baud) : 1e9;
+  steadyFrames_ = moved <= kSteadyBaud ? steadyFrames_ + 1 : (now ? 1 : 0);
+  firmFrames_ = moved <= kFirmBaud ? firmFrames_ + 1 : 0;
+  candidate_ = now;
+  nearest_.reset();
+  if (steadyFrames_ >= kSteadyFrames) nearest_ = now;
+}
+
+std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
+  if (!ready()) return std::nullopt;
+  const int size = fft_.size();
+  const double binBaud = static_cast<double>(samplesPerSymbol_) / size;
+  const int clean = static_cast<int>(kCleanFraction * samplesPerSymbol_ / binBaud);
+  const int centre = size / 2;
+  const std::span<const double> band(average_.data() + (centre - clean), static_cast<std::size_t>(2 * clean + 1));
+  const double independentFrames = std::min(frames_, 2 * kAverageFrames) / 2.0;
+  const double independent = independentFrames * (2 * kStationHalfWidth + 1);
+  StationShape shape;
+  shape.halfWidth = kStationHalfWidth;
+  shape.minExcess = std::max(kMinExcess, kSignificance / std::sqrt(independent));
+  shape.productsBins = kProductsBaud / binBaud;
+  const std::vector<FoundStation> stations = findStations(band, shape);
+  const auto gone = [&](const FoundStation& station) {
+    const int middle = static_cast<int>(std::lround(station.bin)) + (centre - clean);
+    double now = 0, before = 0;
+    for (int k = middle - kStationHalfWidth; k <= middle + kStationHalfWidth; ++k) {
+      now += latest_[k];
+      before += average_[k];
+    }
+    return now < kStillThere * before;
+  };
+  std::optional<Sighting> nearest;
+  for (const FoundStation& station : stations) {
+    const double baud = (station.bin - clean) * binBaud;
+    if (std::abs(baud) > captureBaud_ || gone(station)) continue;
+    if (!nearest || std::abs(baud) < std::abs(nearest->baud))
+      nearest = Sighting{baud, kCentreSpread / (station.excess * std::sqrt(independentFrames))};
+  }
+  return nearest;
+}
+
+}  // namespace quillary::psk

@@ -1,0 +1,46 @@
+#pragma once
+// What the engine tests and the receive benchmarks (bench/) share, plain
+// C++ with no test framework: white noise at a signal-to-noise ratio in
+// 3 kHz, and the character error rate of what a receiver printed.
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quillary::psk::signals {
+
+// Adds white Gaussian noise for `snrDb` in 3 kHz, the signal's power taken
+// over its samples that are not silent.
+inline void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
+  double power = 0;
+  std::size_t active = 0;
+  for (float s : samples)
+    if (s != 0.0f) power += double(s) * s, ++active;
+  if (active == 0) return;
+  // Noise of power N over 0..4000 Hz puts N * 3000 / 4000 into 3 kHz.
+  const double noisePower = power / active / std::pow(10.0, snrDb / 10) * 4000.0 / 3000.0;
+  std::mt19937 random(seed);
+  std::normal_distribution<float> gauss(0.0f, static_cast<float>(std::sqrt(noisePower)));
+  for (float& s : samples) s += gauss(random);
+}
+
+// Edits (insertions, deletions, substitutions) from `expected` to the part
+// of `got` that matches it best: what the open squelch prints in the noise
+// before and after a transmission does not count.
+inline std::size_t editDistance(const std::string& expected, const std::string& got) {
+  std::vector<std::size_t> row(got.size() + 1, 0), next(got.size() + 1);
+  for (std::size_t i = 1; i <= expected.size(); ++i) {
+    next[0] = i;
+    for (std::size_t j = 1; j <= got.size(); ++j)
+      next[j] = std::min({row[j] + 1, next[j - 1] + 1, row[j - 1] + (expected[i - 1] != got[j - 1])});
+    std::swap(row, next);
+  }
+  return *std::min_element(row.begin(), row.end());
+}
+
+inline double characterErrorRate(const std::string& expected, const std::string& got) {
+  return expected.empty() ? 0.0 : static_cast<double>(editDistance(expected, got)) / static_cast<double>(expected.size());
+}
+
+}  // namespace quillary::psk::signals
