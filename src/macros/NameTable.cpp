@@ -27,8 +27,9 @@ std::optional<std::string> nameLogPathIn(FieldReader& nameIni) {
 
 // A folder named "Ham, Radio" must not turn into "Ham" at the next start.
 std::string formatNameIni(const std::string& nameLogPath) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };  // the reader skips these at a field's ends
   const bool cut = nameLogPath.find_first_of(",\r\n") != std::string::npos ||
-                   (!nameLogPath.empty() && (nameLogPath.front() == ' ' || nameLogPath.back() == ' '));
+                   (!nameLogPath.empty() && (blank(nameLogPath.front()) || blank(nameLogPath.back())));
   const bool quoted = cut && nameLogPath.find('"') == std::string::npos;
   const std::string bytes = toCodePage(nameLogPath, systemCodePage());
   return (quoted ? "\"" + bytes + "\"" : bytes) + "\r\n";

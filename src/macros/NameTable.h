@@ -46,7 +46,7 @@ std::optional<std::string> nameLogPathIn(FieldReader& nameIni);
 
 // The bytes of "name.ini": the path, CR LF, in the system code page. The
 // path goes in quotes only when the field reader would not give it back
-// whole otherwise (a comma, a line end, a blank at either end) and it holds
+// whole otherwise (a comma, a line end, a blank or tab at either end) and it holds
 // no quote itself; the usual path is written exactly as it is.
 std::string formatNameIni(const std::string& nameLogPath);
 

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "common/FieldReader.h"
+#include "macros/NameTable.h"
 #include "support/Form1Harness.h"
 #include "support/OperatorInput.h"
 
@@ -73,6 +75,17 @@ TEST(NameLogFaults, NameIniPointingAtAMissingLogAFolderAHugeFileOrNulBytes) {
     }
     EXPECT_EQ(readBytes(h.file("name.ini")), log.string() + "\r\n");
   }
+}
+
+// The tab at the end was found by fuzzing: the reader drops it, so such a
+// path is quoted as a comma's is. An ordinary path is written as it is.
+TEST(NameLogFaults, NameIniGivesEveryPathBackWhole) {
+  for (const std::string path : {"/home/op/Ham, Radio/name.txt", "/tmp/trailing tab\t", " leading blank",
+                                 "/line\r\nend", "C:\\Ravelite\\Ini\\name.txt"}) {
+    FieldReader reader(formatNameIni(path));
+    EXPECT_EQ(nameLogPathIn(reader), path);
+  }
+  EXPECT_EQ(formatNameIni("/home/op/name.txt"), "/home/op/name.txt\r\n");
 }
 
 TEST(NameLogFaults, ALogPathWithACommaComesBackWholeAtTheNextStart) {
