@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test; then builds the
 # same suite with the address and undefined-behaviour sanitizers (in
-# build-sanitize/) and runs it again. "./test.sh --quick" skips that second run.
+# build-sanitize/) and runs it again, and the engine's threaded tests under
+# ThreadSanitizer (in build-tsan/), and runs every fuzz target for a few
+# seconds (build-fuzz/). "./test.sh --quick" skips all but the first run.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -19,4 +21,14 @@ if [ "${1:-}" != "--quick" ]; then
   export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:fast_unwind_on_malloc=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   (cd build-sanitize && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 900)
+
+  # The engine's threaded tests under ThreadSanitizer; only the engine and
+  # its tests are built there. Any report fails the test that caused it.
+  [ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLARY_TSAN=ON
+  cmake --build build-tsan -j "$(nproc)" --target test_psk
+  (cd build-tsan && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" \
+     ctest -R '^Engine' --output-on-failure -j "$(nproc)" --timeout 900)
+
+  # Every fuzz target for a few seconds (clang, in build-fuzz/).
+  scripts/fuzz.sh 5
 fi

@@ -1,19 +1,9 @@
 // Any "psk.ini": reading never fails hard, and what is read, written again
 // and read back is a fixed point of writing.
-#include <unistd.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <fstream>
-#include <string>
-
+#include "FuzzSupport.h"
 #include "app/SettingsFiles.h"
 
 namespace {
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
 
 quillary::PskIniWrite asWritten(const quillary::PskIniRead& read) {
   quillary::PskIniWrite values;
@@ -30,14 +20,8 @@ quillary::PskIniWrite asWritten(const quillary::PskIniRead& read) {
   return values;
 }
 
-const std::string& scratchFile() {
-  static const std::string path = "/tmp/quillary_fuzz_psk_" + std::to_string(getpid()) + ".ini";
-  return path;
-}
-
 quillary::PskIniRead readBytes(const std::string& bytes) {
-  std::ofstream(scratchFile(), std::ios::binary | std::ios::trunc) << bytes;
-  return quillary::readPskIni(scratchFile());
+  return quillary::readPskIni(quillary::fuzz::scratchFile("psk.ini", bytes));
 }
 
 std::string readAndWriteAgain(const std::string& bytes) {
@@ -47,12 +31,12 @@ std::string readAndWriteAgain(const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::string input(reinterpret_cast<const char*>(data), size);
+  const std::string input = quillary::fuzz::bytesOf(data, size);
   // The first pass may still change values (a squelch of 0 comes back as
   // 10); from the second pass on, writing what was read changes nothing.
   std::string once = readAndWriteAgain(input);
-  check(readBytes(once).commPort.has_value());  // a file we wrote reads to its end
+  FUZZ_CHECK(readBytes(once).commPort.has_value());  // a file we wrote reads to its end
   std::string twice = readAndWriteAgain(once);
-  check(readAndWriteAgain(twice) == twice);
+  FUZZ_CHECK(readAndWriteAgain(twice) == twice);
   return 0;
 }

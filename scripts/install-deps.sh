@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   portaudio19-dev libfftw3-dev libsndfile1-dev libserialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core fonts-inconsolata fonts-ipafont-gothic
   pulseaudio pulseaudio-utils libasound2-plugins
 )

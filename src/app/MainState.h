@@ -39,6 +39,8 @@ struct MainState {
   int16_t squelch = 0;         // 0..99
   int32_t modeCode = 0;        // BPSK31
 
+  bool unwrittenToldOnce = false;  // the operator has heard that a file could not be written
+
   std::string nameLogPath;     // empty until the name log is known
   int16_t nameCount = 0;
   NameEntries names;          // entries 1..nameCount are in use

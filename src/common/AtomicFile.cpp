@@ -7,9 +7,25 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace quillary {
 namespace {
+
+FileWriteCalls& installedCalls() {
+  static FileWriteCalls calls;
+  return calls;
+}
+
+int openFile(const char* path, int flags, mode_t mode) {
+  const FileWriteCalls& calls = installedCalls();
+  return calls.open ? calls.open(path, flags, mode) : ::open(path, flags, mode);
+}
+
+ssize_t writeSome(int fd, const void* bytes, std::size_t size) {
+  const FileWriteCalls& calls = installedCalls();
+  return calls.write ? calls.write(fd, bytes, size) : ::write(fd, bytes, size);
+}
 
 // A name no other writer uses: hidden, beside the target, with the process
 // id and a counter so two writers in one folder never meet.
@@ -24,7 +40,7 @@ std::filesystem::path temporaryName(const std::filesystem::path& file) {
 
 bool writeAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    ssize_t written = writeSome(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -38,13 +54,18 @@ int createTemporary(const std::filesystem::path& file, std::filesystem::path& te
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary = temporaryName(file);
     // 0666 and the umask give the file the same rights as any new file.
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = openFile(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
 
 }  // namespace
+
+FileWriteCalls replaceFileWriteCalls(FileWriteCalls calls) {
+  std::swap(calls, installedCalls());
+  return calls;
+}
 
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
   if (file.filename().empty()) return false;

@@ -1,5 +1,6 @@
 #include "common/FieldReader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -22,14 +23,15 @@ void skipDelimiter(const std::string& bytes, std::size_t& pos) {
 
 FieldReader::FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
+std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::size_t limit) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> handle(std::fopen(file.c_str(), "rb"),
                                                          &std::fclose);
   if (!handle) return std::nullopt;
   std::string bytes;
   char buffer[4096];
   std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, handle.get())) > 0)
+  while (bytes.size() < limit &&
+         (count = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), handle.get())) > 0)
     bytes.append(buffer, count);
   // A folder opens but does not read; that is an unreadable file, not an
   // empty one.
@@ -37,8 +39,8 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& file) {
   return bytes;
 }
 
-std::optional<FieldReader> FieldReader::open(const std::filesystem::path& file) {
-  std::optional<std::string> bytes = readFileBytes(file);
+std::optional<FieldReader> FieldReader::open(const std::filesystem::path& file, std::size_t limit) {
+  std::optional<std::string> bytes = readFileBytes(file, limit);
   if (!bytes) return std::nullopt;
   return FieldReader(std::move(*bytes));
 }

@@ -30,14 +30,18 @@ struct Field {
 
 enum class FieldStatus { Ok, EndOfFile };
 
-// The whole file as bytes; nullopt when it cannot be opened or read.
-std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+inline constexpr std::size_t kWholeFile = static_cast<std::size_t>(-1);
+
+// The file as bytes, at most its first `limit`; nullopt when it cannot be
+// opened or read.
+std::optional<std::string> readFileBytes(const std::filesystem::path& file, std::size_t limit = kWholeFile);
 
 class FieldReader {
  public:
   explicit FieldReader(std::string bytes);
-  // nullopt when the file cannot be opened or read.
-  static std::optional<FieldReader> open(const std::filesystem::path& file);
+  // nullopt when the file cannot be opened or read. Beyond `limit` bytes
+  // the file reads as if it ended there.
+  static std::optional<FieldReader> open(const std::filesystem::path& file, std::size_t limit = kWholeFile);
 
   // True when no byte is left (the file's end has been reached).
   bool atEnd() const;

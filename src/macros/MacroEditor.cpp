@@ -11,6 +11,7 @@
 #include "app/Dialogs.h"
 #include "app/EventWatch.h"
 #include "app/Form1.h"
+#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "macros/Fonts.h"
 #include "macros/MacroMenus.h"
@@ -115,11 +116,10 @@ void MacroEditor::Set_Again() {
     setMacroTitle(context_, k, title);
     setMacroText(context_, k, text);
   }
-  if (!notStored.isEmpty()) {
-    context_.dialogs.message(
-        QStringLiteral("Macro menu %1 could not be stored").arg(notStored.join(QStringLiteral(", "))),
-        Dialogs::Buttons::Ok);
-  }
+  const QString message =
+      QStringLiteral("Macro menu %1 could not be stored").arg(notStored.join(QStringLiteral(", ")));
+  for (const QString& k : notStored)
+    reportUnwritten(context_, macroFile(context_.state.programFolder, k.toInt()), message);
 }
 
 void MacroEditor::insertToken(int index) {

@@ -3,14 +3,16 @@
 #include <QPushButton>
 
 #include "app/Form1.h"
+#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "macros/MacroFiles.h"
 
 namespace quillary {
 
 void Set_File(Form1Context& context, int k) {
-  const std::optional<MacroMenu> menu =
-      loadMacroFile(context.state.programFolder, k, &readMacroForButton, &writeFileAtomically);
+  const std::optional<MacroMenu> menu = loadMacroFile(
+      context.state.programFolder, k, &readMacroForButton,
+      [&context](const std::filesystem::path& file, std::string_view bytes) { return writeOrReport(context, file, bytes); });
   if (!menu) return;
   setMacroTitle(context, k, menu->title);
   setMacroText(context, k, menu->text);

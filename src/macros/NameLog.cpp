@@ -8,6 +8,7 @@
 #include "app/Dialogs.h"
 #include "app/EventWatch.h"
 #include "app/Form1.h"
+#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/FieldReader.h"
@@ -35,16 +36,16 @@ std::optional<std::string> logWithLine(const std::filesystem::path& log, const s
 
 void Read_Name_Init(Form1Context& context) {
   std::optional<FieldReader> reader = FieldReader::open(context.state.programFolder / "name.ini");
-  Field path;
-  if (!reader || reader->next(path) != FieldStatus::Ok) return;
-  context.state.nameLogPath = fromCodePage(path.text, systemCodePage());
+  std::optional<std::string> path = reader ? nameLogPathIn(*reader) : std::nullopt;
+  if (!path) return;
+  context.state.nameLogPath = std::move(*path);
   Read_Name(context);
 }
 
 void Read_Name(Form1Context& context) {
   MainState& state = context.state;
   if (state.nameLogPath.empty()) return;
-  std::optional<FieldReader> reader = FieldReader::open(nameLogFile(state));
+  std::optional<FieldReader> reader = FieldReader::open(nameLogFile(state), kNameLogReadLimit);
   if (reader) readNameLog(*reader, state.names, state.nameCount);
 }
 
@@ -68,7 +69,7 @@ void onNameBoxDoubleClicked(Form1Context& context) {
   const std::optional<std::string> bytes =
       logWithLine(log, nameLogLine(c.Text27->text().toStdString(), c.Text6->text().toStdString()));
   if (!bytes || !writeFileAtomically(log, *bytes)) {
-    qWarning("Quillary: the name log %s could not be written", log.string().c_str());
+    reportUnwritten(context, log);
     return;
   }
   Read_Name_Init(context);
@@ -93,10 +94,6 @@ void connectNameLog(Form1Context& context) {
   });
   QObject::connect(c.Command11, &QPushButton::clicked, &context.window,
                    [&context] { onNameButtonClicked(context); });
-}
-
-std::string formatNameIni(const std::string& nameLogPath) {
-  return toCodePage(nameLogPath, systemCodePage()) + "\r\n";
 }
 
 bool writeNameIni(const std::filesystem::path& folder, const std::string& nameLogPath) {

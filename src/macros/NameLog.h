@@ -26,9 +26,6 @@ void onNameButtonClicked(Form1Context& context);
 // His name follows Text6; the double click and "Name" are connected.
 void connectNameLog(Form1Context& context);
 
-// The bytes of "name.ini": the path unchanged (no quotes), CR LF. The path
-// is UTF-8 text and is written in the system code page.
-std::string formatNameIni(const std::string& nameLogPath);
 // Writes "name.ini" in `folder` whole; false when it could not be written.
 bool writeNameIni(const std::filesystem::path& folder, const std::string& nameLogPath);
 

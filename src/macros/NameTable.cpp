@@ -19,6 +19,22 @@ bool readText(FieldReader& reader, std::string& text) {
 
 }  // namespace
 
+std::optional<std::string> nameLogPathIn(FieldReader& nameIni) {
+  std::string path;
+  if (!readText(nameIni, path)) return std::nullopt;
+  return path;
+}
+
+// A folder named "Ham, Radio" must not turn into "Ham" at the next start.
+std::string formatNameIni(const std::string& nameLogPath) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };  // the reader skips these at a field's ends
+  const bool cut = nameLogPath.find_first_of(",\r\n") != std::string::npos ||
+                   (!nameLogPath.empty() && (blank(nameLogPath.front()) || blank(nameLogPath.back())));
+  const bool quoted = cut && nameLogPath.find('"') == std::string::npos;
+  const std::string bytes = toCodePage(nameLogPath, systemCodePage());
+  return (quoted ? "\"" + bytes + "\"" : bytes) + "\r\n";
+}
+
 void readNameLog(FieldReader& reader, NameEntries& entries, int16_t& count) {
   for (int i = 1; !reader.atEnd(); ++i) {
     if (i > kNameTableSize) return;

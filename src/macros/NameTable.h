@@ -14,6 +14,10 @@ namespace quillary {
 class FieldReader;
 
 inline constexpr int kNameTableSize = 500;
+// The log is read up to here: 500 pairs of any real log fit many times
+// over, and a wrong file chosen as the log (a recording, a disk image, a
+// device) does not cost a read of all of it at every key typed in His Call.
+inline constexpr std::size_t kNameLogReadLimit = 1 << 20;
 
 struct NameEntry {
   std::string call;  // UTF-8
@@ -35,6 +39,16 @@ void readNameLog(FieldReader& reader, NameEntries& entries, int16_t& count);
 // `call` (whole text, case-sensitive).
 std::optional<std::string> findName(const NameEntries& entries, int16_t count,
                                     std::string_view call);
+
+// The name log's path from "name.ini": its first field, as text; nullopt
+// when the file holds none.
+std::optional<std::string> nameLogPathIn(FieldReader& nameIni);
+
+// The bytes of "name.ini": the path, CR LF, in the system code page. The
+// path goes in quotes only when the field reader would not give it back
+// whole otherwise (a comma, a line end, a blank or tab at either end) and it holds
+// no quote itself; the usual path is written exactly as it is.
+std::string formatNameIni(const std::string& nameLogPath);
 
 // The line a saved pair adds to the log: call, ",", name, CR LF, in the
 // system code page, stored as typed (a comma in the name included).

@@ -68,9 +68,13 @@ std::optional<QString> ReceivedText::endLine(ReceiveArea& area) {
   return finished;
 }
 
+// The line is cut back by the receive area's own rule: a station that never
+// ends its line (a beacon, noise with the squelch open) must not grow it
+// for hours, and no line longer than the area could show is handed on.
 void ReceivedText::show(const QString& character, ReceiveArea& area) {
   area.append(character);
   line_ += character;
+  if (line_.size() > kCutAbove) line_ = line_.right(kKeepAfterCut);
 }
 
 }  // namespace quillary

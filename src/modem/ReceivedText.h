@@ -17,7 +17,8 @@ namespace quillary {
 class ReceivedText {
  public:
   // The area is cut to its last kKeepAfterCut characters once it holds more
-  // than kCutAbove before a character is taken.
+  // than kCutAbove before a character is taken; the received line is cut
+  // the same way once it grows beyond kCutAbove.
   static constexpr qsizetype kCutAbove = 1000;
   static constexpr qsizetype kKeepAfterCut = 500;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -43,6 +44,7 @@ PskEngine::PskEngine(AudioBackendSource& devices) : PskEngine(devices, Options{}
 PskEngine::PskEngine(AudioBackendSource& devices, Options options)
     : devices_(devices),
       options_(withDefaults(std::move(options))),
+      watchdog_(options_.pttStallLimit, [this] { transmitAudioStalled(); }),
       clockMeter_(kSampleRate, options_.clock),
       silence_(kMaxBlock, 0.0f) {}
 
@@ -78,6 +80,7 @@ int32_t PskEngine::fnStartSoundCard(ModemWindow* window, int32_t device, int32_t
     return error;
   }
   backend_ = std::move(backend);
+  watchdog_.start();
   return 0;
 }
 
@@ -94,6 +97,7 @@ void PskEngine::stopLocked() {
   }
   if (backend_) backend_->stop();  // waits for the last block
   backend_.reset();
+  watchdog_.stop();
   running_ = false;
   {
     std::lock_guard lock(txMutex_);
@@ -110,15 +114,43 @@ void PskEngine::stopLocked() {
 // is refused from here on, as with a stopped sound card.
 void PskEngine::deviceLost() {
   running_ = false;
+  std::fprintf(stderr, "Quillary: the sound device failed; no transmitting until it is started again\n");
   {
     std::lock_guard lock(txMutex_);
     transmitter_.abort();
   }
   Outbox outbox;
-  if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
-  keying_.reset();
-  setPttKeyed(false);
+  {
+    std::lock_guard lock(keyingMutex_);
+    if (keying_.keyed()) outbox.add(kMsgTransmitState, 0);
+    keying_.reset();
+    watchdog_.fed(false);
+    setPttKeyed(false);
+  }
   deliver(outbox);
+}
+
+// A hung device or a blocked audio thread while keyed: the transmission is
+// dropped as by an abort, PTT goes down and the window hears the
+// transmitter is off. Audio that came back in the meantime wins. "Off" is
+// posted before the lock is given up, so that a transmission keyed by the
+// next block is announced after it.
+void PskEngine::transmitAudioStalled() {
+  {
+    std::lock_guard keyingLock(keyingMutex_);
+    if (!watchdog_.tripped()) return;
+    {
+      std::lock_guard lock(txMutex_);
+      transmitter_.abort();
+    }
+    keying_.reset();
+    setPttKeyed(false);
+    Outbox outbox;
+    outbox.add(kMsgTransmitState, 0);
+    deliver(outbox);
+  }
+  std::fprintf(stderr, "Quillary: no transmit audio for %.1f s; PTT dropped\n",
+               std::chrono::duration<double>(options_.pttStallLimit).count());
 }
 
 void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
@@ -133,6 +165,7 @@ void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
 }
 
 void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox) {
+  std::unique_lock keyingLock(keyingMutex_);
   Transmitter::Events events;
   bool transmitterOn = false;
   {
@@ -151,7 +184,10 @@ void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Ou
     setPttKeyed(false);
     outbox.add(kMsgTransmitState, 0);
   }
-  const bool listening = !wasKeyed && !keying_.keyed() && change == TransmitKeying::Change::None;
+  const bool keyed = keying_.keyed();
+  watchdog_.fed(keyed);
+  keyingLock.unlock();
+  const bool listening = !wasKeyed && !keyed && change == TransmitKeying::Change::None;
   receive(in, frames, listening, outbox);
 
   sinceDisplay_ += frames;
@@ -370,10 +406,19 @@ int32_t PskEngine::fnSetComPort(int32_t port, int32_t mode) {
   return 1;
 }
 
+// A port that stops answering (a USB adapter pulled while keyed) is
+// released at once: it keys nothing more, also not when a device of the
+// same name comes back, until the operator opens a port again.
 void PskEngine::setPttKeyed(bool keyed) {
-  std::lock_guard lock(pttMutex_);
-  pttKeyed_ = keyed;
-  if (ptt_) ptt_->setKeyed(keyed);
+  std::unique_ptr<PttPort> vanished;
+  {
+    std::lock_guard lock(pttMutex_);
+    pttKeyed_ = keyed;
+    if (ptt_ && !ptt_->setKeyed(keyed)) vanished = std::move(ptt_);
+  }
+  if (!vanished) return;
+  std::fprintf(stderr, "Quillary: the PTT port stopped answering and was released\n");
+  vanished->close();
 }
 
 void PskEngine::releasePtt() {

@@ -9,6 +9,8 @@
 //   rxMutex_  the Receiver and the SpectrumAnalyzer (one block of demodulation)
 //   pttMutex_ the PTT port (opening happens outside it)
 //   windowMutex_ the window notifications go to (cleared at stop)
+//   keyingMutex_ whether the transmitter counts as keyed, between a block
+//              and the PTT watchdog (taken before the other locks)
 // Blocks are at most 256 samples (32 ms of audio), so a fn* call waits at
 // most for a fraction of a millisecond of processing, never for audio.
 //
@@ -35,6 +37,7 @@
 #include "psk/audio/ClockErrorMeter.h"
 #include "psk/dsp/SpectrumAnalyzer.h"
 #include "psk/ptt/PttPort.h"
+#include "psk/ptt/PttWatchdog.h"
 #include "psk/ptt/TransmitKeying.h"
 #include "psk/rx/Receiver.h"
 #include "psk/tx/Transmitter.h"
@@ -53,6 +56,8 @@ class PskEngine : public ModemLibrary {
     PttPortFactory pttPorts;                                // default: libserialport
     std::function<std::vector<std::string>()> serialPorts;  // default: listSerialPorts
     ClockErrorMeter::TimeSource clock;                      // default: the steady clock
+    // PTT drops when no transmit audio has gone out for this long.
+    std::chrono::steady_clock::duration pttStallLimit = std::chrono::seconds(2);
   };
 
   // `devices` must outlive the engine.
@@ -122,6 +127,8 @@ class PskEngine : public ModemLibrary {
   void stopLocked();
   // The device failed for good (audio thread): unkey, and tell the window.
   void deviceLost();
+  // No transmit audio for the stall limit while keyed (watchdog thread).
+  void transmitAudioStalled();
 
   AudioBackendSource& devices_;
   Options options_;
@@ -145,6 +152,9 @@ class PskEngine : public ModemLibrary {
 
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;
+
+  std::mutex keyingMutex_;  // keying_ (below) between the audio thread and the watchdog
+  PttWatchdog watchdog_;
 
   // Audio thread only.
   TransmitKeying keying_;

@@ -7,6 +7,7 @@
 
 #include "app/Form1Controls.h"
 #include "app/MainState.h"
+#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/Numbers.h"
@@ -56,8 +57,8 @@ void forwardReceivedCommand(Form1Context& context) {
   if (!imd.hasReading()) imd.best = kReportWithoutReading;
   const std::filesystem::path file = context.state.programFolder / "cmd_data.txt";
   if (!writeFileAtomically(file, commandFileBytes(*command, imd.best))) {
-    qWarning("Quillary: %s could not be written; the command %s was not handed over",
-             file.string().c_str(), qUtf8Printable(*command));
+    qWarning("Quillary: the command %s was not handed over", qUtf8Printable(*command));
+    reportUnwritten(context, file);
   }
 }
 

@@ -1,10 +1,19 @@
 #include "common/AtomicFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include "support/TempFolder.h"
-
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include "app/SettingsFiles.h"
+#include "support/FileFaults.h"
+#include "support/TempFolder.h"
 
 namespace quillary {
 namespace {
@@ -44,6 +53,92 @@ TEST_F(AtomicFileTest, FailureKeepsTheOldFileAndCleansUp) {
   EXPECT_FALSE(writeFileAtomically(folder_ / "missing" / "psk.ini", "x"));
   EXPECT_FALSE(writeFileAtomically(folder_ / "", "x"));  // no file name
   EXPECT_EQ(entries(), 1u);
+}
+
+TEST_F(AtomicFileTest, ADiskThatFillsPartWayThroughLeavesTheOldFileWhole) {
+  const fs::path file = folder_ / "psk.ini";
+  ASSERT_TRUE(writeFileAtomically(file, "old\r\n"));
+  const std::string longer(5000, 'n');
+  for (const std::size_t room : {0u, 1u, 4096u}) {
+    testing::FullDisk disk(room);
+    EXPECT_FALSE(writeFileAtomically(file, longer)) << room;
+    EXPECT_GT(disk.refused(), 0);
+    EXPECT_EQ(testing::readBytes(file), "old\r\n");
+    EXPECT_EQ(entries(), 1u) << "the part written is removed";
+  }
+  EXPECT_TRUE(writeFileAtomically(file, longer)) << "room again";
+  EXPECT_EQ(testing::readBytes(file), longer);
+}
+
+// SIGTERM while the settings are written (the signal's default action: the
+// process ends at once). The next start reads the old file or the new one,
+// whole, never a torn one.
+class SigtermWhileWriting : public AtomicFileTest {
+ protected:
+  static PskIniWrite settings(const std::string& call, double top) {
+    PskIniWrite values;
+    values.top = top;
+    values.ownCall = call;
+    values.commPort = "3";
+    return values;
+  }
+  // Runs `writer` in a child process and ends it with SIGTERM after `delay`
+  // (or lets the writer raise it itself).
+  static void terminated(const std::function<void()>& writer, std::chrono::microseconds delay) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      writer();
+      _exit(0);
+    }
+    if (delay.count() > 0) {
+      std::this_thread::sleep_for(delay);
+      kill(child, SIGTERM);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  }
+  const fs::path file_ = folder_ / "psk.ini";
+  const PskIniWrite old_ = settings("OLDCALL", 100);
+  const PskIniWrite new_ = settings("NEWCALL/WITH/A/LONGER/TEXT", 2500);
+};
+
+TEST_F(SigtermWhileWriting, HalfWayThroughAWriteTheOldFileStays) {
+  ASSERT_TRUE(writePskIni(file_, old_));
+  terminated(
+      [this] {
+        FileWriteCalls calls;
+        calls.write = [](int fd, const void* bytes, std::size_t size) {
+          const ssize_t half = ::write(fd, bytes, size / 2);
+          std::raise(SIGTERM);
+          return half;
+        };
+        replaceFileWriteCalls(std::move(calls));
+        writePskIni(file_, new_);
+      },
+      std::chrono::microseconds(0));
+  const PskIniRead read = readPskIni(file_);
+  EXPECT_EQ(read.ownCall, "OLDCALL");
+  EXPECT_EQ(read.commPort, "3") << "read to its last line";
+}
+
+TEST_F(SigtermWhileWriting, AtAnyMomentTheNextStartReadsTheOldOrTheNewFileWhole) {
+  ASSERT_TRUE(writePskIni(file_, old_));
+  const std::string oldBytes = formatPskIni(old_), newBytes = formatPskIni(new_);
+  std::mt19937 random(11);
+  for (int round = 0; round < 20; ++round) {
+    terminated(
+        [this] {
+          for (;;) {
+            writePskIni(file_, new_);
+            writePskIni(file_, old_);
+          }
+        },
+        std::chrono::microseconds(std::uniform_int_distribution<int>(200, 20000)(random)));
+    const std::string bytes = testing::readBytes(file_);
+    ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << "round " << round << ": " << bytes;
+  }
 }
 
 }  // namespace

@@ -66,6 +66,18 @@ TEST_F(ModemEventHookTest, ReceiveAreaIsCutToItsLastHalfAboveAThousandCharacters
   EXPECT_EQ(c().Term->toPlainText(), QString(499, 'a'));
 }
 
+// A station that never ends its line must not grow it without bound; a
+// command at its end still reaches the image program.
+TEST_F(ModemEventHookTest, ALineLongerThanTheReceiveAreaIsCutBackAndItsCommandStillFound) {
+  for (int i = 0; i < 1600; ++i) receive(h, {'R'});
+  for (const char byte : std::string(":N0CALL/PHOTO")) receive(h, {byte});
+  receive(h, {13});
+  const QString line = c().Text3->text();
+  EXPECT_LE(line.size(), 1000);
+  EXPECT_TRUE(line.endsWith("RRR:N0CALL/PHOTO")) << line.toStdString();
+  EXPECT_TRUE(readBytes(h.file("cmd_data.txt")).starts_with(line.toStdString() + "\r\n"));
+}
+
 TEST_F(ModemEventHookTest, TransmitterOffEmptiesTheTransmitBoxOnlyAfterSending) {
   MainState& s = h.state();
   notify(h, kMsgTransmitState, 1);

@@ -216,5 +216,18 @@ TEST_F(Psktool, RefusesBadArgumentsAndFilesWithAnErrorCodeAndNoOutput) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 1) << "only text.wav";
 }
 
+// Found by fuzzing: a header claiming 12.288 MHz made decode build a
+// resampler of millions of taps and hang.
+TEST_F(Psktool, DecodeRefusesASampleRateNoSoundCardHas) {
+  for (const int rate : {12288000, 1000, 384001}) {
+    writeWav(path("rate.wav"), std::vector<float>(64, 0.25f), rate, 1);
+    const ToolRun run = runTool("decode --mode BPSK31 '" + path("rate.wav") + "'");
+    EXPECT_EQ(run.exitCode, 1) << rate;
+    EXPECT_EQ(run.output, "") << rate;
+  }
+  writeWav(path("rate.wav"), std::vector<float>(64, 0.25f), 384000, 1);
+  EXPECT_EQ(runTool("decode --mode BPSK31 '" + path("rate.wav") + "'").exitCode, 0);
+}
+
 }  // namespace
 }  // namespace quillary::psk::test

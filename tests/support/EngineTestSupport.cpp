@@ -52,7 +52,7 @@ void FakePttPort::close() {
 }
 
 bool FakePttPort::setKeyed(bool keyed) {
-  if (!open_) return false;
+  if (!open_ || log_->vanished) return false;
   log_->events.push_back(keyed ? "key" : "unkey");
   log_->keyed = keyed;
   return true;

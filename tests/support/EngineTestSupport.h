@@ -1,6 +1,7 @@
 #pragma once
 // Doubles for engine tests: a window that records what is posted, PTT
 // ports that log what they are told, and a device source of pumped devices.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -40,7 +41,8 @@ class RecordingWindow : public ModemWindow {
 struct PttLog {
   std::vector<std::string> events;  // "open PATH", "key", "unkey", "close"
   bool refuseOpen = false;
-  bool keyed = false;
+  bool vanished = false;  // the adapter was pulled: nothing answers any more
+  std::atomic<bool> keyed{false};  // also set by the PTT watchdog's thread
 };
 
 class FakePttPort : public PttPort {

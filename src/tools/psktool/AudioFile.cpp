@@ -11,6 +11,8 @@ namespace psktool {
 namespace {
 
 constexpr sf_count_t kFramesPerRead = 4096;
+constexpr int kLowestFileRate = 4000;
+constexpr int kHighestFileRate = 384000;
 
 std::string readOpenFile(SNDFILE* file, const SF_INFO& info, const std::function<bool(const std::vector<float>&)>& sink) {
   const double rate = quillary::psk::kSampleRate;
@@ -48,6 +50,10 @@ std::string readAudioFile(const std::string& path, const std::function<bool(cons
   if (!file) return std::string("cannot read it: ") + sf_strerror(nullptr);
   std::string problem;
   if (info.channels < 1 || info.samplerate < 1) problem = "no audio in the file";
+  // A rate no sound card has is a broken header; converting from it would
+  // build filters of millions of taps before reading a sample.
+  else if (info.samplerate < kLowestFileRate || info.samplerate > kHighestFileRate)
+    problem = "a sample rate of " + std::to_string(info.samplerate) + " Hz (only 4000 to 384000 Hz are read)";
   if (problem.empty()) problem = readOpenFile(file, info, sink);
   sf_close(file);
   return problem;

@@ -1,0 +1,164 @@
+// The PTT port on a pseudo-terminal: the port hangs up on close (HUPCL)
+// from its open until its graceful close, so a program that dies while
+// keyed leaves the kernel to drop RTS and DTR. A pseudo-terminal has no
+// modem lines, so the line changes are recorded together with the HUPCL
+// flag the tty had at that moment.
+#include "psk/ptt/SerialPttPort.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace quillary::psk {
+namespace {
+
+termios settingsOf(int fd) {
+  termios settings{};
+  EXPECT_EQ(tcgetattr(fd, &settings), 0);
+  return settings;
+}
+
+bool hangsUp(const termios& settings) { return (settings.c_cflag & HUPCL) != 0; }
+speed_t speedOf(const termios& settings) { return cfgetospeed(&settings); }
+
+// A pseudo-terminal pair; the test holds the master, the port opens the slave.
+class Pty {
+ public:
+  Pty() {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    EXPECT_GE(master_, 0);
+    EXPECT_EQ(grantpt(master_), 0);
+    EXPECT_EQ(unlockpt(master_), 0);
+    slave_ = ptsname(master_);
+  }
+  ~Pty() { vanish(); }
+  const std::string& slave() const { return slave_; }
+  // The termios of the slave as the next opener finds them.
+  termios settings() const {
+    const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    EXPECT_GE(fd, 0);
+    const termios settings = settingsOf(fd);
+    ::close(fd);
+    return settings;
+  }
+  // What libserialport leaves after its open: a speed, HUPCL off.
+  void setAsFound(speed_t speed) {
+    const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    termios settings = settingsOf(fd);
+    settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
+    cfsetospeed(&settings, speed);
+    cfsetispeed(&settings, speed);
+    EXPECT_EQ(tcsetattr(fd, TCSANOW, &settings), 0);
+    ::close(fd);
+  }
+  // The device goes away, as a USB adapter that is pulled.
+  void vanish() {
+    if (master_ >= 0) ::close(master_);
+    master_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+  std::string slave_;
+};
+
+class PtyPttPort : public SerialPttPort {
+ public:
+  ~PtyPttPort() override { closeNow(); }
+  // "raise"/"drop", then "+hupcl" or "-hupcl" as the tty stood.
+  std::vector<std::string> lines;
+
+ protected:
+  int openDevice(const std::string& path) override {
+    fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    return fd_;
+  }
+  bool driveLines(bool raised) override {
+    termios settings{};
+    if (tcgetattr(fd_, &settings) != 0) return false;  // hung up: the device is gone
+    lines.push_back(std::string(raised ? "raise" : "drop") + (hangsUp(settings) ? "+hupcl" : "-hupcl"));
+    return true;
+  }
+  void closeDevice() override {
+    ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop) {
+  Pty pty;
+  pty.setAsFound(B9600);
+  PtyPttPort port;
+  ASSERT_TRUE(port.open(pty.slave()));
+  // Set before the first line change, the speed untouched.
+  EXPECT_EQ(port.lines, Lines{"drop+hupcl"});
+  EXPECT_TRUE(hangsUp(pty.settings()));
+  EXPECT_EQ(speedOf(pty.settings()), B9600);
+
+  ASSERT_TRUE(port.setKeyed(true));
+  EXPECT_TRUE(hangsUp(pty.settings()));
+  ASSERT_TRUE(port.setKeyed(false));
+  port.close();
+  EXPECT_EQ(port.lines, (Lines{"drop+hupcl", "raise+hupcl", "drop+hupcl", "drop+hupcl"}));
+  const termios parked = pty.settings();
+  EXPECT_FALSE(hangsUp(parked));
+  EXPECT_EQ(speedOf(parked), B0);
+
+  // Opened again from the park: HUPCL again, the speed stays 0.
+  PtyPttPort again;
+  ASSERT_TRUE(again.open(pty.slave()));
+  EXPECT_TRUE(hangsUp(pty.settings()));
+  EXPECT_EQ(speedOf(pty.settings()), B0);
+}
+
+// The child keys and dies without closing; the kernel closes the port with
+// HUPCL still set, which drops RTS and DTR on a real serial port.
+TEST(SerialPttPort, AProgramThatDiesWhileKeyedLeavesTheKernelToHangUp) {
+  for (const int signal : {SIGKILL, SIGSEGV}) {
+    Pty pty;
+    pty.setAsFound(B9600);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::signal(SIGSEGV, SIG_DFL);  // no crash handler of the test runner
+      auto* port = new PtyPttPort;  // never destroyed: the process dies keyed
+      if (!port->open(pty.slave()) || !port->setKeyed(true)) _exit(3);
+      std::raise(signal);
+      _exit(4);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_TRUE(hangsUp(pty.settings())) << "signal " << signal;
+  }
+}
+
+TEST(SerialPttPort, APortThatVanishesWhileKeyedFailsQuietlyAndClosesCleanly) {
+  Pty pty;
+  PtyPttPort port;
+  ASSERT_TRUE(port.open(pty.slave()));
+  ASSERT_TRUE(port.setKeyed(true));
+  pty.vanish();
+  EXPECT_FALSE(port.setKeyed(false));
+  EXPECT_FALSE(port.setKeyed(true));
+  port.close();
+  port.close();
+  EXPECT_FALSE(port.setKeyed(true)) << "a closed port keys nothing";
+  EXPECT_FALSE(port.open("/dev/quillary-no-such-port"));
+}
+
+}  // namespace
+}  // namespace quillary::psk

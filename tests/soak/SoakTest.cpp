@@ -1,0 +1,172 @@
+// A day on the band, faster than real time: the engine's receive chain and
+// the main window's hook take band noise with a station every few minutes
+// (calls, picture commands, Kanji bursts, a line far longer than the
+// receive area). Memory must stay flat and the receive area bounded.
+//
+// ./test.sh runs it for 2 hours of audio (half an hour under the
+// sanitizers, whose own memory grows, so the memory check is left out
+// there). The full day:  QUILLARY_SOAK_HOURS=24 build/tests/test_soak
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+
+#include "app/Form1.h"
+#include "app/Form1Controls.h"
+#include "psk/PskEngine.h"
+#include "psk/tx/Transmitter.h"
+#include "support/EngineTestSupport.h"
+#include "support/FakeDialogs.h"
+#include "support/GuiTest.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QUILLARY_SOAK_UNDER_SANITIZER 1
+#else
+#define QUILLARY_SOAK_UNDER_SANITIZER 0
+#endif
+
+namespace quillary {
+namespace {
+
+constexpr std::size_t kBlock = 2048;
+constexpr std::size_t kSamplesPerHour = 8000 * 3600;
+constexpr double kStationHz = 1600;  // the preset the window starts on
+const char* const kPictureCommand = ":JA1XYZ/PHOTO";
+
+double soakHours() {
+  if (const char* hours = std::getenv("QUILLARY_SOAK_HOURS")) return std::atof(hours);
+  return QUILLARY_SOAK_UNDER_SANITIZER ? 0.5 : 2.0;
+}
+
+// Resident memory of this process in MB.
+double residentMb() {
+  long pages = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> pages >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1048576.0);
+}
+
+// What the stations send, in turn; the Kanji greeting is Shift-JIS.
+std::vector<std::string> stationTexts() {
+  return {"CQ CQ CQ de JA1XYZ JA1XYZ pse k\r",
+          std::string("\r") + kPictureCommand + "\r",
+          "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd 73\r",
+          std::string(1500, 'R') + "\r"};
+}
+
+// One BPSK63 transmission of `text`, at full scale.
+std::vector<float> transmission(const std::string& text, double hz) {
+  psk::Transmitter tx;
+  tx.setFrequency(hz);
+  tx.start(kModeBpsk63);
+  tx.enqueue(text);
+  tx.stop();
+  std::vector<float> audio, block(256);
+  do {
+    tx.process(block.size(), block.data());
+    audio.insert(audio.end(), block.begin(), block.end());
+  } while (tx.on());
+  return audio;
+}
+
+// Band noise with a station every two to four minutes.
+class Band {
+ public:
+  Band() {
+    for (const std::string& text : stationTexts()) texts_.push_back(transmission(text, kStationHz));
+  }
+  void render(std::vector<float>& block) {
+    for (float& sample : block) {
+      sample = static_cast<float>(noise_(random_));
+      if (toNext_ > 0) {
+        --toNext_;
+        continue;
+      }
+      const std::vector<float>& station = texts_[stations_ % texts_.size()];
+      sample += 0.3f * station[at_++];
+      if (at_ == station.size()) {
+        at_ = 0;
+        ++stations_;
+        toNext_ = std::uniform_int_distribution<std::size_t>(120 * 8000, 240 * 8000)(random_);
+      }
+    }
+  }
+  std::size_t stationsSent() const { return stations_; }
+
+ private:
+  std::mt19937 random_{24};
+  std::normal_distribution<double> noise_{0.0, 0.05};
+  std::vector<std::vector<float>> texts_;
+  std::size_t stations_ = 0, at_ = 0, toNext_ = 8000 * 10;
+};
+
+TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
+  testing::ensureQtApplication();
+  psk::PumpedAudio device;
+  psk::test::PumpedDevices devices{{&device}};
+  psk::PskEngine engine(devices);
+  testing::FakeDialogs dialogs;
+  testing::TempFolder folder;
+  Form1 form(engine, dialogs, folder.path(), 0);
+  form.show();
+  Form1Controls& c = form.controls();
+  QTest::keyClick(c.Combo3, Qt::Key_Down);  // BPSK31 -> BPSK63
+  ASSERT_EQ(c.Combo3->currentText(), "BPSK63");
+  QTest::mouseClick(c.Command2, Qt::LeftButton);  // "Kanji ON"
+  ASSERT_EQ(form.state().kanjiMode, 1);
+  std::size_t commands = 0, longestLine = 0;
+  QObject::connect(c.Text3, &QLineEdit::textChanged, [&](const QString& line) {
+    commands += line.contains(kPictureCommand) ? 1 : 0;  // noise may come before the colon
+    longestLine = std::max<std::size_t>(longestLine, line.size());
+  });
+
+  Band band;
+  const double hours = soakHours();
+  const auto total = static_cast<std::size_t>(hours * kSamplesPerHour);
+  std::vector<float> block(kBlock);
+  double afterFirstHour = 0;
+  std::size_t longestTerm = 0, commandsBeforeLastHour = 0;
+  QElapsedTimer wall;
+  wall.start();
+  for (std::size_t done = 0; done < total; done += kBlock) {
+    band.render(block);
+    device.pump(kBlock, block);
+    QCoreApplication::processEvents();
+    longestTerm = std::max<std::size_t>(longestTerm, c.Term->toPlainText().size());
+    if ((done + kBlock) / kSamplesPerHour != done / kSamplesPerHour || done + kBlock >= total) {
+      const double hour = static_cast<double>(done + kBlock) / kSamplesPerHour;
+      if (afterFirstHour == 0 && hour >= std::min(1.0, hours)) afterFirstHour = residentMb();
+      if (hour <= hours - 1) commandsBeforeLastHour = commands;
+      std::printf("soak: %.2f h of audio in %.0f s, resident %.1f MB, %zu stations, %zu commands handed over\n",
+                  hour, wall.elapsed() / 1000.0, residentMb(), band.stationsSent(), commands);
+      std::fflush(stdout);
+    }
+  }
+  const double atEnd = residentMb();
+  form.close();
+
+  EXPECT_LE(longestTerm, 1002u) << "the receive area is cut back";
+  EXPECT_LE(longestLine, 1002u) << "the received line is cut back as the area is";
+  // The receiver catches a station late now and then (AFC and squelch are
+  // open on noise before it); what matters here is that it keeps working.
+  const std::size_t commandsSent = (band.stationsSent() + 2) / 4;
+  EXPECT_GE(commands * 3, commandsSent * 2) << commandsSent << " picture commands on the air";
+  if (hours >= 2) {
+    EXPECT_GT(commands, commandsBeforeLastHour) << "none in the last hour";
+  }
+  if (!QUILLARY_SOAK_UNDER_SANITIZER && hours >= 2) {
+    EXPECT_LE(atEnd - afterFirstHour, 4.0) << "resident " << afterFirstHour << " MB after the first hour, "
+                                           << atEnd << " MB at the end";
+  }
+}
+
+}  // namespace
+}  // namespace quillary
