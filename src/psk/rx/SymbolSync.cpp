@@ -9,6 +9,12 @@ namespace {
 constexpr double kPowerSmoothing = 0.05;
 constexpr double kPeriodGain = 0.002;  // integral part: follows a clock error
 constexpr double kMaxClockError = 0.01;
+// On noise the error has no mean but the integral part still walks, and
+// after minutes of a quiet band it would stand at its limit when a station
+// comes. A slight pull back to the nominal period bounds that walk; on a
+// station the proportional part carries what the pull leaves of a clock
+// error (at 1% a few hundredths of a symbol).
+constexpr double kPeriodLeak = 0.002;
 }  // namespace
 
 bool SymbolSync::create(int samplesPerSymbol, double gain) {
@@ -64,6 +70,7 @@ void SymbolSync::strobe() {
     error = std::clamp(error, -1.0, 1.0);
   }
   const double nominal = samplesPerSymbol_;
+  period_ += kPeriodLeak * (nominal - period_);
   period_ = std::clamp(period_ - kPeriodGain * error, nominal * (1 - kMaxClockError),
                        nominal * (1 + kMaxClockError));
   nextStrobe_ += period_ - gain_ * error;
