@@ -4,11 +4,13 @@
 # commands there with a clean environment. ./test.sh must pass; ./run.sh must
 # build and start Quillary, which then waits at the device chooser (shown on
 # Qt's offscreen platform) until it is stopped after 20 seconds.
+# The logs of both are kept in a temporary folder the script names.
 # Usage: scripts/fresh-machine-check.sh [--quick]   (--quick: test.sh --quick)
 set -uo pipefail
 repo="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+# The clone goes; the two logs stay in $work for a look afterwards.
+trap 'rm -rf "$work/quillary" "$work/home"' EXIT
 git clone --quiet "$repo" "$work/quillary" || exit 1
 mkdir -p "$work/home"
 clean_env=(env -i HOME="$work/home" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
@@ -32,4 +34,5 @@ start=$(date +%s)
 run_result=$?
 echo "./run.sh: $([ $run_result -eq 0 ] && echo "Quillary started and ran until stopped" || echo "failed ($run_result)") after $(( $(date +%s) - start )) s"
 [ $run_result -eq 0 ] || tail -20 "$work/run.log"
+echo "logs: $work/test.log, $work/run.log"
 [ $test_result -eq 0 ] && [ $run_result -eq 0 ]
