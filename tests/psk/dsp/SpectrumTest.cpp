@@ -8,6 +8,7 @@
 #include <numbers>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "psk/dsp/SpectrumAnalyzer.h"
@@ -70,11 +71,8 @@ TEST(Spectrum, BiasLiftsTheTraceAndSmoothingSteadiesIt) {
 
 TEST(Spectrum, RejectsBadModesAndClampsTheBinRange) {
   SpectrumAnalyzer analyzer;
-  EXPECT_FALSE(analyzer.setMode(0, 100, 1));
-  EXPECT_FALSE(analyzer.setMode(11, 100, 1));
-  EXPECT_FALSE(analyzer.setMode(3, 100, 0));
-  EXPECT_FALSE(analyzer.setMode(3, 100, 91));
-  EXPECT_FALSE(analyzer.setMode(3, 0, 1));
+  for (auto [smoothing, scale, bias] : {std::tuple{0, 100, 1}, {11, 100, 1}, {3, 100, 0}, {3, 100, 91}, {3, 0, 1}})
+    EXPECT_FALSE(analyzer.setMode(smoothing, scale, bias)) << smoothing << " " << scale << " " << bias;
   EXPECT_TRUE(analyzer.setMode(10, 100, 90));
   std::array<int32_t, 1024> values;
   values.fill(-7);
