@@ -33,9 +33,10 @@ struct Chooser {
 };
 
 TEST(SoundBoardChooser, AReadableSoundIniHandsOverAtOnceOtherwiseTheChooserShows) {
+  // What each sound.ini reads as is the settings-file test's; here, whether
+  // the chooser shows.
   const std::pair<const char*, std::optional<int16_t>> cases[] = {
-      {" 2 \r\n", 2}, {"-1 \r\n", -1}, {"word\r\n", 0}, {"\r\n 5 \r\n", 0},
-      {nullptr, std::nullopt}, {"", std::nullopt}, {"40000\r\n", std::nullopt}};
+      {" 2 \r\n", 2}, {"word\r\n", 0}, {nullptr, std::nullopt}, {"40000\r\n", std::nullopt}};
   for (const auto& [bytes, device] : cases) {
     SCOPED_TRACE(bytes ? bytes : "(no file)");
     Chooser c;
