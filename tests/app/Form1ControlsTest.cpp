@@ -83,11 +83,7 @@ QString shownText(QWidget* w) {
   return {};
 }
 
-QStringList items(QComboBox* combo) {
-  QStringList list;
-  for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
-  return list;
-}
+QStringList items(QComboBox* combo) { return comboItems(*combo); }
 
 // Named widgets of the window, without Qt's own inner parts.
 std::set<QString> namedWidgets(QWidget& window) {

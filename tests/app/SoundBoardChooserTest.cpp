@@ -20,11 +20,7 @@ struct Chooser {
     window = std::make_unique<frmSoundBoard>(
         inventory, [this](int16_t device) { shownWith = device; }, folder.path());
   }
-  QStringList items() const {
-    QStringList list;
-    for (int i = 0; i < window->Combo1->count(); ++i) list << window->Combo1->itemText(i);
-    return list;
-  }
+  QStringList items() const { return comboItems(*window->Combo1); }
 
   TempFolder folder;
   FakeInventory inventory;
