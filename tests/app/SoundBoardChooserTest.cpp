@@ -20,11 +20,7 @@ struct Chooser {
     window = std::make_unique<frmSoundBoard>(
         inventory, [this](int16_t device) { shownWith = device; }, folder.path());
   }
-  QStringList items() const {
-    QStringList list;
-    for (int i = 0; i < window->Combo1->count(); ++i) list << window->Combo1->itemText(i);
-    return list;
-  }
+  QStringList items() const { return comboItems(*window->Combo1); }
 
   TempFolder folder;
   FakeInventory inventory;
@@ -33,9 +29,10 @@ struct Chooser {
 };
 
 TEST(SoundBoardChooser, AReadableSoundIniHandsOverAtOnceOtherwiseTheChooserShows) {
+  // What each sound.ini reads as is the settings-file test's; here, whether
+  // the chooser shows.
   const std::pair<const char*, std::optional<int16_t>> cases[] = {
-      {" 2 \r\n", 2}, {"-1 \r\n", -1}, {"word\r\n", 0}, {"\r\n 5 \r\n", 0},
-      {nullptr, std::nullopt}, {"", std::nullopt}, {"40000\r\n", std::nullopt}};
+      {" 2 \r\n", 2}, {"word\r\n", 0}, {nullptr, std::nullopt}, {"40000\r\n", std::nullopt}};
   for (const auto& [bytes, device] : cases) {
     SCOPED_TRACE(bytes ? bytes : "(no file)");
     Chooser c;

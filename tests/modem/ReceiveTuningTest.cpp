@@ -21,7 +21,6 @@ TEST(ReceiveTuning, ModeNamesPresetsAndNumbersMustMatchExactly) {
   EXPECT_EQ(numberInText("1500.5"), 1500);
   EXPECT_EQ(numberInText("1501.5"), 1502);
   for (const char* text : {"", "abc", "15OO", "1e12"}) EXPECT_FALSE(numberInText(text)) << text;
-  EXPECT_EQ(squelchForScrollValue(40), 59);
 }
 
 TEST(SignalSearch, WindowEdgesAndRestart) {

@@ -84,28 +84,41 @@ TEST_F(TwoStations, FurtherChannelsReadOtherStationsAndKeepTheirTextFromTheWindo
   EXPECT_EQ(listener.fnGetSignalLevel(40), 0);
 }
 
+// A sender's idle (a clean run of reversals) heard by a listener for six
+// seconds, through `bend` (an amplifier's transfer) and white noise. The
+// listener's AFC limit stays as the engine starts unless one is given.
+struct IdleOnAir {
+  IdleOnAir(int32_t listenHz, int32_t sendHz, int32_t afcLimit = -1) {
+    EXPECT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
+    EXPECT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
+    listener.fnSetRXFrequency(listenHz, 0, 0);
+    if (afcLimit >= 0) listener.fnSetAFCLimit(afcLimit, 0);
+    sender.fnSetTXFrequency(sendHz);
+    sender.fnStartTX(kModeBpsk31);
+  }
+  void run(float noiseRms, unsigned seed, float (*bend)(float) = [](float x) { return x; }) {
+    std::mt19937 random(seed);
+    std::normal_distribution<float> noise(0.0f, noiseRms);
+    for (int block = 0; block < 6 * 8000 / 256; ++block) {
+      std::vector<float> air = senderDevice.pump(256);
+      for (float& x : air) x = bend(x) + noise(random);
+      listenerDevice.pump(256, air);
+    }
+  }
+  PumpedAudio senderDevice, listenerDevice;
+  PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
+  PskEngine sender{senderDevices}, listener{listenerDevices};
+  RecordingWindow senderWindow, listenerWindow;
+};
+
 // IMD readings of a clean idle: products lost in a quiet band's noise still
 // tell that the station is clean; in a noisy band nothing can be told.
 TEST(CleanStation, ImdIsReadAsCleanOnAQuietBandAndNotAtAllInNoise) {
   for (const float noiseRms : {0.003f, 0.3f}) {
     SCOPED_TRACE(noiseRms);
-    PumpedAudio senderDevice, listenerDevice;
-    PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
-    PskEngine sender(senderDevices), listener(listenerDevices);
-    RecordingWindow senderWindow, listenerWindow;
-    ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
-    ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
-    listener.fnSetRXFrequency(1500, 0, 0);
-    sender.fnSetTXFrequency(1500);
-    sender.fnStartTX(kModeBpsk31);
-    std::mt19937 random(9);
-    std::normal_distribution<float> noise(0.0f, noiseRms);
-    for (int block = 0; block < 6 * 8000 / 256; ++block) {
-      std::vector<float> air = senderDevice.pump(256);
-      for (float& x : air) x += noise(random);
-      listenerDevice.pump(256, air);
-    }
-    const auto imd = listenerWindow.of(kMsgImdReading);
+    IdleOnAir air(1500, 1500);
+    air.run(noiseRms, 9);
+    const auto imd = air.listenerWindow.of(kMsgImdReading);
     if (noiseRms < 0.01f) {
       ASSERT_FALSE(imd.empty());
       for (const Posted& p : imd) EXPECT_LE(p.wParam, -30);
@@ -119,24 +132,9 @@ TEST(CleanStation, ImdIsReadAsCleanOnAQuietBandAndNotAtAllInNoise) {
 // overdriven transmitter sounds: its third-order products stand about 26 dB
 // below the two idle tones.
 TEST(DistortedStation, DisplaysAndMetersFollowTheSignal) {
-  PumpedAudio senderDevice, listenerDevice;
-  PumpedDevices senderDevices{{&senderDevice}}, listenerDevices{{&listenerDevice}};
-  PskEngine sender(senderDevices), listener(listenerDevices);
-  RecordingWindow senderWindow, listenerWindow;
-  ASSERT_EQ(sender.fnStartSoundCard(&senderWindow, 0, 1), 0);
-  ASSERT_EQ(listener.fnStartSoundCard(&listenerWindow, 0, 1), 0);
-  listener.fnSetRXPSKMode(kModeBpsk31, 0);
-  listener.fnSetRXFrequency(1000, 0, 0);
-  listener.fnSetAFCLimit(500, 0);
-  sender.fnSetTXFrequency(1012);
-  sender.fnStartTX(kModeBpsk31);  // idle: a clean run of reversals
-  std::mt19937 random(4);
-  std::normal_distribution<float> noise(0.0f, 0.003f);
-  for (int block = 0; block < 6 * 8000 / 256; ++block) {
-    std::vector<float> air = senderDevice.pump(256);
-    for (float& x : air) x = x - 0.4f * x * x * x + noise(random);
-    listenerDevice.pump(256, air);
-  }
+  IdleOnAir air(1000, 1012, 500);
+  air.run(0.003f, 4, [](float x) { return x - 0.4f * x * x * x; });
+  PskEngine& listener = air.listener;
 
   EXPECT_NEAR(listener.fnGetRXFrequency(0), 1012, 3);  // pulled by AFC
   EXPECT_GT(listener.fnGetSignalLevel(0), 70);
@@ -152,11 +150,11 @@ TEST(DistortedStation, DisplaysAndMetersFollowTheSignal) {
   ASSERT_EQ(listener.fnGetVectorData(vector.data(), 0), 0);
   EXPECT_TRUE(std::any_of(vector.begin(), vector.end(), [](int32_t v) { return std::abs(v) > 300; }));
 
-  const auto imd = listenerWindow.of(kMsgImdReading);
+  const auto imd = air.listenerWindow.of(kMsgImdReading);
   ASSERT_FALSE(imd.empty());
   for (const Posted& p : imd) EXPECT_NEAR(p.wParam, -26, 4);
   EXPECT_LE(imd.size(), 6u);  // at most once a second of idle
-  EXPECT_EQ(senderWindow.count(kMsgImdReading), 0u);  // the sender hears nothing
+  EXPECT_EQ(air.senderWindow.count(kMsgImdReading), 0u);  // the sender hears nothing
 }
 
 TEST(OwnSignal, AStationDoesNotPrintItsOwnTransmission) {

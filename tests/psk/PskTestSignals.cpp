@@ -45,6 +45,13 @@ void writeWav(const std::string& path, const std::vector<float>& interleaved, in
   sf_close(file);
 }
 
+std::vector<float> tone(double hz, double rate, std::size_t count, double amplitude) {
+  std::vector<float> samples(count);
+  for (std::size_t n = 0; n < count; ++n)
+    samples[n] = static_cast<float>(amplitude * std::cos(2 * std::numbers::pi * hz * n / rate));
+  return samples;
+}
+
 void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) { signals::addNoise(samples, snrDb, seed); }
 
 Receiver receiverFor(int modeCode, double afcLimit, int squelch) {

@@ -23,6 +23,9 @@ WavData readWav(const std::string& path);
 // A 16-bit PCM WAV of interleaved frames.
 void writeWav(const std::string& path, const std::vector<float>& interleaved, int rate, int channels);
 
+// `count` samples of a cosine of `hz` at `rate`, phase 0 at sample 0.
+std::vector<float> tone(double hz, double rate, std::size_t count, double amplitude = 0.5);
+
 // White Gaussian noise for a signal-to-noise ratio of `snrDb` in 3 kHz, the
 // signal power measured over the non-silent part.
 void addNoise(std::vector<float>& samples, double snrDb, unsigned seed);

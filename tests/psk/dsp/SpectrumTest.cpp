@@ -5,21 +5,20 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <random>
 #include <thread>
+#include <tuple>
 #include <vector>
 
+#include "../PskTestSignals.h"
 #include "psk/dsp/SpectrumAnalyzer.h"
 
 namespace quillary::psk {
 namespace {
 
+// `seconds` of a tone at 8000 Hz.
 std::vector<float> tone(double hz, double amplitude, double seconds) {
-  std::vector<float> samples(static_cast<std::size_t>(seconds * 8000));
-  for (std::size_t n = 0; n < samples.size(); ++n)
-    samples[n] = static_cast<float>(amplitude * std::sin(2 * std::numbers::pi * hz * n / 8000));
-  return samples;
+  return test::tone(hz, 8000, static_cast<std::size_t>(seconds * 8000), amplitude);
 }
 
 std::array<int32_t, 1024> bins(const SpectrumAnalyzer& analyzer) {
@@ -70,11 +69,8 @@ TEST(Spectrum, BiasLiftsTheTraceAndSmoothingSteadiesIt) {
 
 TEST(Spectrum, RejectsBadModesAndClampsTheBinRange) {
   SpectrumAnalyzer analyzer;
-  EXPECT_FALSE(analyzer.setMode(0, 100, 1));
-  EXPECT_FALSE(analyzer.setMode(11, 100, 1));
-  EXPECT_FALSE(analyzer.setMode(3, 100, 0));
-  EXPECT_FALSE(analyzer.setMode(3, 100, 91));
-  EXPECT_FALSE(analyzer.setMode(3, 0, 1));
+  for (auto [smoothing, scale, bias] : {std::tuple{0, 100, 1}, {11, 100, 1}, {3, 100, 0}, {3, 100, 91}, {3, 0, 1}})
+    EXPECT_FALSE(analyzer.setMode(smoothing, scale, bias)) << smoothing << " " << scale << " " << bias;
   EXPECT_TRUE(analyzer.setMode(10, 100, 90));
   std::array<int32_t, 1024> values;
   values.fill(-7);

@@ -1,4 +1,4 @@
-// The receiver's settings, squelch, signal quality, vector points and IMD.
+// The receiver's squelch, signal quality, vector points and IMD.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -46,21 +46,6 @@ std::vector<int> imdReadings(Receiver& receiver, const std::vector<float>& sampl
     EXPECT_FALSE(receiver.takeImdReading().has_value()) << "a reading is taken once";
   }
   return readings;
-}
-
-TEST(RxReceiver, SettersRejectBadValuesAndKeepTheOldOnes) {
-  Receiver receiver;
-  EXPECT_FALSE(receiver.setMode(4));  // the tune carrier is no receive mode
-  EXPECT_FALSE(receiver.setMode(2));
-  EXPECT_TRUE(receiver.setMode(17));
-  ASSERT_TRUE(receiver.setFrequency(1234));
-  for (double bad : {99.0, 3901.0, double(kNaN)}) EXPECT_FALSE(receiver.setFrequency(bad)) << bad;
-  EXPECT_DOUBLE_EQ(receiver.frequency(), 1234);
-  EXPECT_TRUE(receiver.setFrequency(100));
-  EXPECT_TRUE(receiver.setFrequency(3900));
-  EXPECT_FALSE(receiver.setSquelch(-1));
-  EXPECT_FALSE(receiver.setSquelch(100));
-  EXPECT_TRUE(receiver.setSquelch(99));
 }
 
 TEST(RxReceiver, SquelchHoldsBackNoiseButNotASignal) {
