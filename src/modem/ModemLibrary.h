@@ -2,7 +2,9 @@
 // The modem contract: everything the terminal asks of the sound-card modem.
 // Function names and arguments are the contract's own; every call returns a
 // 32-bit result. Strings hold bytes in the system code page (Kanji as
-// double-byte pairs). Channel arguments are always 0 (one receive channel).
+// double-byte pairs). The window always passes channel 0, the one receive
+// channel whose characters it is sent; further channels (1..63) read other
+// stations for tools such as the band scan.
 //
 // Implementations: the psk engine (psk/PskEngine) for the air, and a
 // recording double in the tests.
