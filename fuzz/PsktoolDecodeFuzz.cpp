@@ -9,13 +9,6 @@
 #include "FuzzSupport.h"
 #include "tools/psktool/Command.h"
 
-namespace psktool {
-std::map<std::string, CommandInfo>& commands() {
-  static std::map<std::string, CommandInfo> registry;
-  return registry;
-}
-}  // namespace psktool
-
 namespace {
 
 const char* const kModes[] = {"BPSK31", "QPSK31", "BPSK63", "QPSK63", "BPSK125", "QPSK125"};

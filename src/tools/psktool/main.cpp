@@ -5,13 +5,6 @@
 
 #include "Command.h"
 
-namespace psktool {
-std::map<std::string, CommandInfo>& commands() {
-  static std::map<std::string, CommandInfo> registry;
-  return registry;
-}
-}  // namespace psktool
-
 namespace {
 
 bool asksForHelp(const std::string& word) { return word == "--help" || word == "-h"; }
