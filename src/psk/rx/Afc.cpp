@@ -6,7 +6,6 @@
 namespace quillary::psk {
 
 namespace {
-constexpr int kSamplesPerSymbol = 16;
 // It finds a station up to this far off (at least three baud either side,
 // with room for the search's error). Once on a station, only a station
 // within half a baud is its own.
@@ -34,9 +33,9 @@ constexpr double kLostSeconds = 0.5;
 constexpr int kSettlingSymbols = 3;
 }  // namespace
 
-bool Afc::create(const PskMode& mode) {
+bool Afc::create(const PskMode& mode, int samplesPerSymbol) {
   baud_ = mode.baud();
-  if (!tracker_.create(baud_, mode.qpsk ? 4 : 2) || !search_.create(kSamplesPerSymbol, kCaptureBaud)) return false;
+  if (!tracker_.create(baud_, mode.qpsk ? 4 : 2) || !search_.create(samplesPerSymbol, kCaptureBaud)) return false;
   reset();
   return true;
 }

@@ -17,8 +17,8 @@ namespace quillary::psk {
 
 class Afc {
  public:
-  // For a stream at 16 samples per symbol of `mode`.
-  bool create(const PskMode& mode);
+  // For the receiver's wide stream of `mode` at `samplesPerSymbol`.
+  bool create(const PskMode& mode, int samplesPerSymbol);
   // A retune (or AFC turned on): it looks for its station afresh.
   void reset();
 

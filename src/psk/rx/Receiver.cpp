@@ -137,7 +137,7 @@ void Receiver::State::build() {
                    decimation);
   matched.create(hannPulse(mode.qpsk ? kQpskMatchedLength : kBpskMatchedLength), 1);
   sync.create(kSamplesPerSymbolAfterDecimation);
-  afc.create(mode);
+  afc.create(mode, kSamplesPerSymbolAfterDecimation);
   imd.create(rate, kSamplesPerSymbolAfterDecimation);
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
