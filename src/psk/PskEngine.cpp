@@ -233,16 +233,21 @@ void PskEngine::deliver(const Outbox& outbox) {
 
 // ---- receive settings ---------------------------------------------------------
 
-Receiver* PskEngine::receiverOf(int32_t channel, bool make) {
-  if (channel == 0) return &receiver_;
-  if (channel < 0 || channel >= kMaxChannels) return nullptr;
+PskEngine::Channel* PskEngine::channelOf(int32_t channel, bool make) {
+  if (channel < 1 || channel >= kMaxChannels) return nullptr;
   const auto index = static_cast<std::size_t>(channel - 1);
   if (index >= channels_.size() || !channels_[index]) {
     if (!make) return nullptr;
     if (index >= channels_.size()) channels_.resize(index + 1);
     channels_[index] = std::make_unique<Channel>();
   }
-  return &channels_[index]->receiver;
+  return channels_[index].get();
+}
+
+Receiver* PskEngine::receiverOf(int32_t channel, bool make) {
+  if (channel == 0) return &receiver_;
+  Channel* found = channelOf(channel, make);
+  return found ? &found->receiver : nullptr;
 }
 
 int32_t PskEngine::fnSetRXPSKMode(int32_t modeCode, int32_t channel) {
@@ -329,8 +334,7 @@ std::vector<double> PskEngine::bandStations(int32_t modeCode, double lowHz, doub
 
 std::string PskEngine::takeReceived(int32_t channel) {
   std::lock_guard lock(rxMutex_);
-  if (channel < 1 || static_cast<std::size_t>(channel) > channels_.size()) return {};
-  const auto& found = channels_[static_cast<std::size_t>(channel - 1)];
+  Channel* found = channelOf(channel, false);
   return found ? std::exchange(found->received, {}) : std::string{};
 }
 

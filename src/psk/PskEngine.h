@@ -118,8 +118,10 @@ class PskEngine : public ModemLibrary {
     Receiver receiver;
     std::string received;
   };
-  // Under rxMutex_: the receiver of `channel`, made for a setting (nullptr
-  // for a channel out of range, or one never set when `make` is false).
+  // Under rxMutex_: the further channel `channel` (1..), or the receiver of
+  // any channel (0 is the window's), made for a setting; nullptr for a
+  // channel out of range, or one never set when `make` is false.
+  Channel* channelOf(int32_t channel, bool make);
   Receiver* receiverOf(int32_t channel, bool make);
   void deliver(const Outbox& outbox);
   void setPttKeyed(bool keyed);
