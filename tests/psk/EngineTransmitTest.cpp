@@ -94,29 +94,6 @@ TEST_F(EngineTransmit, TuneIsASteadyCarrierOnTheFrequencyAndStopsWithoutTextOrId
   EXPECT_LE(lastAudible(tail), 600) << "a fade within 75 ms, no CW ID";
 }
 
-TEST_F(EngineTransmit, CwIdentificationFollowsThePostambleWithStarAsSK) {
-  engine.fnStartTX(kModeBpsk31);
-  engine.fnSendTXString("K");
-  engine.fnStopTX();
-  const std::vector<float> plain = pumpUntilOff(device, window);
-
-  engine.fnSetCWIDString("*");
-  engine.fnStartTX(kModeBpsk31);
-  engine.fnSendTXString("K");
-  engine.fnStopTX();
-  const std::vector<float> withId = pumpUntilOff(device, window);
-
-  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0, 1, 0}));
-  const long postambleEnd = lastAudible(plain);
-  ASSERT_GT(postambleEnd, 0);
-  // SK is dit dit dit dah dit dah: six marks after the PSK part, and the
-  // transmitter stays on (no off in between) until the last one.
-  EXPECT_EQ(countMarks(withId, static_cast<std::size_t>(postambleEnd) + 1), 6);
-  const double extraSeconds = (lastAudible(withId) - postambleEnd) / 8000.0;
-  EXPECT_GT(extraSeconds, 0.5);
-  EXPECT_LT(extraSeconds, 2.5);
-}
-
 TEST_F(EngineTransmit, PttFollowsTheTransmitterAndIsReleasedWhenTheSoundCardStops) {
   EXPECT_EQ(engine.fnSetComPort(3, 3), 0);  // only two ports
   EXPECT_TRUE(ptt->events.empty());
@@ -144,21 +121,6 @@ TEST_F(EngineTransmit, PttFollowsTheTransmitterAndIsReleasedWhenTheSoundCardStop
   EXPECT_EQ(ptt->events[ptt->events.size() - 2], "unkey");
   EXPECT_TRUE(device.pump(256).empty());
   EXPECT_EQ(window.all().size(), postedBefore);
-}
-
-TEST_F(EngineTransmit, ACardLostInTheMiddleOfATransmissionUnkeysAndSaysSo) {
-  ASSERT_NE(engine.fnSetComPort(1, 3), 0);
-  engine.fnStartTX(kModeBpsk31);
-  engine.fnSendTXString("CQ CQ CQ");
-  device.pump(256);
-  ASSERT_TRUE(ptt->keyed);
-
-  device.loseDevice();  // unplugged
-  EXPECT_FALSE(ptt->keyed);
-  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
-  EXPECT_NE(engine.fnStartTX(kModeBpsk31), 0) << "no transmitting on a card that is gone";
-  EXPECT_NE(engine.fnSendTXString("X"), 0);
-  EXPECT_EQ(engine.fnStartSoundCard(&window, 0, 1), 0) << "a new start brings it back";
 }
 
 TEST_F(EngineTransmit, PortOpenedMidTransmissionKeysAtOnceAndReleaseUnkeys) {

@@ -8,10 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <numbers>
-#include <random>
 #include <stdexcept>
 
-#include "NoiseAndErrors.h"
 #include "psk/Varicode.h"
 
 namespace quillary::psk::test {
@@ -51,8 +49,6 @@ std::vector<float> tone(double hz, double rate, std::size_t count, double amplit
     samples[n] = static_cast<float>(amplitude * std::cos(2 * std::numbers::pi * hz * n / rate));
   return samples;
 }
-
-void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) { signals::addNoise(samples, snrDb, seed); }
 
 Receiver receiverFor(int modeCode, double afcLimit, int squelch) {
   Receiver receiver;

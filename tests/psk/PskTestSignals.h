@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "NoiseAndErrors.h"
 #include "psk/rx/Receiver.h"
 #include "psk/tx/Transmitter.h"
 
@@ -26,9 +27,7 @@ void writeWav(const std::string& path, const std::vector<float>& interleaved, in
 // `count` samples of a cosine of `hz` at `rate`, phase 0 at sample 0.
 std::vector<float> tone(double hz, double rate, std::size_t count, double amplitude = 0.5);
 
-// White Gaussian noise for a signal-to-noise ratio of `snrDb` in 3 kHz, the
-// signal power measured over the non-silent part.
-void addNoise(std::vector<float>& samples, double snrDb, unsigned seed);
+using signals::addNoise;
 
 // A receiver at 1500 Hz in the mode, with the AFC limit and the squelch
 // (30: noise before a signal is held back as an operator would have it).

@@ -36,13 +36,11 @@ TEST(Varicode, TableEqualsTheDataFileAndEveryByteRoundTrips) {
 
 TEST(Varicode, ReaderDropsUnknownAndOverlongCodesAndForgetsOnReset) {
   VaricodeReader reader;
-  EXPECT_EQ(readAll(reader, std::string(40, '0')), "");
-  // Thirteen 1 bits are longer than any code; the next character still reads.
-  EXPECT_EQ(readAll(reader, "1111111111111" "001100"), "e");
-  EXPECT_EQ(readAll(reader, "101010101010101010100"), "");
-  // 101101011101 has the shape of a code but is none; 11111 is CR.
-  for (int byte = 0; byte < 256; ++byte) ASSERT_NE(varicodeOf(static_cast<uint8_t>(byte)), "101101011101");
-  EXPECT_EQ(readAll(reader, "1011010111010011111000"), "\x0d");
+  // Idle, thirteen 1 bits (longer than any code), a run of 1 0 pairs, and
+  // 101101011101 (shaped like a code, but none) print nothing; what follows
+  // each still reads.
+  EXPECT_EQ(readAll(reader, std::string(40, '0') + "1111111111111" "001100" "101010101010101010100"
+                                                    "1011010111010011111000"), "e\r");
   readAll(reader, "1011");
   reader.reset();
   EXPECT_EQ(readAll(reader, "1100"), "e");

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <optional>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -40,23 +41,21 @@ class Pty {
   }
   ~Pty() { vanish(); }
   const std::string& slave() const { return slave_; }
-  // The termios of the slave as the next opener finds them.
-  termios settings() const {
+  // The termios of the slave as the next opener finds them; `found`, if
+  // given, first leaves what libserialport leaves after its open: a speed,
+  // HUPCL off.
+  termios settings(std::optional<speed_t> found = {}) const {
     const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     EXPECT_GE(fd, 0);
-    const termios settings = settingsOf(fd);
+    termios settings = settingsOf(fd);
+    if (found) {
+      settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
+      cfsetospeed(&settings, *found);
+      cfsetispeed(&settings, *found);
+      EXPECT_EQ(tcsetattr(fd, TCSANOW, &settings), 0);
+    }
     ::close(fd);
     return settings;
-  }
-  // What libserialport leaves after its open: a speed, HUPCL off.
-  void setAsFound(speed_t speed) {
-    const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios settings = settingsOf(fd);
-    settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
-    cfsetospeed(&settings, speed);
-    cfsetispeed(&settings, speed);
-    EXPECT_EQ(tcsetattr(fd, TCSANOW, &settings), 0);
-    ::close(fd);
   }
   // The device goes away, as a USB adapter that is pulled.
   void vanish() {
@@ -99,7 +98,7 @@ using Lines = std::vector<std::string>;
 
 TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop) {
   Pty pty;
-  pty.setAsFound(B9600);
+  pty.settings(B9600);
   PtyPttPort port;
   ASSERT_TRUE(port.open(pty.slave()));
   // Set before the first line change, the speed untouched.
@@ -128,7 +127,7 @@ TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop)
 TEST(SerialPttPort, AProgramThatDiesWhileKeyedLeavesTheKernelToHangUp) {
   for (const int signal : {SIGKILL, SIGSEGV}) {
     Pty pty;
-    pty.setAsFound(B9600);
+    pty.settings(B9600);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -154,7 +153,6 @@ TEST(SerialPttPort, APortThatVanishesWhileKeyedFailsQuietlyAndClosesCleanly) {
   pty.vanish();
   EXPECT_FALSE(port.setKeyed(false));
   EXPECT_FALSE(port.setKeyed(true));
-  port.close();
   port.close();
   EXPECT_FALSE(port.setKeyed(true)) << "a closed port keys nothing";
   EXPECT_FALSE(port.open("/dev/quillary-no-such-port"));
