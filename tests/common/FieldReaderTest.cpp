@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TempFolder.h"
-
 #include <vector>
 
 namespace quillary {
@@ -44,19 +42,6 @@ TEST(FieldReader, SeparatorsBlanksQuotesAndEmptyLines) {
       {"", {}},
   };
   for (const auto& [bytes, fields] : cases) EXPECT_EQ(readAll(bytes), fields) << bytes;
-}
-
-TEST(FieldReader, OpenReadsAFileAndRefusesWhatCannotBeRead) {
-  testing::TempFolder temp;
-  testing::writeBytes(temp.path() / "f.txt", "\"T\"\r\n1,2");
-  auto reader = FieldReader::open(temp.path() / "f.txt");
-  ASSERT_TRUE(reader.has_value());
-  Field field;
-  ASSERT_EQ(reader->next(field), FieldStatus::Ok);
-  EXPECT_EQ(field.text, "T");
-  EXPECT_TRUE(field.quoted);
-  EXPECT_FALSE(FieldReader::open(temp.path() / "missing.txt").has_value());
-  EXPECT_FALSE(FieldReader::open(temp.path()).has_value());  // a folder
 }
 
 TEST(FieldNumber, UnquotedNumbersOnlyAndTheirPlainDecimalText) {

@@ -1,4 +1,5 @@
 #include "common/Numbers.h"
+#include "common/Twips.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +36,6 @@ TEST(LeadingNumber, TakesTheLongestLeadingNumberWhileParseNumberWantsTheWholeTex
   }
 }
 
-// The signed and padded styles are checked where they show: the clock
-// label, sound.ini and the IMD boxes.
 TEST(NumberStyles, PlainNumbersKeepSevenSignificantDigitsWithoutExponent) {
   const std::pair<double, const char*> plain[] = {
       {1785, "1785"}, {-120, "-120"}, {5.5, "5.5"},     {0, "0"},           {-0.0, "0"},
@@ -47,17 +46,23 @@ TEST(NumberStyles, PlainNumbersKeepSevenSignificantDigitsWithoutExponent) {
 }
 
 TEST(PlainNumber, IgnoresADecimalCommaLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  std::string saved = previous ? previous : "C";
-  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr)
-    GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
-  std::string written = plainNumber(5.5);
-  std::optional<double> parsed = parseNumber("5.5");
-  double leading = leadingNumber("2.5x");
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+  const std::string written = plainNumber(5.5);
+  const std::optional<double> parsed = parseNumber("5.5");
+  const double leading = leadingNumber("2.5x");
   std::setlocale(LC_NUMERIC, saved.c_str());
   EXPECT_EQ(written, "5.5");
   EXPECT_EQ(parsed, 5.5);
   EXPECT_EQ(leading, 2.5);
+}
+
+TEST(Twips, FifteenPerPixelAt96DpiAndFollowingTheScreenDpi) {
+  EXPECT_EQ(twipsToPixels(22), 1);  // 1.47 rounds to 1
+  EXPECT_EQ(twipsToPixels(23), 2);  // 1.53 rounds to 2
+  EXPECT_EQ(twipsToPixels(1440, 144), 144);
+  EXPECT_DOUBLE_EQ(pixelsToTwips(144, 144), 1440.0);
+  EXPECT_EQ(twipsToPixels(1440, 0), 96);  // no usable DPI: 96
 }
 
 }  // namespace

@@ -30,31 +30,17 @@ int lineEditTextWidth(const QLineEdit& box) {
   return box.contentsRect().width() - margins.left() - margins.right() - 4;
 }
 
-struct Misfit {
-  QString control;
-  QString text;
-  int needed;
-  int available;
-};
-
-void check(std::vector<Misfit>& misfits, const QWidget& control, const QString& text, int available) {
+// One line per text that does not fit, empty when all do.
+void check(std::string& misfits, const QWidget& control, const QString& text, int available) {
   const int needed = control.fontMetrics().horizontalAdvance(text);
   QString name = control.objectName();
   if (name.isEmpty()) name = control.parentWidget()->objectName();  // a combo box's line edit
-  if (needed > available) misfits.push_back({name, text, needed, available});
+  if (needed > available)
+    misfits += QStringLiteral("%1 \"%2\" needs %3 px, has %4\n").arg(name, text).arg(needed).arg(available).toStdString();
 }
 
-// The whole control inside what holds it: a caption half outside its
-// frame cannot be read either.
-void checkInside(std::vector<Misfit>& misfits, const QWidget& control) {
-  const QWidget* holder = control.parentWidget();
-  if (control.objectName().isEmpty() || holder->rect().contains(control.geometry())) return;
-  misfits.push_back({control.objectName(), QStringLiteral("(outside %1)").arg(holder->objectName()),
-                     control.geometry().right(), holder->rect().right()});
-}
-
-std::vector<Misfit> misfitsIn(QWidget& window) {
-  std::vector<Misfit> misfits;
+std::string misfitsIn(QWidget& window) {
+  std::string misfits;
   for (QLabel* label : window.findChildren<QLabel*>()) {
     if (!label->objectName().isEmpty()) check(misfits, *label, label->text(), label->contentsRect().width());
   }
@@ -62,8 +48,7 @@ std::vector<Misfit> misfitsIn(QWidget& window) {
     check(misfits, *button, button->text(), captionArea(*button, QStyle::SE_PushButtonContents).width());
   }
   for (QCheckBox* box : window.findChildren<QCheckBox*>()) {
-    const QRect area = captionArea(*box, QStyle::SE_CheckBoxContents);
-    check(misfits, *box, box->text(), box->width() - area.left());
+    check(misfits, *box, box->text(), box->width() - captionArea(*box, QStyle::SE_CheckBoxContents).left());
   }
   for (QComboBox* combo : window.findChildren<QComboBox*>()) {
     const int available = lineEditTextWidth(*combo->lineEdit());
@@ -73,19 +58,15 @@ std::vector<Misfit> misfitsIn(QWidget& window) {
   for (QLineEdit* box : window.findChildren<QLineEdit*>()) {
     if (!box->objectName().isEmpty()) check(misfits, *box, box->text(), lineEditTextWidth(*box));
   }
+  // The whole control inside what holds it: a caption half outside its
+  // frame cannot be read either.
   for (QWidget* control : window.findChildren<QWidget*>()) {
-    if (control->isVisibleTo(&window)) checkInside(misfits, *control);
+    const QWidget* holder = control->parentWidget();
+    if (control->isVisibleTo(&window) && !control->objectName().isEmpty() &&
+        !holder->rect().contains(control->geometry()))
+      misfits += control->objectName().toStdString() + " outside " + holder->objectName().toStdString() + "\n";
   }
   return misfits;
-}
-
-std::string describe(const std::vector<Misfit>& misfits) {
-  std::string text;
-  for (const Misfit& m : misfits) {
-    text += m.control.toStdString() + " \"" + m.text.toStdString() + "\" needs " +
-            std::to_string(m.needed) + " px, has " + std::to_string(m.available) + "\n";
-  }
-  return text;
 }
 
 TEST(CaptionFit, EveryTextFitsItsControlAtTheDefaultSizeInBothPanels) {
@@ -99,12 +80,9 @@ TEST(CaptionFit, EveryTextFitsItsControlAtTheDefaultSizeInBothPanels) {
   c.Label2->setText("-12 ppm");
   c.txtRec->setText("3000");
   c.txtTX->setText("3000");
-  std::vector<Misfit> misfits = misfitsIn(h.form());
-  EXPECT_TRUE(misfits.empty()) << "control panel:\n" << describe(misfits);
-
+  EXPECT_EQ(misfitsIn(h.form()), "") << "control panel";
   QTest::mouseClick(c.Check3, Qt::LeftButton);
-  misfits = misfitsIn(h.form());
-  EXPECT_TRUE(misfits.empty()) << "with the transmit panel:\n" << describe(misfits);
+  EXPECT_EQ(misfitsIn(h.form()), "") << "with the transmit panel";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The main window's layout: the real window following its size and
-// "TX Button", and the plain rule for a size the window cannot reach.
+// "TX Button".
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,23 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Form1Design.h"
-#include "display/MainWindowLayout.h"
 #include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {
 
 using namespace form1design;
-
-TEST(MainWindowLayoutRules, TooLowAWindowChangesNothing) {
-  EXPECT_FALSE(mainWindowLayout({6000, 4700, 4000, 2800, false}));
-  EXPECT_TRUE(mainWindowLayout({6000, 4701, 4000, 2800, false}));
-  // With the panel shown the same limit holds, though the receive area would
-  // then be negative: that size is skipped when applied.
-  const auto p = mainWindowLayout({6000, 5000, 4000, 2800, true});
-  ASSERT_TRUE(p);
-  EXPECT_LT(p->termHeight, 0);
-}
 
 // A window loaded with a saved size of `width` x `height` in psk.ini.
 struct LoadedWindow {
