@@ -22,15 +22,28 @@ struct Posted {
 
 class RecordingWindow : public ModemWindow {
  public:
-  void post(int32_t message, int32_t wParam, int32_t lParam) override;
-  std::vector<Posted> all() const;
+  void post(int32_t message, int32_t wParam, int32_t lParam) override {
+    std::lock_guard lock(mutex_);
+    posted_.push_back({message, wParam, lParam});
+  }
+  std::vector<Posted> all() const {
+    std::lock_guard lock(mutex_);
+    return posted_;
+  }
   std::vector<Posted> of(int32_t message) const;
   std::size_t count(int32_t message) const { return of(message).size(); }
+  // wParam of every notification of `message`, in order.
+  std::vector<int32_t> wParams(int32_t message) const;
   // The bytes of every character notification, in order.
-  std::string text() const;
-  // wParam of every transmit-state notification, in order.
-  std::vector<int32_t> transmitStates() const;
-  void clear();
+  std::string text() const {
+    const std::vector<int32_t> bytes = wParams(kMsgCharacter);
+    return std::string(bytes.begin(), bytes.end());
+  }
+  std::vector<int32_t> transmitStates() const { return wParams(kMsgTransmitState); }
+  void clear() {
+    std::lock_guard lock(mutex_);
+    posted_.clear();
+  }
 
  private:
   mutable std::mutex mutex_;
@@ -48,9 +61,21 @@ struct PttLog {
 class FakePttPort : public PttPort {
  public:
   explicit FakePttPort(std::shared_ptr<PttLog> log) : log_(std::move(log)) {}
-  bool open(const std::string& path) override;
-  void close() override;
-  bool setKeyed(bool keyed) override;
+  bool open(const std::string& path) override {
+    if (log_->refuseOpen) return false;
+    log_->events.push_back("open " + path);
+    return open_ = true;
+  }
+  void close() override {
+    if (open_) log_->events.push_back("close");
+    open_ = false;
+  }
+  bool setKeyed(bool keyed) override {
+    if (!open_ || log_->vanished) return false;
+    log_->events.push_back(keyed ? "key" : "unkey");
+    log_->keyed = keyed;
+    return true;
+  }
 
  private:
   std::shared_ptr<PttLog> log_;
@@ -61,7 +86,10 @@ class FakePttPort : public PttPort {
 class PumpedDevices : public AudioBackendSource {
  public:
   explicit PumpedDevices(std::vector<PumpedAudio*> devices) : devices_(std::move(devices)) {}
-  std::unique_ptr<AudioBackend> backendFor(int32_t device) override;
+  std::unique_ptr<AudioBackend> backendFor(int32_t device) override {
+    const std::size_t number = device == -1 ? 0 : static_cast<std::size_t>(device);
+    return number < devices_.size() ? devices_[number]->backend() : nullptr;
+  }
 
  private:
   std::vector<PumpedAudio*> devices_;

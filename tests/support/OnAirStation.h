@@ -1,26 +1,54 @@
 #pragma once
 // A station for end-to-end tests: a main window on its own engine, in its
 // own program folder, on one side of a simulated band; and the band pumped
-// while a transmission runs.
+// as the program's event loop would, block by block.
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QString>
-#include <functional>
+#include <QTest>
 
 #include "app/Form1.h"
-#include "psk/audio/InProcessChannel.h"
 #include "psk/PskEngine.h"
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
+#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 
 struct OnAirStation {
-  explicit OnAirStation(psk::PumpedAudio& audio)
-      : devices({&audio}), engine(devices), form(engine, dialogs, folder.path(), 0) {}
+  explicit OnAirStation(psk::PumpedAudio& audio, psk::PskEngine::Options options = {})
+      : devices((ensureQtApplication(), std::vector{&audio})),
+        engine(devices, std::move(options)),
+        form(engine, dialogs, folder.path(), 0) {}
 
   template <class W>
   W* control(const char* name) {
     return form.findChild<W*>(QString::fromLatin1(name));
+  }
+  void press(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+  QString received() { return control<QPlainTextEdit>("Term")->toPlainText(); }
+  // The name log holds `line` ("CALL,Name\r\n").
+  void knowsName(const std::string& line) {
+    writeBytes(folder.path() / "name.txt", line);
+    writeBytes(folder.path() / "name.ini", (folder.path() / "name.txt").string() + "\r\n");
+  }
+  // Shown, with a squelch over the band's noise.
+  void show(int squelch = 30) {
+    form.show();
+    control<QScrollBar>("VScroll3")->setValue(99 - squelch);
+  }
+  // The operator is ready to work: the transmit panel shown, own call and
+  // transmit frequency typed in.
+  void readyToTransmit(const QString& call, const QString& transmitHz) {
+    QTest::mouseClick(control<QCheckBox>("Check3"), Qt::LeftButton);
+    form.setWidthTwips(7000);
+    retype(control<QLineEdit>("Text4"), call);
+    retype(control<QLineEdit>("txtTX"), transmitHz);
   }
 
   psk::test::PumpedDevices devices;
@@ -30,12 +58,28 @@ struct OnAirStation {
   Form1 form;
 };
 
-// Pumps the band, handling the windows' events after each block, until the
-// sender's modem has reported its transmitter on and then off again, or
-// `maxSeconds` of audio have passed. True when the transmission ended.
-bool pumpUntilTransmissionEnds(psk::InProcessChannel& band, Form1& sender, double maxSeconds = 60);
-// The same for any band, given how to pump one block of it.
-bool pumpUntilTransmissionEnds(const std::function<void(std::size_t)>& pumpBand, Form1& sender,
-                               double maxSeconds = 60);
+// Pumps the band (anything with pump(frames)), handling the windows' events
+// after each block, until `done()` or `maxSeconds` of audio have passed.
+template <class Band, class Done>
+bool pumpUntil(Band& band, Done done, double maxSeconds = 60) {
+  constexpr std::size_t kBlock = 256;
+  for (double seconds = 0; seconds < maxSeconds; seconds += kBlock / 8000.0) {
+    band.pump(kBlock);
+    QCoreApplication::sendPostedEvents();
+    if (done()) return true;
+  }
+  return false;
+}
+
+// Until the sender's modem has reported its transmitter on and then off
+// again. True when the transmission ended.
+template <class Band>
+bool pumpUntilTransmissionEnds(Band& band, Form1& sender, double maxSeconds = 60) {
+  bool keyed = false;
+  return pumpUntil(band, [&] {
+    keyed = keyed || sender.state().transmitterOn == 1;
+    return keyed && sender.state().transmitterOn == 0;
+  }, maxSeconds);
+}
 
 }  // namespace quillary::testing

@@ -1,8 +1,10 @@
 #pragma once
 // A modem double: logs every call with its arguments ("fnSetRXFrequency(1600,0,0)")
 // and answers with scripted results per function (0 when nothing is scripted).
+#include <algorithm>
 #include <array>
 #include <deque>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -16,7 +18,9 @@ class RecordingModem : public ModemLibrary {
   // Every later call of `function` answers `result`.
   void answer(const std::string& function, int32_t result) { fixed_[function] = result; }
   // The next calls of `function` answer these in turn, then the fixed answer.
-  void answerOnce(const std::string& function, std::vector<int32_t> results);
+  void answerOnce(const std::string& function, const std::vector<int32_t>& results) {
+    once_[function].insert(once_[function].end(), results.begin(), results.end());
+  }
 
   const std::vector<std::string>& calls() const { return calls_; }
   // The calls of one function, in order.
@@ -30,30 +34,49 @@ class RecordingModem : public ModemLibrary {
   std::array<int32_t, kSpectrumBins> spectrum{};
   std::array<int32_t, kVectorValues> vector{};
 
-  int32_t fnStartSoundCard(ModemWindow* window, int32_t device, int32_t channels) override;
-  int32_t fnStopSoundCard() override;
-  int32_t fnSetRXPSKMode(int32_t modeCode, int32_t channel) override;
-  int32_t fnSetRXFrequency(int32_t hz, int32_t unused, int32_t channel) override;
-  int32_t fnGetRXFrequency(int32_t channel) override;
-  int32_t fnSetAFCLimit(int32_t limitHz, int32_t channel) override;
-  int32_t fnSetSquelchThreshold(int32_t threshold, int32_t unused, int32_t channel) override;
-  int32_t fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) override;
-  int32_t fnGetFFTData(int32_t* bins, int32_t first, int32_t last) override;
-  int32_t fnGetClosestPeak(int32_t lowHz, int32_t highHz) override;
-  int32_t fnGetVectorData(int32_t* points, int32_t channel) override;
-  int32_t fnGetSignalLevel(int32_t channel) override;
-  int32_t fnSetTXFrequency(int32_t hz) override;
-  int32_t fnStartTX(int32_t modeCode) override;
-  int32_t fnSendTXString(const std::string& text) override;
-  int32_t fnGetTXCharsRemaining() override;
-  int32_t fnClearTXBuffer() override;
-  int32_t fnStopTX() override;
-  int32_t fnAbortTX() override;
-  int32_t fnSetCWIDString(const std::string& text) override;
-  int32_t fnSetComPort(int32_t port, int32_t mode) override;
+  int32_t fnStartSoundCard(ModemWindow* window, int32_t device, int32_t channels) override {
+    window_ = window;
+    return record("fnStartSoundCard", {device, channels});
+  }
+  int32_t fnStopSoundCard() override { return record("fnStopSoundCard", {}); }
+  int32_t fnSetRXPSKMode(int32_t mode, int32_t ch) override { return record("fnSetRXPSKMode", {mode, ch}); }
+  int32_t fnSetRXFrequency(int32_t hz, int32_t unused, int32_t ch) override {
+    return record("fnSetRXFrequency", {hz, unused, ch});
+  }
+  int32_t fnGetRXFrequency(int32_t ch) override { return record("fnGetRXFrequency", {ch}); }
+  int32_t fnSetAFCLimit(int32_t hz, int32_t ch) override { return record("fnSetAFCLimit", {hz, ch}); }
+  int32_t fnSetSquelchThreshold(int32_t threshold, int32_t unused, int32_t ch) override {
+    return record("fnSetSquelchThreshold", {threshold, unused, ch});
+  }
+  int32_t fnSetFFTMode(int32_t smoothing, int32_t scale, int32_t bias) override {
+    return record("fnSetFFTMode", {smoothing, scale, bias});
+  }
+  int32_t fnGetFFTData(int32_t* bins, int32_t first, int32_t last) override {
+    for (int32_t k = std::max(first, 0); k <= last && k < kSpectrumBins; ++k) bins[k] = spectrum[k];
+    return record("fnGetFFTData", {first, last});
+  }
+  int32_t fnGetClosestPeak(int32_t low, int32_t high) override { return record("fnGetClosestPeak", {low, high}); }
+  int32_t fnGetVectorData(int32_t* points, int32_t ch) override {
+    std::copy(vector.begin(), vector.end(), points);
+    return record("fnGetVectorData", {ch});
+  }
+  int32_t fnGetSignalLevel(int32_t ch) override { return record("fnGetSignalLevel", {ch}); }
+  int32_t fnSetTXFrequency(int32_t hz) override { return record("fnSetTXFrequency", {hz}); }
+  int32_t fnStartTX(int32_t mode) override { return record("fnStartTX", {mode}); }
+  int32_t fnSendTXString(const std::string& text) override { return recordText("fnSendTXString", text); }
+  int32_t fnGetTXCharsRemaining() override { return record("fnGetTXCharsRemaining", {}); }
+  int32_t fnClearTXBuffer() override { return record("fnClearTXBuffer", {}); }
+  int32_t fnStopTX() override { return record("fnStopTX", {}); }
+  int32_t fnAbortTX() override { return record("fnAbortTX", {}); }
+  int32_t fnSetCWIDString(const std::string& text) override { return recordText("fnSetCWIDString", text); }
+  int32_t fnSetComPort(int32_t port, int32_t mode) override { return record("fnSetComPort", {port, mode}); }
 
  private:
   int32_t record(const std::string& function, const std::vector<long long>& arguments);
+  int32_t recordText(const std::string& function, const std::string& text) {
+    sentTexts.push_back(text);
+    return record(function, {});
+  }
 
   std::vector<std::string> calls_;
   std::map<std::string, int32_t> fixed_;

@@ -11,12 +11,6 @@ constexpr double kSignalPower = 0.8 * 0.8 / 2;
 constexpr double kShareIn3kHz = 3000.0 / 4000.0;
 }  // namespace
 
-ClockDrift::ClockDrift(double ratio, std::size_t latency) : ratio_(ratio), history_(latency + 1, 0.0f) {}
-
-void ClockDrift::push(const std::vector<float>& samples) {
-  history_.insert(history_.end(), samples.begin(), samples.end());
-}
-
 std::vector<float> ClockDrift::pull(std::size_t count) {
   std::vector<float> out(count, 0.0f);
   for (std::size_t n = 0; n < count; ++n) {

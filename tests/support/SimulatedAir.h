@@ -18,8 +18,8 @@ namespace quillary::testing {
 // at a position that advances `ratio` input samples per output sample.
 class ClockDrift {
  public:
-  explicit ClockDrift(double ratio, std::size_t latency);
-  void push(const std::vector<float>& samples);
+  ClockDrift(double ratio, std::size_t latency) : ratio_(ratio), history_(latency + 1, 0.0f) {}
+  void push(const std::vector<float>& samples) { history_.insert(history_.end(), samples.begin(), samples.end()); }
   std::vector<float> pull(std::size_t count);
 
  private:
@@ -31,7 +31,6 @@ class ClockDrift {
 class SimulatedAir {
  public:
   SimulatedAir(double snrDb, double clockPpmOfB, uint32_t seed);
-
   psk::PumpedAudio& stationA() { return a_; }
   psk::PumpedAudio& stationB() { return b_; }
   void pump(std::size_t frames);
@@ -39,10 +38,8 @@ class SimulatedAir {
  private:
   std::vector<float> withNoise(std::vector<float> heard);
 
-  psk::PumpedAudio a_;
-  psk::PumpedAudio b_;
-  ClockDrift toB_;
-  ClockDrift toA_;
+  psk::PumpedAudio a_, b_;
+  ClockDrift toB_, toA_;
   std::normal_distribution<float> noise_;
   std::mt19937 random_;
 };

@@ -1,27 +1,23 @@
 #include "support/TempFolder.h"
 
-#include <atomic>
+#include <stdlib.h>
+
+#include <cerrno>
 #include <fstream>
 #include <iterator>
-#include <random>
-#include <sstream>
-#include <unistd.h>
+#include <system_error>
 
 namespace quillary::testing {
 
 TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  std::random_device random;
-  std::ostringstream name;
-  name << "quillary-test-" << ::getpid() << "-" << counter++ << "-" << random();
-  path_ = std::filesystem::temp_directory_path() / name.str();
-  std::filesystem::create_directories(path_);
+  std::string name = (std::filesystem::temp_directory_path() / "quillary-test-XXXXXX").string();
+  if (::mkdtemp(name.data()) == nullptr) throw std::system_error(errno, std::generic_category(), name);
+  path_ = name;
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(path_, ignored);
 }
 
@@ -31,8 +27,7 @@ std::string readBytes(const std::filesystem::path& file) {
 }
 
 void writeBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << bytes;
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 }  // namespace quillary::testing
