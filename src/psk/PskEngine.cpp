@@ -186,6 +186,13 @@ void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Ou
   }
   const bool keyed = keying_.keyed();
   watchdog_.fed(keyed);
+  // A change is announced before the lock is given up, as the watchdog's
+  // "off" is: posted later, an "on" could reach the window after the
+  // watchdog had already dropped this very transmission.
+  if (change != TransmitKeying::Change::None) {
+    deliver(outbox);
+    outbox.messages.clear();
+  }
   keyingLock.unlock();
   const bool listening = !wasKeyed && !keyed && change == TransmitKeying::Change::None;
   receive(in, frames, listening, outbox);
