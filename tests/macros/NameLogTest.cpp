@@ -1,7 +1,6 @@
 // The station name log: pairs read from the log named in name.ini, the
-// look-up at every change of His Call, a saved pair, the "Name" button.
+// look-up at every change of His Call, a saved pair.
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,22 +68,6 @@ TEST_F(NameLog, SaveAppendsExactlyOneLineAndTheLogIsReadAgain) {
   EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLONE,NAMEONE\r\nCALLTWO,A, B\r\n");
   retype(c().Text27, "CALLTWO");
   EXPECT_EQ(c().Text6->text(), "A");
-}
-
-TEST_F(NameLog, TheChosenLogIsUsedUntilAnOlderNameIniTakesItsPlaceBack) {
-  writeLog("name.txt", "CALLONE,CHOSEN\r\n");
-  h.load();
-  h.dialogs.files = {QString::fromStdString(h.file("name.txt").string())};
-  QTest::mouseClick(c().Command11, Qt::LeftButton);
-  retype(c().Text27, "CALLONE");
-  EXPECT_EQ(c().Text6->text(), "CHOSEN");
-
-  writeLog("older.txt", "CALLONE,OLDER\r\n");
-  pointNameIniAt("older.txt");
-  retype(c().Text27, "CALLONE");
-  EXPECT_EQ(c().Text6->text(), "OLDER");
-  h.close();
-  EXPECT_EQ(readBytes(h.file("name.ini")), h.file("older.txt").string() + "\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The hook end to end: notifications posted to the main window change the
 // receive area, the last-line box, the transmit state, the IMD boxes and
 // meter and the clock label.
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -133,20 +132,6 @@ TEST_F(ModemEventHookTest, ClockErrorIsShownInSignedStyle) {
     notify(h, kMsgClockError, ppm);
     EXPECT_EQ(c().Label2->text(), text);
   }
-}
-
-TEST_F(ModemEventHookTest, DisplayReadyDrawsVectorAndLevelThenTheSpectrum) {
-  h.modem.answer("fnGetSignalLevel", 10);
-  h.modem.answer("fnGetRXFrequency", 1500);
-  notify(h, kMsgDisplayReady, 0);
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetVectorData(0)", "fnGetSignalLevel(0)", "fnGetFFTData(256,512)",
-                                    "fnGetRXFrequency(0)", "fnSetRXFrequency(1500,0,0)"}));
-  EXPECT_EQ(c().txtRec->text(), "1500");
-
-  c().ckRXAFC->click();  // AFC off: the receive frequency is not followed
-  h.modem.clearCalls();
-  notify(h, kMsgDisplayReady, 0);
-  EXPECT_TRUE(h.modem.callsOf("fnGetRXFrequency").empty());
 }
 
 }  // namespace
