@@ -43,7 +43,7 @@ class MacroEditorTest : public ::testing::Test {
   Form1Harness h;
 };
 
-TEST_F(MacroEditorTest, FirstStartCreatesEmptyFilesAndClosingTheEditorStoresTheDefaults) {
+TEST_F(MacroEditorTest, FirstStartCreatesEmptyFilesAndClosingTheEditorOrTheWindowStoresTheMenus) {
   h.load();
   for (int k = 1; k <= 7; ++k) {
     EXPECT_EQ(readBytes(h.file(("cmd" + std::to_string(k) + ".txt").c_str())), "");
@@ -64,6 +64,11 @@ TEST_F(MacroEditorTest, FirstStartCreatesEmptyFilesAndClosingTheEditorStoresTheD
   EXPECT_EQ(c().Command9[6]->text(), "sf7X");
   EXPECT_EQ(c().Command9[0]->toolTip().toStdString(), kDefault1);
   EXPECT_EQ(h.state().macros[0], kDefault1);
+
+  // Closing the main window closes the editor, which stores the menus.
+  QTest::keyClicks(openEditor().Text2[3], "!");
+  h.close();
+  EXPECT_EQ(readBytes(h.file("cmd4.txt")).substr(0, 6), "sf4!\r\n");
 }
 
 TEST_F(MacroEditorTest, AfterARestartTheWindowSplitsAtCommasAndDropsLeadingBlanksTheEditorDoesNot) {
@@ -123,14 +128,6 @@ TEST_F(MacroEditorTest, AFolderThatRefusesWritesKeepsTheOldFilesAndSaysWhichMenu
   // The session goes on with what the operator wrote.
   EXPECT_EQ(c().Command9[1]->text(), "Old new");
   EXPECT_EQ(refused, 2);
-}
-
-TEST_F(MacroEditorTest, ClosingTheMainWindowClosesTheEditorWhichStoresTheMenus) {
-  h.load();
-  MacroEditor& editor = openEditor();
-  QTest::keyClicks(editor.Text2[3], "!");
-  h.close();
-  EXPECT_EQ(readBytes(h.file("cmd4.txt")).substr(0, 6), "sf4!\r\n");
 }
 
 }  // namespace
