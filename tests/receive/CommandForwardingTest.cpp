@@ -35,7 +35,7 @@ TEST(CommandDetection, CommandWordsAfterTheFirstColonInTheirOrder) {
     SCOPED_TRACE(k.line);
     const auto forwarded = pictureCommandIn(QString::fromLatin1(k.line), std::nullopt);
     ASSERT_EQ(forwarded.has_value(), k.forwarded != nullptr);
-    if (forwarded) EXPECT_EQ(*forwarded, QString::fromLatin1(k.forwarded));
+    if (forwarded) { EXPECT_EQ(*forwarded, QString::fromLatin1(k.forwarded)); }
   }
   // The own call coming back is skipped only when it is the call asked for.
   EXPECT_FALSE(pictureCommandIn(":mine/PHOTO", QString("MINE")));
