@@ -1,53 +1,22 @@
 // The station name log: pairs read from the log named in name.ini, the
-// look-up at every change of His Call, a saved pair, the "Name" button.
+// look-up at every change of His Call, a saved pair.
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "common/FieldReader.h"
-#include "macros/NameTable.h"
 #include "support/Form1Harness.h"
 #include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
 
-TEST(NameTable, PairsAcrossLinesTheFirst500AndWhatACutOffPairLeaves) {
-  NameEntries entries;
-  int16_t count = 0;
-  std::string log;
-  for (int i = 1; i <= 600; ++i) log += "C" + std::to_string(i) + ",N" + std::to_string(i) + "\r\n";
-  FieldReader big(log);
-  readNameLog(big, entries, count);
-  EXPECT_EQ(count, 500);
-  EXPECT_EQ(findName(entries, count, "C500"), "N500");
-  EXPECT_EQ(findName(entries, count, "C501"), std::nullopt);
-
-  // A comma in a saved name splits it: its second part pairs with the next
-  // line's first field; a last field alone is not counted. Entries above
-  // the new count stay, unseen.
-  FieldReader comma(nameLogLine("CALLONE", "A, B") + "X\r\nCALLONE,LATER\r\nZ\r\n");
-  readNameLog(comma, entries, count);
-  EXPECT_EQ(count, 3);
-  EXPECT_EQ(findName(entries, count, "CALLONE"), "A");
-  EXPECT_EQ(findName(entries, count, "B"), "X");
-  EXPECT_EQ(entries[3].call, "Z");
-  EXPECT_EQ(entries[4].call, "C5");
-  EXPECT_EQ(findName(entries, count, "callone"), std::nullopt);
-
-  FieldReader empty("");
-  readNameLog(empty, entries, count);
-  EXPECT_EQ(count, 3) << "a log without a whole pair keeps the table";
-}
-
 class NameLog : public ::testing::Test {
  protected:
-  void writeLog(const char* file, const std::string& bytes) {
-    writeBytes(h.file(file), bytes);
-  }
-  void pointNameIniAt(const char* file) {
-    writeBytes(h.file("name.ini"), h.file(file).string() + "\r\n");
+  void writeLog(const char* file, const std::string& bytes) { writeBytes(h.file(file), bytes); }
+  void pointNameIniAt(const char* file) { writeBytes(h.file("name.ini"), h.file(file).string() + "\r\n"); }
+  void saveName(Dialogs::Answer answer) {
+    h.dialogs.answers = {answer};
+    QTest::mouseDClick(c().Text6, Qt::LeftButton);
   }
   Form1Controls& c() { return h.controls(); }
 
@@ -58,11 +27,8 @@ TEST_F(NameLog, EveryTypedCharacterIsLookedUpExactlyAndHisNameFollowsTheNameBox)
   writeLog("name.txt", "CALLONE,NAMEONE\r\nCALLONE,SECOND\r\n");
   pointNameIniAt("name.txt");
   h.load();
-  EXPECT_EQ(c().Text6->text(), "OM");
   EXPECT_EQ(h.state().hisName, "") << "the design-time OM is not his name";
-
-  QTest::keyClick(c().Text27, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(c().Text27, Qt::Key_Backspace);
+  retype(c().Text27, "");
   QStringList shown;
   for (QChar ch : QStringLiteral("CALLONE")) {
     QTest::keyClicks(c().Text27, QString(ch));
@@ -79,61 +45,22 @@ TEST_F(NameLog, EveryTypedCharacterIsLookedUpExactlyAndHisNameFollowsTheNameBox)
   EXPECT_EQ(h.state().hisName, "Taro");
 }
 
-TEST_F(NameLog, SaveAppendsExactlyOneLineAndTheLogIsReadAgain) {
+// A name with a comma is stored as typed and read back by the reader's
+// rules: the name ends at the comma.
+TEST_F(NameLog, SaveAppendsExactlyOneLineOnlyWhenAskedAndTheLogIsReadAgain) {
   writeLog("name.txt", "OLD,ONE\r\n");
   pointNameIniAt("name.txt");
   h.load();
-  retype(c().Text27, "CALLONE");
-  retype(c().Text6, "NAMEONE");
-
-  h.dialogs.answers = {Dialogs::Answer::No};
-  QTest::mouseDClick(c().Text6, Qt::LeftButton);
-  EXPECT_EQ(h.dialogs.texts(), QStringList({"Save name ??"}));
-  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\n");
-
-  h.dialogs.answers = {Dialogs::Answer::Yes};
-  QTest::mouseDClick(c().Text6, Qt::LeftButton);
-  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLONE,NAMEONE\r\n");
-  EXPECT_EQ(h.state().nameCount, 2);
-
-  // A name with a comma is stored as typed and read back by the reader's
-  // rules: the name ends at the comma.
   retype(c().Text27, "CALLTWO");
   retype(c().Text6, "A, B");
-  h.dialogs.answers = {Dialogs::Answer::Yes};
-  QTest::mouseDClick(c().Text6, Qt::LeftButton);
-  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLONE,NAMEONE\r\nCALLTWO,A, B\r\n");
+  saveName(Dialogs::Answer::No);
+  EXPECT_EQ(h.dialogs.texts(), QStringList({"Save name ??"}));
+  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\n");
+  saveName(Dialogs::Answer::Yes);
+  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLTWO,A, B\r\n");
+  EXPECT_EQ(h.state().nameCount, 2);
   retype(c().Text27, "CALLTWO");
   EXPECT_EQ(c().Text6->text(), "A");
-}
-
-TEST_F(NameLog, WithoutNameIniEveryLookUpGivesOmSavingDoesNothingAndNoNameIniIsWritten) {
-  h.load();
-  retype(c().Text27, "CALLONE");
-  EXPECT_EQ(c().Text6->text(), "OM");
-  h.dialogs.answers = {Dialogs::Answer::Yes};
-  QTest::mouseDClick(c().Text6, Qt::LeftButton);
-  EXPECT_EQ(h.state().nameCount, 0);
-  h.close();
-  EXPECT_FALSE(std::filesystem::exists(h.file("name.ini")));
-}
-
-TEST_F(NameLog, TheChosenLogIsUsedUntilAnOlderNameIniTakesItsPlaceBack) {
-  writeLog("name.txt", "CALLONE,CHOSEN\r\n");
-  h.load();
-  h.dialogs.files = {QString(), QString::fromStdString(h.file("name.txt").string())};
-  QTest::mouseClick(c().Command11, Qt::LeftButton);  // cancelled
-  EXPECT_EQ(h.state().nameLogPath, "");
-  QTest::mouseClick(c().Command11, Qt::LeftButton);
-  retype(c().Text27, "CALLONE");
-  EXPECT_EQ(c().Text6->text(), "CHOSEN");
-
-  writeLog("older.txt", "CALLONE,OLDER\r\n");
-  pointNameIniAt("older.txt");
-  retype(c().Text27, "CALLONE");
-  EXPECT_EQ(c().Text6->text(), "OLDER");
-  h.close();
-  EXPECT_EQ(readBytes(h.file("name.ini")), h.file("older.txt").string() + "\r\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 
 #include "display/PictureBox.h"
 #include "modem/HookTestSupport.h"
@@ -24,38 +25,35 @@ class SignalSearchTimerTest : public LoadedWindowTest {
   }
 };
 
-TEST_F(SignalSearchTimerTest, PeakAtTheLowEdgeDoesNotRetuneAndTheThresholdLevelChangesNothing) {
-  EXPECT_TRUE(c().Timer1->isActive());
+TEST_F(SignalSearchTimerTest, HuntsWithinTheWindowHoldsAboveTheThresholdAndFreezesWhenOff) {
   EXPECT_EQ(c().txtRec->text(), "1400");
   EXPECT_FALSE(c().ckTXAFC->isChecked());
+  // A peak at the low edge is not taken; a level at the threshold finds nothing.
   h.modem.answerOnce("fnGetClosestPeak", {1300, 1450});
-  h.modem.answer("fnGetSignalLevel", 40);
+  h.modem.answerOnce("fnGetSignalLevel", {40, 40});
   tick(*c().Timer1);
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetClosestPeak(1300,1500)", "fnGetSignalLevel(0)"}));
+  tick(*c().Timer1);
+  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetClosestPeak(1300,1500)", "fnGetSignalLevel(0)",
+                                    "fnGetClosestPeak(1300,1500)", "fnSetRXFrequency(1450,0,0)",
+                                    "fnGetSignalLevel(0)"}));
   EXPECT_EQ(h.state().searchState, 2);
   EXPECT_FALSE(c().Picture4[0]->isVisible());
-  h.modem.clearCalls();
-  tick(*c().Timer1);
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetClosestPeak(1300,1500)", "fnSetRXFrequency(1450,0,0)",
-                                    "fnGetSignalLevel(0)"}));
-}
 
-TEST_F(SignalSearchTimerTest, HoldsAboveTheThresholdHuntsAgainBelowAndFreezesWhenOff) {
+  // Held above the threshold and at it, without retuning; hunting again below.
   h.modem.answer("fnGetClosestPeak", 1420);
   h.modem.answerOnce("fnGetSignalLevel", {41, 90, 40, 39, 80});
   tick(*c().Timer1);
-  EXPECT_EQ(h.state().searchState, 1);
   EXPECT_TRUE(c().Picture4[0]->isVisible());
   h.modem.clearCalls();
-  tick(*c().Timer1);  // holding: no retune
-  tick(*c().Timer1);  // level at the threshold: still holding
+  tick(*c().Timer1);
+  tick(*c().Timer1);
   EXPECT_TRUE(h.modem.callsOf("fnSetRXFrequency").empty());
   EXPECT_EQ(h.state().searchState, 1);
   tick(*c().Timer1);
   EXPECT_EQ(h.state().searchState, 2);
   EXPECT_FALSE(c().Picture4[0]->isVisible());
   tick(*c().Timer1);
-  c().Check2->click();
+  QTest::mouseClick(c().Check2, Qt::LeftButton);
   EXPECT_FALSE(c().Timer1->isActive());
   EXPECT_EQ(h.state().searchState, 1);
   EXPECT_TRUE(c().Picture4[0]->isVisible());

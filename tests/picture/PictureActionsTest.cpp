@@ -8,71 +8,63 @@ namespace {
 
 using PictureActionsTest = TransmitPanelTest;
 
-QPushButton* buttonOf(Form1Controls& c, PictureAction action) {
-  return action == PictureAction::Cq ? c.Command4_10 : c.Command4[static_cast<int>(action)];
-}
-
 const Calls kKeyedAndStopped = {"fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()", "fnStopTX()"};
+const Calls kSentAndStopped = {"fnSendTXString()", "fnStopTX()"};
 
-TEST_F(PictureActionsTest, CommandTransmissionsSendTheirTextsAndReplaceTheTyping) {
+TEST_F(PictureActionsTest, EachButtonSendsItsTextWithItsCallsAndLeavesTheBoxAndState) {
   struct Case {
     const char* own;
     const char* other;
-    PictureAction action;
-    const char* text;
+    int button;  // element of Command4
+    const char* sent;
+    const char* box;  // nullptr: the text sent replaces the typing
+    const Calls& calls;
     int16_t stateAfter;
   };
   const Case cases[] = {
-      {"N0CALL7", "ALL", PictureAction::Hybrid,
-       "\r\n***** HYBRID COMMAND *****\r\n:N0CALL/HYBRID\r\n:N0CALL/HYBRID\r\nALL de N0CALL7 pse k k k\r\n", 0},
-      {"N0CALL7", "ALL", PictureAction::Photo,
-       "\r\n***** PHOTO COMMAND *****\r\n:N0CALL7/PHOTO\r\n:N0CALL7/PHOTO\r\nALL de N0CALL7 pse k k k\r\n", 0},
-      {"N0CALL12", "ALL", PictureAction::Hybrid,
-       "\r\n***** HYBRID COMMAND *****\r\n:N0CALL1/HYBRID\r\n:N0CALL1/HYBRID\r\nALL de N0CALL12 pse k k k\r\n", 0},
-      {"7", "ALL", PictureAction::Hybrid,
-       "\r\n***** HYBRID COMMAND *****\r\n:/HYBRID\r\n:/HYBRID\r\nALL de 7 pse k k k\r\n", 0},
-      {"N0CALL", "", PictureAction::Html,
-       "\r\n***** HTML COMMAND *****\r\n:N0CALL/HTML\r\n:N0CALL/HTML\r\n de N0CALL pse k k k\r\n", 1},
-      {"N0CALL", "ALL", PictureAction::Photo,
-       "\r\n***** PHOTO COMMAND *****\r\n:N0CALL/PHOTO\r\n:N0CALL/PHOTO\r\nALL de N0CALL pse k k k\r\n", 0},
+      // HYBRID's command line carries the own call without its last character.
+      {"N0CALL12", "ALL", 0,
+       "\r\n***** HYBRID COMMAND *****\r\n:N0CALL1/HYBRID\r\n:N0CALL1/HYBRID\r\nALL de N0CALL12 pse k k k\r\n", nullptr,
+       kKeyedAndStopped, 0},
+      {"7", "ALL", 0, "\r\n***** HYBRID COMMAND *****\r\n:/HYBRID\r\n:/HYBRID\r\nALL de 7 pse k k k\r\n", nullptr,
+       kKeyedAndStopped, 0},
+      {"N0CALL7", "ALL", 1,
+       "\r\n***** PHOTO COMMAND *****\r\n:N0CALL7/PHOTO\r\n:N0CALL7/PHOTO\r\nALL de N0CALL7 pse k k k\r\n", nullptr,
+       kKeyedAndStopped, 0},
+      {"N0CALL", "", 2, "\r\n***** HTML COMMAND *****\r\n:N0CALL/HTML\r\n:N0CALL/HTML\r\n de N0CALL pse k k k\r\n",
+       nullptr, kKeyedAndStopped, 1},
+      {"N0CALL", "JA1XYZ", 3,
+       "\r\nJA1XYZ de N0CALL\r\nGOOD COPY SNR=-10dB\r\nJA1XYZ de N0CALL pse k k k\r\n", nullptr, kKeyedAndStopped, 0},
+      // RX and 73 end an over that is running: neither keys the transmitter.
+      {"N0CALL", "ALL", 5, "\r\nALL de N0CALL pse k k k\r\n", "typed\r\nALL de N0CALL pse k k k\r\n",
+       kSentAndStopped, 0},
+      {"N0CALL", "ALL", 6, "\r\nALL de N0CALL 73 tu sk sk\r\n", nullptr, kSentAndStopped, 0},
   };
   for (const Case& k : cases) {
-    SCOPED_TRACE(std::string(k.own) + " " + buttonOf(c(), k.action)->text().toStdString());
+    SCOPED_TRACE(c().Command4[k.button]->text().toStdString() + " for " + k.own);
     h.modem.clearCalls();
     h.modem.sentTexts.clear();
     h.state().transmitState = 0;
     c().Text4->setText(k.own);
     c().Text27->setText(k.other);
-    c().Text5->setPlainText("typed ahead");
-    click(buttonOf(c(), k.action));
-    EXPECT_EQ(transmitCalls(), kKeyedAndStopped);
-    EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{k.text});
-    EXPECT_EQ(box(), QString::fromLatin1(k.text));
+    c().Text5->setPlainText("typed");
+    click(c().Command4[k.button]);
+    EXPECT_EQ(transmitCalls(), k.calls);
+    EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{k.sent});
+    EXPECT_EQ(box(), QString::fromLatin1(k.box ? k.box : k.sent));
     EXPECT_EQ(caret(), c().Text5->document()->characterCount() - 1);
     EXPECT_EQ(h.state().transmitState, k.stateAfter);
     EXPECT_TRUE(focusOnBox());
   }
-}
-
-TEST_F(PictureActionsTest, GoodCopyReportsTheBestImdReadingOrMinusTen) {
-  c().Text27->setText("JA1XYZ");
-  click(c().Command4[3]);
+  // The report names the best IMD reading, padded as a signed number.
   notify(h, kMsgImdReading, 12);
   click(c().Command4[3]);
-  notify(h, kMsgImdReading, 0);
-  click(c().Command4[3]);
-  const char* head = "\r\nJA1XYZ de N0CALL\r\nGOOD COPY SNR=";
-  const char* tail = "dB\r\nJA1XYZ de N0CALL pse k k k\r\n";
-  EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{std::string(head) + "-10" + tail,
-                                                          std::string(head) + " 12" + tail,
-                                                          std::string(head) + " 0" + tail}));
-  EXPECT_EQ(transmitCalls().size(), 3 * kKeyedAndStopped.size());
+  EXPECT_NE(h.modem.sentTexts.back().find("SNR= 12dB"), std::string::npos);
 }
 
 TEST_F(PictureActionsTest, TxOpensTheOverWithTheTypingAndLeavesTheTransmitterOn) {
   click(c().Command4[4]);
   EXPECT_EQ(box(), "\r\nALL de N0CALL\r\n");
-  EXPECT_EQ(h.state().transmitState, 1);
   notify(h, kMsgTransmitState, 1);
   notify(h, kMsgTransmitState, 0);  // the over ended; the box is empty again
   QTest::keyClicks(c().Text5, "first over");
@@ -81,51 +73,21 @@ TEST_F(PictureActionsTest, TxOpensTheOverWithTheTypingAndLeavesTheTransmitterOn)
   click(c().Command4[4]);
   EXPECT_EQ(transmitCalls(), (Calls{"fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()",
                                     "fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()"}));
-  const QString second = "\r\nALL de N0CALL\r\nfirst over\r\nand more";
-  EXPECT_EQ(h.modem.sentTexts,
-            (std::vector<std::string>{"\r\nALL de N0CALL\r\n", second.toStdString()}));
-  EXPECT_EQ(box(), second);
-  EXPECT_EQ(caret(), c().Text5->document()->characterCount() - 1);
+  const std::string second = "\r\nALL de N0CALL\r\nfirst over\r\nand more";
+  EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{"\r\nALL de N0CALL\r\n", second}));
+  EXPECT_EQ(box(), QString::fromStdString(second));
   EXPECT_EQ(h.state().transmitState, 1);
-}
-
-TEST_F(PictureActionsTest, RxKeepsTheTypingBeforeItsLine73DropsIt) {
-  QTest::keyClicks(c().Text5, "typed");
-  click(c().Command4[5]);
-  EXPECT_EQ(box(), "typed\r\nALL de N0CALL pse k k k\r\n");
-  click(c().Command4[6]);
-  EXPECT_EQ(box(), "\r\nALL de N0CALL 73 tu sk sk\r\n");
-  EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{"\r\nALL de N0CALL pse k k k\r\n",
-                                                          "\r\nALL de N0CALL 73 tu sk sk\r\n"}));
-  // Neither keys the transmitter: they end an over that is running.
-  EXPECT_EQ(transmitCalls(), (Calls{"fnSendTXString()", "fnStopTX()", "fnSendTXString()", "fnStopTX()"}));
-  EXPECT_EQ(h.state().transmitState, 0);
 }
 
 TEST_F(PictureActionsTest, CqTwiceLeavesBothCallsWithTheCaretAtTheStart) {
   click(c().Command4_10);
   click(c().Command4_10);
-  const QString cq =
+  const std::string cq =
       "\r\nCQ CQ CQ Picture de N0CALL N0CALL\r\nCQ CQ CQ Picture de N0CALL N0CALL\r\nN0CALL CQ pse k k k\r\n";
-  EXPECT_EQ(box(), cq + cq);
+  EXPECT_EQ(box(), QString::fromStdString(cq + cq));
   EXPECT_EQ(caret(), 0);
-  EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{cq.toStdString(), cq.toStdString()}));
-  Calls twice = kKeyedAndStopped;
-  twice.insert(twice.end(), kKeyedAndStopped.begin(), kKeyedAndStopped.end());
-  EXPECT_EQ(transmitCalls(), twice);
-  EXPECT_EQ(h.state().transmitState, 1);
-}
-
-TEST_F(PictureActionsTest, KeyboardFormsOfHtml73AndCq) {
-  c().Text5->setPlainText("typed");
-  runPictureAction(h.form().context(), PictureAction::Html, ActionSource::Key);
-  EXPECT_EQ(h.state().transmitState, 0);
-  c().Text5->setPlainText("typed");
-  runPictureAction(h.form().context(), PictureAction::SeventyThree, ActionSource::Key);
-  EXPECT_EQ(box(), "typed\r\nALL de N0CALL  73 TU sk sk\r\n");
-  runPictureAction(h.form().context(), PictureAction::Cq, ActionSource::Key);
-  EXPECT_TRUE(box().startsWith("\r\nCQ CQ CQ Picture de N0CALL"));
-  EXPECT_EQ(caret(), c().Text5->document()->characterCount() - 1);
+  EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{cq, cq}));
+  EXPECT_EQ(transmitCalls().size(), 2 * kKeyedAndStopped.size());
   EXPECT_EQ(h.state().transmitState, 1);
 }
 

@@ -35,7 +35,7 @@ TEST(CommandDetection, CommandWordsAfterTheFirstColonInTheirOrder) {
     SCOPED_TRACE(k.line);
     const auto forwarded = pictureCommandIn(QString::fromLatin1(k.line), std::nullopt);
     ASSERT_EQ(forwarded.has_value(), k.forwarded != nullptr);
-    if (forwarded) EXPECT_EQ(*forwarded, QString::fromLatin1(k.forwarded));
+    if (forwarded) { EXPECT_EQ(*forwarded, QString::fromLatin1(k.forwarded)); }
   }
   // The own call coming back is skipped only when it is the call asked for.
   EXPECT_FALSE(pictureCommandIn(":mine/PHOTO", QString("MINE")));
@@ -54,7 +54,6 @@ class CommandForwardingTest : public LoadedWindowTest {
 TEST_F(CommandForwardingTest, ReceivedCommandIsWrittenWithTheBestImdEvenWhenRepeated) {
   receiveLine(":OTHER/hybrid ok");
   EXPECT_EQ(readBytes(commandFile()), ":OTHER/HYBRID OK\r\n-10 \r\n");
-  EXPECT_EQ(h.state().imd.best, -10);
 
   // The same line again is handed over again.
   std::filesystem::remove(commandFile());
