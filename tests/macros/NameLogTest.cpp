@@ -1,14 +1,40 @@
 // The station name log: pairs read from the log named in name.ini, the
-// look-up at every change of His Call, a saved pair.
+// look-up at every change of His Call, a saved pair, the "Name" button.
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "common/FieldReader.h"
+#include "macros/NameTable.h"
 #include "support/Form1Harness.h"
 #include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
+
+TEST(NameTable, PairsAcrossLinesTheFirst500AndWhatACutOffPairLeaves) {
+  NameEntries entries;
+  int16_t count = 0;
+  std::string log;
+  for (int i = 1; i <= 600; ++i) log += "C" + std::to_string(i) + ",N" + std::to_string(i) + "\r\n";
+  FieldReader big(log);
+  readNameLog(big, entries, count);
+  EXPECT_EQ(count, 500);
+  EXPECT_EQ(findName(entries, count, "C500"), "N500");
+  EXPECT_EQ(findName(entries, count, "C501"), std::nullopt);
+
+  // A comma in a saved name splits it: its second part pairs with the next
+  // line's first field; a last field alone is not counted. Entries above
+  // the new count stay, unseen.
+  FieldReader comma(nameLogLine("CALLONE", "A, B") + "X\r\nCALLONE,LATER\r\nZ\r\n");
+  readNameLog(comma, entries, count);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(findName(entries, count, "CALLONE"), "A");
+  EXPECT_EQ(findName(entries, count, "B"), "X");
+  EXPECT_EQ(entries[3].call, "Z");
+  EXPECT_EQ(findName(entries, count, "callone"), std::nullopt);
+}
 
 class NameLog : public ::testing::Test {
  protected:
@@ -61,6 +87,22 @@ TEST_F(NameLog, SaveAppendsExactlyOneLineOnlyWhenAskedAndTheLogIsReadAgain) {
   EXPECT_EQ(h.state().nameCount, 2);
   retype(c().Text27, "CALLTWO");
   EXPECT_EQ(c().Text6->text(), "A");
+}
+
+TEST_F(NameLog, TheChosenLogIsUsedUntilAnOlderNameIniTakesItsPlaceBack) {
+  writeLog("name.txt", "CALLONE,CHOSEN\r\n");
+  h.load();
+  h.dialogs.files = {QString::fromStdString(h.file("name.txt").string())};
+  QTest::mouseClick(c().Command11, Qt::LeftButton);
+  retype(c().Text27, "CALLONE");
+  EXPECT_EQ(c().Text6->text(), "CHOSEN");
+
+  writeLog("older.txt", "CALLONE,OLDER\r\n");
+  pointNameIniAt("older.txt");
+  retype(c().Text27, "CALLONE");
+  EXPECT_EQ(c().Text6->text(), "OLDER");
+  h.close();
+  EXPECT_EQ(readBytes(h.file("name.ini")), h.file("older.txt").string() + "\r\n");
 }
 
 }  // namespace
