@@ -1,6 +1,4 @@
 #pragma once
-// Notifications delivered the way the modem delivers them: posted to the
-// main window and dispatched through its event filter, the hook.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -25,7 +23,7 @@ inline void receive(Form1Harness& h, std::initializer_list<int> bytes, int32_t l
   for (int byte : bytes) notify(h, kMsgCharacter, byte, lParam);
 }
 
-// The operator picks `text` from the list (or types it and presses Enter).
+// As the operator picks `text` from the list or types it and presses Enter.
 inline void choose(QComboBox& box, const QString& text) {
   const int index = box.findText(text);
   if (index >= 0) box.setCurrentIndex(index);
@@ -33,7 +31,6 @@ inline void choose(QComboBox& box, const QString& text) {
   emit box.activated(index);
 }
 
-// One tick of a timer, as its interval running out would give it.
 inline void tick(QTimer& timer) { QMetaObject::invokeMethod(&timer, "timeout"); }
 
 // A loaded main window whose start-up modem calls are forgotten.

@@ -1,6 +1,3 @@
-// The receive tuning controls on the real window against the recording
-// modem: mode, receive and transmit frequency, NET, AFC, squelch, spectrum
-// smoothing and bias.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -30,8 +27,7 @@ TEST_F(ReceiveTuningControlsTest, NetMakesTheTransmitFrequencyFollowTheReceiver)
   EXPECT_EQ(h.modem.calls(), (Calls{"fnSetRXFrequency(1501,0,0)", "fnSetRXFrequency(1500,0,0)"}));
 }
 
-// Every way of moving a frequency bar agrees with its picture: the top is
-// the highest frequency, so whatever moves the thumb down lowers it.
+// The top of a frequency bar is the highest frequency.
 TEST_F(ReceiveTuningControlsTest, FrequencyBarsMoveThumbValueAndFrequencyTheSameWay) {
   struct Move {
     const char* what;
@@ -68,19 +64,6 @@ TEST_F(ReceiveTuningControlsTest, FrequencyBarsMoveThumbValueAndFrequencyTheSame
             "fnSetRXFrequency(" + std::to_string(c().VScroll1->frequency()) + ",0,0)");
 }
 
-TEST_F(ReceiveTuningControlsTest, AfcAndDoubleClickRetuneOnlyToANumber) {
-  c().txtRec->setText("1550");
-  QTest::mouseClick(c().ckRXAFC, Qt::LeftButton);  // off
-  QTest::mouseClick(c().ckRXAFC, Qt::LeftButton);  // on
-  c().txtRec->setText("abc");
-  QTest::mouseDClick(c().txtRec, Qt::LeftButton);
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnSetAFCLimit(0,0)", "fnSetAFCLimit(500,0)", "fnSetRXFrequency(1550,0,0)",
-                                    "fnSetRXFrequency(1500,0,0)"}));
-  EXPECT_EQ(c().txtRec->text(), "abc");
-}
-
-// Only a choice that names a mode or a number is sent; the squelch runs from
-// 99 at the top of its bar to 0 at the bottom.
 TEST_F(ReceiveTuningControlsTest, ModeSquelchSmoothingAndBiasSendOnlyWhatTheyName) {
   choose(*c().Combo3, "QPSK63");
   choose(*c().Combo3, "PSK31");
