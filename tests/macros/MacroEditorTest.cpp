@@ -1,3 +1,8 @@
+// The macro files and the editor: the first start, closing the editor, the
+// two readers after a restart, token insertion and a folder that refuses
+// writes.
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +22,14 @@ const char* const kDefault7 = "\r\nOnly Command\r\n";
 
 std::string boxText(QPlainTextEdit* box) { return transmitBoxText(*box).toStdString(); }
 
+// The operator opens the list and clicks the item.
+void pickItem(QComboBox* combo, const QString& item) {
+  combo->showPopup();
+  QAbstractItemView* view = combo->view();
+  const QRect rect = view->visualRect(view->model()->index(combo->findText(item), 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
 class MacroEditorTest : public ::testing::Test {
  protected:
   MacroEditor& openEditor() {
@@ -32,15 +45,24 @@ class MacroEditorTest : public ::testing::Test {
 
 TEST_F(MacroEditorTest, FirstStartCreatesEmptyFilesAndClosingTheEditorOrTheWindowStoresTheMenus) {
   h.load();
-  EXPECT_EQ(readBytes(h.file("cmd7.txt")), "");
+  for (int k = 1; k <= 7; ++k) {
+    EXPECT_EQ(readBytes(h.file(("cmd" + std::to_string(k) + ".txt").c_str())), "");
+    EXPECT_EQ(c().Command9[k - 1]->text(), QStringLiteral("sf%1").arg(k));
+  }
   MacroEditor& editor = openEditor();
+  EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(boxText(editor.Text1[0]), kDefault1);
 
+  // "Macro" again shows the same window without loading it again.
   QTest::keyClicks(editor.Text2[6], "X");
+  EXPECT_EQ(&openEditor(), &editor);
+  EXPECT_EQ(editor.Text2[6]->text(), "sf7X");
+
   editor.close();
   EXPECT_EQ(readBytes(h.file("cmd1.txt")), std::string("sf1\r\n") + kDefault1);
   EXPECT_EQ(readBytes(h.file("cmd7.txt")), std::string("sf7X\r\n") + kDefault7);
   EXPECT_EQ(c().Command9[6]->text(), "sf7X");
+  EXPECT_EQ(c().Command9[0]->toolTip().toStdString(), kDefault1);
   EXPECT_EQ(h.state().macros[0], kDefault1);
 
   // Closing the main window closes the editor, which stores the menus.
@@ -56,10 +78,12 @@ TEST_F(MacroEditorTest, AfterARestartTheWindowSplitsAtCommasAndDropsLeadingBlank
   h.load();
   EXPECT_EQ(c().Command9[2]->text(), "Thanks");
   EXPECT_EQ(h.state().macros[2], "all\r\nTks\r\n73\r\nlead\r\n73\r\n");
+  EXPECT_EQ(c().Command9[5]->text(), "Empty");
   EXPECT_EQ(c().Command9[1]->text(), "0.50") << "a quoted title stays text";
   EXPECT_EQ(h.state().macros[1], "1.5\r\n");
 
   MacroEditor& editor = openEditor();
+  EXPECT_EQ(editor.Text2[2]->text(), "Thanks");
   EXPECT_EQ(boxText(editor.Text1[2]), " all\r\nTks, 73\r\n   lead\r\n073\r\n");
   EXPECT_EQ(boxText(editor.Text1[5]), "");
   editor.Text1[5]->clear();
@@ -67,13 +91,32 @@ TEST_F(MacroEditorTest, AfterARestartTheWindowSplitsAtCommasAndDropsLeadingBlank
   EXPECT_EQ(readBytes(h.file("cmd6.txt")), "Empty\r\n");
 }
 
+TEST_F(MacroEditorTest, TokensAreAppendedToTheClickedBoxOnly) {
+  h.load();
+  MacroEditor& editor = openEditor();
+  pickItem(editor.Combo8, "<TX> ");
+  EXPECT_EQ(h.dialogs.texts(), QStringList({"Select text box !!!"}));
+  EXPECT_EQ(boxText(editor.Text1[0]), kDefault1);
+  editor.Text1[2]->setFocus();  // the keyboard alone does not select a box
+  pickItem(editor.Combo8, "<RX> ");
+  EXPECT_EQ(h.dialogs.texts().size(), 2);
+
+  QTest::mouseClick(editor.Text1[2]->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  const std::string before = boxText(editor.Text1[2]);
+  pickItem(editor.Combo8, "<HIS> de <MY> pse kn ");
+  EXPECT_EQ(boxText(editor.Text1[2]), before + "<HIS> de <MY> pse kn \r\n");
+  EXPECT_EQ(editor.Text1[2]->textCursor().position(), editor.Text1[2]->document()->characterCount() - 1);
+  EXPECT_EQ(h.dialogs.texts().size(), 2);
+}
+
 TEST_F(MacroEditorTest, AFolderThatRefusesWritesKeepsTheOldFilesAndSaysWhichMenusWereNotStored) {
   writeBytes(h.file("cmd2.txt"), "Old\r\nold text\r\n");
   h.load();
   // The folder takes no new file for menus 2 and 5.
-  auto refuse = [](const std::filesystem::path& file, std::string_view bytes) {
+  int refused = 0;
+  auto refuse = [&refused](const std::filesystem::path& file, std::string_view bytes) {
     const std::string name = file.filename().string();
-    if (name == "cmd2.txt" || name == "cmd5.txt") return false;
+    if (name == "cmd2.txt" || name == "cmd5.txt") return ++refused, false;
     return writeFileAtomically(file, bytes);
   };
   MacroEditor& editor = showMacroEditor(h.form().context(), refuse);
@@ -82,7 +125,9 @@ TEST_F(MacroEditorTest, AFolderThatRefusesWritesKeepsTheOldFilesAndSaysWhichMenu
   EXPECT_EQ(h.dialogs.texts(), QStringList({"Macro menu 2, 5 could not be stored"}));
   EXPECT_EQ(readBytes(h.file("cmd2.txt")), "Old\r\nold text\r\n");
   EXPECT_EQ(readBytes(h.file("cmd1.txt")), std::string("sf1\r\n") + kDefault1);
+  // The session goes on with what the operator wrote.
   EXPECT_EQ(c().Command9[1]->text(), "Old new");
+  EXPECT_EQ(refused, 2);
 }
 
 }  // namespace

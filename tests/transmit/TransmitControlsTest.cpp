@@ -1,3 +1,8 @@
+// "Tune", "ABORT(F12)" and the preset button against the recording modem.
+#include <QComboBox>
+
+#include "app/FrequencyScrollBar.h"
+#include "support/ScrollBarParts.h"
 #include "support/TransmitPanelTest.h"
 
 namespace quillary::testing {
@@ -22,6 +27,23 @@ TEST_F(TransmitControlsTest, TuneKeysTheCarrierUntilReportedOnAndAbortDropsItAnd
   EXPECT_EQ(box(), "");
   EXPECT_EQ(h.state().transmitState, 1);
   EXPECT_TRUE(focusOnBox());
+}
+
+TEST_F(TransmitControlsTest, PresetButtonReturnsReceiverAndBothBoxesToThePresetChosen) {
+  choose(*c().Combo6, "1400");
+  clickScrollBarPart(*c().VScroll1, QStyle::SC_ScrollBarAddLine);
+  c().txtTX->setText("1720");
+  h.modem.clearCalls();
+  click(c().Command23);
+  EXPECT_EQ(c().Command23->text(), "1400Hz");
+  EXPECT_EQ(transmitCalls(), Calls{"fnSetRXFrequency(1400,0,0)"});
+  EXPECT_EQ(c().txtRec->text() + "/" + c().txtTX->text(), "1400/1400");
+
+  // A preset box that holds no number keeps the preset and calls nothing.
+  c().Combo6->setEditText("14OO");
+  click(c().Command23);
+  EXPECT_EQ(h.state().presetCentre, 1400);
+  EXPECT_EQ(transmitCalls(), Calls{"fnSetRXFrequency(1400,0,0)"});
 }
 
 }  // namespace
