@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ProgramFolder.h"
-#include "app/StartResult.h"
 #include "app/TerminationSignals.h"
 #include "support/GuiTest.h"
 
@@ -14,11 +13,6 @@ namespace {
 TEST(ProgramFolder, OnlyTheExactArgumentTextTestChoosesTheTestFolder) {
   EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST"}), "/c", "/home/op"), "/home/op/bb");
   EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST", "x"}), "/c", "/home/op"), "/c");
-}
-
-TEST(SpectrumSetting, NumbersAreKeptInRangeOtherTextsFallBack) {
-  const std::tuple<const char*, int> cases[] = {{"12", 10}, {"abc", 3}, {"12 x", 3}};
-  for (const auto& [text, result] : cases) EXPECT_EQ(spectrumSetting(text, 3, 1, 10), result) << text;
 }
 
 TEST(TerminationSignals, SigtermAndSigintArriveAsOneQtSignalEach) {

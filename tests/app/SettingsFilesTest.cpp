@@ -38,9 +38,7 @@ TEST_F(SettingsFilesTest, PskIniTextsAndSizesComeBackAndReadingStopsAtTheFirstLi
   EXPECT_EQ(back.savedWidth, int16_t{32767});
   EXPECT_EQ(back.commPort, "a,b");
 
-  const PskIniRead wide = readPsk("10\r\n20\r\n\"C\"\r\n7\r\n\"100\"\r\n40000\r\n6165\r\n\"5\"\r\n");
-  EXPECT_EQ(wide.searchHalfWidth, "100");
-  EXPECT_FALSE(wide.savedWidth.has_value());
+  EXPECT_FALSE(readPsk("10\r\n20\r\n\"C\"\r\n7\r\n\"100\"\r\n40000\r\n").savedWidth.has_value());
   EXPECT_FALSE(readPsk("abc\r\n20\r\n").top.has_value());
   EXPECT_FALSE(readPskIni(temp_.path()).top.has_value());  // a folder
   EXPECT_EQ(formatSoundIni(-1), "-1 \r\n");

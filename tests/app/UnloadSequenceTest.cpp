@@ -25,7 +25,6 @@ TEST(UnloadSequence, StopsTheModemThenWritesPskIniAndSoundIniByteExactLeavingNam
   h.modem.clearCalls();
   h.close();
   EXPECT_EQ(h.modem.calls(), std::vector<std::string>{"fnStopSoundCard()"});
-  EXPECT_EQ(h.form().hook(), nullptr) << "the hook is removed";
   EXPECT_EQ(readBytes(h.file("psk.ini")),
             twipsLine(h.form().topTwips()) + twipsLine(h.form().leftTwips()) +
                 "\"JA1ABC\"\r\n42\r\n\"100\"\r\n5085\r\n6165\r\n\"4\"\r\n\"30\"\r\n\"3\"\r\n");
