@@ -22,8 +22,7 @@ const char* const kFunctions[] = {
     "fnGetVectorData", "fnGetSignalLevel", "fnSetTXFrequency", "fnStartTX", "fnSendTXString",
     "fnGetTXCharsRemaining", "fnClearTXBuffer", "fnStopTX", "fnAbortTX", "fnSetCWIDString", "fnSetComPort"};
 
-// An operator's minute with the window: the modem's reports arrive, the
-// timers tick, the controls are used.
+// The modem's reports arrive, the timers tick, the controls are used.
 void useTheWindow(Form1Harness& h) {
   Form1Controls& c = h.controls();
   notify(h, kMsgDisplayReady, 0);

@@ -1,9 +1,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include "app/FrequencyScrollBar.h"
 #include <gtest/gtest.h>
 
 #include "support/Form1Harness.h"
@@ -31,24 +29,6 @@ TEST(LoadSequence, PskIniIsRestoredBeforeTheModemStartsOnce) {
   h.form().hide();  // showing the window again does not load again
   h.form().show();
   EXPECT_EQ(h.modem.callsOf("fnStartSoundCard").size(), 1u);
-}
-
-TEST(LoadSequence, StartResultIsShownExactlyAndLoadingGoesOn) {
-  const std::tuple<int32_t, const char*, int32_t, int> cases[] = {
-      {0, "Card Opened ", 40, 100},
-      {5, "", 70000, 3000},  // the receive bar keeps the modem's answer in its range
-      {21, "Error Code : 21 Bad Device ID, Soundcard Not Present ", 1500, 1500},
-  };
-  for (const auto& [result, text, frequency, shown] : cases) {
-    SCOPED_TRACE(result);
-    Form1Harness h;
-    h.modem.answer("fnStartSoundCard", result);
-    h.modem.answer("fnGetRXFrequency", frequency);
-    h.load();
-    EXPECT_EQ(h.controls().Term->toPlainText(), QString::fromLatin1(text));
-    EXPECT_EQ(h.modem.callsOf("fnSetFFTMode").size(), 2u);
-    EXPECT_EQ(h.controls().VScroll1->frequency(), shown);
-  }
 }
 
 TEST(ScreenPlacement, AWindowSavedOnNoScreenIsBroughtBackIntoSight) {

@@ -39,7 +39,6 @@ TEST_F(SettingsFilesTest, PskIniTextsAndSizesComeBackAndReadingStopsAtTheFirstLi
   EXPECT_EQ(back.commPort, "a,b");
 
   EXPECT_FALSE(readPsk("10\r\n20\r\n\"C\"\r\n7\r\n\"100\"\r\n40000\r\n").savedWidth.has_value());
-  EXPECT_FALSE(readPsk("abc\r\n20\r\n").top.has_value());
   EXPECT_FALSE(readPskIni(temp_.path()).top.has_value());  // a folder
   EXPECT_EQ(formatSoundIni(-1), "-1 \r\n");
 }

@@ -41,7 +41,7 @@ TEST(SoundBoardChooser, AReadableSoundIniHandsOverAtOnceOtherwiseTheDevicesAreOf
   }
 }
 
-TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharactersExitWritesNothing) {
+TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharacters) {
   const std::pair<const char*, int16_t> choices[] = {
       {"-1  Default", -1}, {"3 x", 3}, {"typed text", 0}, {"123 long", 12}};
   for (const auto& [text, device] : choices) {
@@ -53,11 +53,6 @@ TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharactersExitWritesNo
     EXPECT_EQ(c.shownWith, device);
     EXPECT_FALSE(c.window->isVisible());
   }
-  Chooser c({{"Card"}});
-  c.window->load();
-  QTest::mouseClick(c.window->Command1[1], Qt::LeftButton);
-  EXPECT_FALSE(c.shownWith.has_value());
-  EXPECT_TRUE(std::filesystem::is_empty(c.folder.path()));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 namespace quillary {
@@ -34,28 +32,6 @@ TEST(CodePage, Cp932KanjiPairsAndSingleBytes) {
   EXPECT_EQ(fromCodePage("\x93\rX", CodePage::Cp932), "?\rX");  // no trail byte
   EXPECT_EQ(fromCodePage("ok\x93", CodePage::Cp932), "ok?");    // lead at the end
   EXPECT_EQ(singleByteChar(0xB1, CodePage::Cp932), "\uFF71");   // half-width katakana A
-}
-
-TEST(CodePage, SystemCodePageFromEnvironment) {
-  struct Case {
-    const char *forced, *lcCtype, *lang;
-    CodePage page;
-  };
-  const Case cases[] = {{"932", nullptr, "en_US.UTF-8", CodePage::Cp932},
-                        {nullptr, nullptr, "ja_JP.UTF-8", CodePage::Cp932},
-                        {nullptr, "de_DE.UTF-8", "ja_JP.UTF-8", CodePage::Cp1252},  // LC_CTYPE before LANG
-                        {"437", nullptr, "ja_JP.UTF-8", CodePage::Cp932}};         // an unknown page: ignored
-  const char* const names[] = {"QUILLARY_CODEPAGE", "LC_CTYPE", "LANG", "LC_ALL"};
-  std::optional<std::string> saved[4];
-  for (int i = 0; i < 4; ++i)
-    if (const char* value = std::getenv(names[i])) saved[i] = value;
-  unsetenv("LC_ALL");
-  for (const Case& k : cases) {
-    const char* values[] = {k.forced, k.lcCtype, k.lang};
-    for (int i = 0; i < 3; ++i) values[i] ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
-    EXPECT_EQ(systemCodePage(), k.page) << (k.forced ? k.forced : "-") << " " << (k.lcCtype ? k.lcCtype : "-");
-  }
-  for (int i = 0; i < 4; ++i) saved[i] ? setenv(names[i], saved[i]->c_str(), 1) : unsetenv(names[i]);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -36,22 +35,6 @@ TEST(WindowLayout, TxButtonShowsThePanelAtTheSavedSizeNeverBelowItsMinimumAndHid
     EXPECT_NEAR(f.heightTwips(), 6165, 15);
     EXPECT_NEAR(f.scale().xTwips(c.Frame2->width()), 5085 - 200, 15);
   }
-}
-
-TEST(WindowLayout, AnOperatorResizeLaysOutAnewByTheOuterSizeAndTooSmallLeavesEveryControl) {
-  Form1Harness h;
-  h.load();
-  Form1& f = h.form();
-  Form1Controls& c = h.controls();
-  f.resize(f.scale().x(7000), f.scale().y(8000));
-  QApplication::processEvents();
-  ASSERT_GT(f.frameGeometry().width(), f.width()) << "the test platform draws a frame";
-  EXPECT_NEAR(f.scale().xTwips(c.Term->width()), f.widthTwips() - 200, 15);
-  EXPECT_NEAR(f.scale().yTwips(c.Term->height()), f.heightTwips() - kFrame2Height - 700, 15);
-
-  const QRect term = c.Term->geometry();
-  f.setHeightTwips(kFrame2Height + 600);
-  EXPECT_EQ(c.Term->geometry(), term);
 }
 
 }  // namespace

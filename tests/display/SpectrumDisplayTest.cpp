@@ -22,15 +22,6 @@ class SpectrumDisplayTest : public LoadedWindowTest {
   QRgb at(double x, int y) { return c().Picture2->image().pixel(static_cast<int>(x), y); }
 };
 
-TEST_F(SpectrumDisplayTest, RangeChoiceChangesTheBinsOfTheNextRedraw) {
-  choose(*c().Combo7, "1200-1800");
-  choose(*c().Combo7, "1200-2400");  // no such range
-  EXPECT_TRUE(h.modem.calls().empty());
-  EXPECT_EQ(h.state().range.gridCount, 12);
-  notify(h, kMsgDisplayReady, 0);
-  EXPECT_EQ(h.modem.callsOf("fnGetFFTData"), Calls{"fnGetFFTData(307,460)"});
-}
-
 TEST_F(SpectrumDisplayTest, PressesTuneFromEdgeToEdgeAndLeaveTheBoxesAlone) {
   c().Picture2->resize(400, c().Picture2->height());  // 0.4 units per hertz
   const QString shown = c().txtRec->text();
