@@ -1,12 +1,9 @@
-// Where the main window keeps its files, the spectrum texts, and the
-// termination signals.
 #include <QApplication>
 #include <QSignalSpy>
 #include <csignal>
 #include <gtest/gtest.h>
 
 #include "app/ProgramFolder.h"
-#include "app/StartResult.h"
 #include "app/TerminationSignals.h"
 #include "support/GuiTest.h"
 
@@ -15,18 +12,6 @@ namespace {
 
 TEST(ProgramFolder, OnlyTheExactArgumentTextTestChoosesTheTestFolder) {
   EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST"}), "/c", "/home/op"), "/home/op/bb");
-  EXPECT_EQ(argumentText({"quillary", "TEST", "x"}), "TEST x");
-  for (const char* other : {"", "test", "TEST ", " TEST", "TEST x", "TESTING"}) {
-    EXPECT_EQ(programFolderFor(other, "/c", "/home/op"), "/c") << other;
-  }
-}
-
-TEST(SpectrumSetting, NumbersAreRoundedAndKeptInRangeOtherTextsFallBack) {
-  const std::tuple<const char*, int, int> cases[] = {
-      {"5", 3, 5}, {"4.5", 3, 4}, {"0", 3, 1}, {"12", 3, 10}, {"abc", 3, 3}, {"", 1, 1}, {"12 x", 3, 3}};
-  for (const auto& [text, fallback, result] : cases) {
-    EXPECT_EQ(spectrumSetting(text, fallback, 1, 10), result) << text;
-  }
 }
 
 TEST(TerminationSignals, SigtermAndSigintArriveAsOneQtSignalEach) {

@@ -25,46 +25,8 @@ class AtomicFileTest : public ::testing::Test {
   std::size_t entries() const {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
-  testing::TempFolder temp_;
-  const fs::path& folder_ = temp_.path();
-  const fs::path file_ = folder_ / "psk.ini";
-};
-
-TEST_F(AtomicFileTest, ReplacesTheWholeFileOrOnFailureKeepsTheOldOneAndLeavesNoTemporary) {
-  ASSERT_TRUE(writeFileAtomically(file_, std::string("first, a longer text\r\n")));
-  ASSERT_TRUE(writeFileAtomically(file_, std::string("new\r\n\0x", 6)));
-  EXPECT_EQ(readBytes(file_), std::string("new\r\n\0x", 6));
-
-  const fs::path blocked = folder_ / "name.ini";  // a folder cannot be replaced by a file
-  fs::create_directory(blocked);
-  EXPECT_FALSE(writeFileAtomically(blocked, "new"));
-  EXPECT_TRUE(fs::is_directory(blocked));
-  EXPECT_FALSE(writeFileAtomically(folder_ / "missing" / "psk.ini", "x"));
-  EXPECT_FALSE(writeFileAtomically(folder_ / "", "x"));  // no file name
-  EXPECT_EQ(entries(), 2u);
-}
-
-TEST_F(AtomicFileTest, ADiskThatFillsPartWayThroughLeavesTheOldFileWhole) {
-  ASSERT_TRUE(writeFileAtomically(file_, "old\r\n"));
-  const std::string longer(5000, 'n');
-  for (const std::size_t room : {0u, 1u, 4096u}) {
-    testing::FullDisk disk(room);
-    EXPECT_FALSE(writeFileAtomically(file_, longer)) << room;
-    EXPECT_GT(disk.refused(), 0);
-    EXPECT_EQ(readBytes(file_), "old\r\n");
-    EXPECT_EQ(entries(), 1u) << "the part written is removed";
-  }
-  EXPECT_TRUE(writeFileAtomically(file_, longer)) << "room again";
-  EXPECT_EQ(readBytes(file_), longer);
-}
-
-// SIGTERM while the settings are written (its default action ends the
-// process at once): the next start reads the old file or the new one,
-// whole, never a torn one.
-class SigtermWhileWriting : public AtomicFileTest {
- protected:
-  // Runs `writer` in a child process and ends it with SIGTERM after `delay`
-  // (or lets the writer raise it itself).
+  // Runs `writer` in a child process ended by SIGTERM after `delay` (zero:
+  // the writer raises it itself); SIGTERM ends a process at once.
   static void terminated(const std::function<void()>& writer, std::chrono::microseconds delay) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
@@ -80,11 +42,39 @@ class SigtermWhileWriting : public AtomicFileTest {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
   }
+  testing::TempFolder temp_;
+  const fs::path& folder_ = temp_.path();
+  const fs::path file_ = folder_ / "psk.ini";
   const PskIniWrite old_{100, 0, "OLDCALL", 0, "", 0, 0, "", "", "3"};
   const PskIniWrite new_{2500, 0, "NEWCALL/WITH/A/LONGER/TEXT", 0, "", 0, 0, "", "", "3"};
 };
 
-TEST_F(SigtermWhileWriting, HalfWayThroughAWriteTheOldFileStays) {
+TEST_F(AtomicFileTest, ReplacesTheWholeFileOrOnFailureKeepsTheOldOneAndLeavesNoTemporary) {
+  ASSERT_TRUE(writeFileAtomically(file_, std::string("first, a longer text\r\n")));
+  ASSERT_TRUE(writeFileAtomically(file_, std::string("new\r\n\0x", 6)));
+  EXPECT_EQ(readBytes(file_), std::string("new\r\n\0x", 6));
+  const fs::path blocked = folder_ / "name.ini";  // a folder cannot be replaced by a file
+  fs::create_directory(blocked);
+  EXPECT_FALSE(writeFileAtomically(blocked, "new"));
+  EXPECT_TRUE(fs::is_directory(blocked));
+  EXPECT_FALSE(writeFileAtomically(folder_ / "missing" / "psk.ini", "x"));
+  EXPECT_EQ(entries(), 2u);
+}
+
+TEST_F(AtomicFileTest, ADiskThatFillsPartWayThroughLeavesTheOldFileWhole) {
+  ASSERT_TRUE(writeFileAtomically(file_, "old\r\n"));
+  const std::string longer(5000, 'n');
+  for (const std::size_t room : {0u, 4096u}) {
+    testing::FullDisk disk(room);
+    EXPECT_FALSE(writeFileAtomically(file_, longer)) << room;
+    EXPECT_GT(disk.refused(), 0);
+    EXPECT_EQ(readBytes(file_), "old\r\n");
+    EXPECT_EQ(entries(), 1u) << "the part written is removed";
+  }
+  EXPECT_TRUE(writeFileAtomically(file_, longer)) << "room again";
+}
+
+TEST_F(AtomicFileTest, SigtermHalfWayThroughAWriteLeavesTheOldFile) {
   ASSERT_TRUE(writePskIni(file_, old_));
   terminated(
       [this] {
@@ -101,7 +91,7 @@ TEST_F(SigtermWhileWriting, HalfWayThroughAWriteTheOldFileStays) {
   EXPECT_EQ(readBytes(file_), formatPskIni(old_));
 }
 
-TEST_F(SigtermWhileWriting, AtAnyMomentTheNextStartReadsTheOldOrTheNewFileWhole) {
+TEST_F(AtomicFileTest, SigtermAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
   ASSERT_TRUE(writePskIni(file_, old_));
   const std::string oldBytes = formatPskIni(old_), newBytes = formatPskIni(new_);
   std::mt19937 random(11);

@@ -1,6 +1,3 @@
-// Every caption, text and list entry of the main window fits its control at
-// the default window size, in both panels, with the fonts the program runs
-// with: the text's advance against the rectangle its style draws it in.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -30,7 +27,6 @@ int lineEditTextWidth(const QLineEdit& box) {
   return box.contentsRect().width() - margins.left() - margins.right() - 4;
 }
 
-// One line per text that does not fit, empty when all do.
 void check(std::string& misfits, const QWidget& control, const QString& text, int available) {
   const int needed = control.fontMetrics().horizontalAdvance(text);
   QString name = control.objectName();
@@ -73,7 +69,6 @@ TEST(CaptionFit, EveryTextFitsItsControlAtTheDefaultSizeInBothPanels) {
   Form1Harness h;
   h.load();
   Form1Controls& c = h.controls();
-  // Figures as wide as the boxes show them in use.
   c.txtIMD->setText("B: -28 W: -21 A: -25 dB");
   c.Text1->setText("20");
   c.Text2->setText("-27 dB");
