@@ -37,7 +37,9 @@ TEST(EngineStart, SettingsMadeBeforeStartOrAfterStopAreKept) {
   EXPECT_EQ(engine.fnSetRXFrequency(1234, 0, 0), 0);
   for (int32_t refused : {engine.fnSetRXFrequency(50, 0, 0), engine.fnSetSquelchThreshold(150, 0, 0),
                           engine.fnSetFFTMode(0, 100, 50), engine.fnSetRXPSKMode(4, 0),
-                          engine.fnGetFFTData(nullptr, 0, 10), engine.fnGetVectorData(nullptr, 0)})
+                          engine.fnGetFFTData(nullptr, 0, 10), engine.fnGetVectorData(nullptr, 0),
+                          engine.fnSetRXPSKMode(kModeBpsk31, PskEngine::kMaxChannels),
+                          engine.fnSetRXFrequency(1000, 0, -1)})
     EXPECT_EQ(refused, 1);
   EXPECT_EQ(engine.fnSendTXString("NOT NOW"), 1);  // nothing is queued for a later start
   EXPECT_EQ(engine.fnStopSoundCard(), 0);  // stopping what never started is harmless

@@ -27,8 +27,8 @@ WavData readWav(const std::string& path) {
   std::vector<float> frames(static_cast<std::size_t>(info.frames * info.channels));
   const sf_count_t got = sf_readf_float(file, frames.data(), info.frames);
   sf_close(file);
-  WavData wav{info.samplerate, {}};
-  for (sf_count_t i = 0; i < got; ++i) wav.samples.push_back(frames[static_cast<std::size_t>(i * info.channels)]);
+  WavData wav{info.samplerate, std::vector<float>(static_cast<std::size_t>(got))};
+  for (std::size_t i = 0; i < wav.samples.size(); ++i) wav.samples[i] = frames[i * static_cast<std::size_t>(info.channels)];
   return wav;
 }
 

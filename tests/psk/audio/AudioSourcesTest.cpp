@@ -1,5 +1,5 @@
-// The audio sources besides a sound card: the device list and recordings
-// for the Simulator.
+// Recordings for the Simulator: any rate and channel count becomes mono at
+// 8000 Hz; what is no sound file is not read, and the engine says so.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,21 +12,6 @@
 
 namespace quillary::psk {
 namespace {
-
-// Numbers past the Simulator (the last device) are no device, and a
-// Simulator recording that cannot be read is reported as such.
-TEST(AudioDeviceList, EngineOnTheListAnswersNoSuchDeviceAndReportsAnUnreadableRecording) {
-  AudioDeviceList list;
-  PskEngine engine(list);
-  test::RecordingWindow window;
-  const auto simulator = static_cast<int32_t>(list.devices().size() - 1);
-  EXPECT_EQ(engine.fnStartSoundCard(&window, simulator + 1, 1), kStartNoSuchDevice);
-  EXPECT_EQ(engine.fnStartSoundCard(&window, simulator, 1), 0);
-
-  AudioDeviceList unreadable(std::string("/nonexistent/recording.wav"));
-  PskEngine other(unreadable);
-  EXPECT_EQ(other.fnStartSoundCard(&window, simulator, 1), kStartCannotRead);
-}
 
 TEST(RecordingFile, StereoAtAnotherRateBecomesMonoAt8000AndNonSoundIsNotRead) {
   quillary::testing::TempFolder temp;
@@ -48,7 +33,12 @@ TEST(RecordingFile, StereoAtAnotherRateBecomesMonoAt8000AndNonSoundIsNotRead) {
   EXPECT_NEAR(peak, 0.25, 0.01);
 
   quillary::testing::writeBytes(temp.path() / "not_sound.wav", "not a sound file");
-  EXPECT_FALSE(loadRecording((temp.path() / "not_sound.wav").string()).has_value());
+  AudioDeviceList unreadable((temp.path() / "not_sound.wav").string());
+  PskEngine engine(unreadable);
+  test::RecordingWindow window;
+  const auto simulator = static_cast<int32_t>(unreadable.devices().size() - 1);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, simulator, 1), kStartCannotRead);
+  EXPECT_EQ(engine.fnStartSoundCard(&window, simulator + 1, 1), kStartNoSuchDevice);
 }
 
 }  // namespace

@@ -19,12 +19,6 @@
 namespace quillary::psk {
 namespace {
 
-termios settingsOf(int fd) {
-  termios settings{};
-  EXPECT_EQ(tcgetattr(fd, &settings), 0);
-  return settings;
-}
-
 bool hangsUp(const termios& settings) { return (settings.c_cflag & HUPCL) != 0; }
 speed_t speedOf(const termios& settings) { return cfgetospeed(&settings); }
 
@@ -44,8 +38,8 @@ class Pty {
   // after its open: a speed, HUPCL off.
   termios settings(std::optional<speed_t> found = {}) const {
     const int fd = ::open(slave_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    EXPECT_GE(fd, 0);
-    termios settings = settingsOf(fd);
+    termios settings{};
+    EXPECT_EQ(tcgetattr(fd, &settings), 0);
     if (found) {
       settings.c_cflag &= ~static_cast<tcflag_t>(HUPCL);
       cfsetospeed(&settings, *found);
@@ -98,7 +92,6 @@ TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop)
   pty.settings(B9600);
   PtyPttPort port;
   ASSERT_TRUE(port.open(pty.slave()));
-  // Set before the first line change, the speed untouched.
   EXPECT_EQ(port.lines, Lines{"drop+hupcl"});
   EXPECT_TRUE(hangsUp(pty.settings()));
   EXPECT_EQ(speedOf(pty.settings()), B9600);
@@ -116,8 +109,6 @@ TEST(SerialPttPort, HangsUpOnCloseFromOpenUntilTheGracefulParkAfterTheLinesDrop)
   EXPECT_EQ(speedOf(pty.settings()), B0);
 }
 
-// The child keys and dies without closing; the kernel closes the port with
-// HUPCL still set, which drops RTS and DTR on a real serial port.
 TEST(SerialPttPort, AProgramThatDiesWhileKeyedLeavesTheKernelToHangUp) {
   for (const int signal : {SIGKILL, SIGSEGV}) {
     Pty pty;
@@ -133,8 +124,7 @@ TEST(SerialPttPort, AProgramThatDiesWhileKeyedLeavesTheKernelToHangUp) {
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "exit " << WEXITSTATUS(status);
-    EXPECT_EQ(WTERMSIG(status), signal);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "exit " << WEXITSTATUS(status);
     EXPECT_TRUE(hangsUp(pty.settings())) << "signal " << signal;
   }
 }

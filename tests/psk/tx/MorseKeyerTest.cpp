@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 #include "psk/tx/MorseKeyer.h"
@@ -15,8 +16,7 @@ std::vector<float> envelopeOf(MorseKeyer& keyer) {
   return envelope;
 }
 
-// Lengths of the alternating runs above and below half amplitude, from the
-// first keyed run to the last.
+// Lengths of the runs above and below half amplitude, first keyed to last keyed.
 std::vector<std::size_t> runs(const std::vector<float>& envelope) {
   std::vector<std::size_t> lengths;
   bool keyed = false;
@@ -37,9 +37,7 @@ TEST(TxMorse, KeysElementsAndSpacesAtTwentyWpmWithSoftEdges) {
                                           480, 480,  1440, 480,  480, 480, 1440};
   EXPECT_EQ(runs(envelope), expected);
   // A character space first, half a 40-sample edge either side, no step.
-  std::size_t keyedAndGaps = 0;
-  for (std::size_t length : expected) keyedAndGaps += length;
-  EXPECT_EQ(envelope.size(), 1440 + 20 + keyedAndGaps + 20);
+  EXPECT_EQ(envelope.size(), 1440 + 20 + std::accumulate(expected.begin(), expected.end(), 0u) + 20);
   float largestStep = 0;
   for (std::size_t n = 1; n < envelope.size(); ++n)
     largestStep = std::max(largestStep, std::abs(envelope[n] - envelope[n - 1]));
