@@ -30,8 +30,7 @@ class EngineFaults : public ::testing::Test {
     engine.fnSendTXString(text);
     engine.fnStopTX();
   }
-  // Waits (in real time: the watchdog has its own clock) until the window
-  // has heard `count` transmit-state reports, at most `limit`.
+  // In real time: the watchdog has its own clock.
   bool awaitTransmitStates(std::size_t count, std::chrono::milliseconds limit = 10s) {
     const auto until = std::chrono::steady_clock::now() + limit;
     while (window.transmitStates().size() < count && std::chrono::steady_clock::now() < until)
@@ -55,7 +54,6 @@ TEST_F(EngineFaults, AudioThatStallsWhileKeyedDropsPttAndTheWindowHearsTheTransm
   // The device hangs: no block goes out for longer than the limit.
   ASSERT_TRUE(awaitTransmitStates(2));
   EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0}));
-  EXPECT_FALSE(ptt->keyed);
   EXPECT_EQ(ptt->events, (Events{"open /dev/ttyUSB0", "key", "unkey"})) << "the port stays open";
   EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0) << "the transmission is dropped";
 
@@ -66,12 +64,10 @@ TEST_F(EngineFaults, AudioThatStallsWhileKeyedDropsPttAndTheWindowHearsTheTransm
   // The next transmission keys and unkeys as usual.
   transmit("K");
   pumpUntilOff(device, window);
-  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0, 1, 0}));
   EXPECT_EQ(ptt->events, (Events{"open /dev/ttyUSB0", "key", "unkey", "key", "unkey"}));
 
-  // Receiving only, a device that stops arms nothing.
-  std::this_thread::sleep_for(kStallLimit * 3);
-  EXPECT_EQ(window.transmitStates().size(), 4u);
+  std::this_thread::sleep_for(kStallLimit * 3);  // receiving only, a stop arms nothing
+  EXPECT_EQ(window.transmitStates(), (std::vector<int32_t>{1, 0, 1, 0}));
 }
 
 TEST_F(EngineFaults, APttPortThatVanishesWhileKeyedIsReleasedAndKeysNothingAfterwards) {

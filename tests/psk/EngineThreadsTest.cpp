@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <random>
 #include <thread>
 
 #include "PskTestSignals.h"
@@ -17,8 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Pumps a device on its own thread until destroyed: a station calling at
-// 1500 Hz in noise, looped. `pause` is slept between blocks.
+// Pumps a station calling in noise, looped, into a device on its own thread.
 class AudioThread {
  public:
   explicit AudioThread(PumpedAudio& device, std::chrono::microseconds pause = 0us)
@@ -27,7 +25,6 @@ class AudioThread {
     stop_ = true;
     thread_.join();
   }
-  // The device fails for good on the audio thread, at its next block.
   void loseDevice() { lose_ = true; }
   std::size_t blocks() const { return blocks_; }
 
@@ -59,19 +56,16 @@ struct SharedPtt {
   std::atomic<int> keys{0};
 };
 
-class AtomicPttPort : public PttPort {
- public:
-  explicit AtomicPttPort(std::shared_ptr<SharedPtt> ptt) : ptt_(std::move(ptt)) {}
+struct AtomicPttPort : PttPort {
+  explicit AtomicPttPort(std::shared_ptr<SharedPtt> shared) : ptt(std::move(shared)) {}
   bool open(const std::string&) override { return true; }
-  void close() override { ptt_->keyed = false; }
+  void close() override { ptt->keyed = false; }
   bool setKeyed(bool keyed) override {
-    ptt_->keyed = keyed;
-    if (keyed) ++ptt_->keys;
+    ptt->keyed = keyed;
+    ptt->keys += keyed ? 1 : 0;
     return true;
   }
-
- private:
-  std::shared_ptr<SharedPtt> ptt_;
+  std::shared_ptr<SharedPtt> ptt;
 };
 
 PskEngine::Options sharedPttOptions(std::shared_ptr<SharedPtt> ptt, std::chrono::milliseconds stallLimit = 2s) {
@@ -82,7 +76,6 @@ PskEngine::Options sharedPttOptions(std::shared_ptr<SharedPtt> ptt, std::chrono:
   return options;
 }
 
-// One pumped device, an engine on it with a shared PTT port, its window.
 class EngineThreads : public ::testing::Test {
  protected:
   explicit EngineThreads(std::chrono::milliseconds stallLimit = 2s)
@@ -144,8 +137,6 @@ TEST_F(EngineThreads, EveryCallFromTheWindowThreadWhileAudioRuns) {
     waitForBlocks(audio, 4);
   }
   engine.fnStopSoundCard();
-  EXPECT_GT(window.count(kMsgDisplayReady), 0u);
-  EXPECT_GT(window.transmitStates().size(), 1u);
   EXPECT_GT(ptt->keys.load(), 0);
   EXPECT_FALSE(ptt->keyed);
 }

@@ -1,7 +1,6 @@
 #pragma once
-// What the engine tests and the receive benchmarks (bench/) share, plain
-// C++ with no test framework: white noise at a signal-to-noise ratio in
-// 3 kHz, and the character error rate of what a receiver printed.
+// Shared with the receive benchmarks (bench/), so no test framework: white
+// noise at a signal-to-noise ratio in 3 kHz, and the character error rate.
 #include <algorithm>
 #include <cmath>
 #include <random>
@@ -10,8 +9,7 @@
 
 namespace quillary::psk::signals {
 
-// Adds white Gaussian noise for `snrDb` in 3 kHz, the signal's power taken
-// over its samples that are not silent.
+// The signal's power is taken over its samples that are not silent.
 inline void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
   double power = 0;
   std::size_t active = 0;

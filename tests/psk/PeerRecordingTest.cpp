@@ -34,9 +34,8 @@ TEST(RxPeerRecording, DecodesEveryRecordingExactlyWithAndWithoutAfcAndFromAnywhe
     // In tune without AFC; with it, from in tune to its capture range of
     // 4.5 baud either side. Not a character of the search may print, even
     // with the squelch open.
-    for (auto [offset, afc] : {std::pair{0.0, 0.0}, {0.0, 500.0}, {-4.5, 500.0}, {-3.2, 500.0}, {-2.0, 500.0},
-                               {-1.0, 500.0}, {-0.4, 500.0}, {0.3, 500.0}, {0.7, 500.0}, {1.6, 500.0},
-                               {2.5, 500.0}, {3.7, 500.0}, {4.5, 500.0}}) {
+    for (auto [offset, afc] : {std::pair{0.0, 0.0}, {0.0, 500.0}, {-4.5, 500.0}, {-2.0, 500.0}, {-0.4, 500.0},
+                               {0.7, 500.0}, {2.5, 500.0}, {4.5, 500.0}}) {
       Receiver receiver;
       ASSERT_TRUE(receiver.setMode(recording.code));
       ASSERT_TRUE(receiver.setFrequency(1500 + offset * baud));
@@ -73,10 +72,7 @@ TEST(TxPeerRecording, OurPhaseChangesMatchTheRecordingFromTheFirstDataSymbol) {
     std::size_t mismatches = 0;
     for (std::size_t i = 0; i < length; ++i) mismatches += peerChanges[peerStart + i] != ourChanges[ourStart + i];
     EXPECT_EQ(mismatches, 0u) << "of " << length << " symbols";
-    // BPSK needs no encoder: the recording reads back as the text itself.
-    if (!mode.qpsk) {
-      EXPECT_EQ(readBpsk(peerChanges), text);
-    }
+    if (!mode.qpsk) EXPECT_EQ(readBpsk(peerChanges), text);  // BPSK needs no encoder
   }
 }
 

