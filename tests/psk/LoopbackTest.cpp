@@ -1,5 +1,5 @@
 // The transmitter's signal through a channel into the receiver: every mode,
-// every byte value, noise, a neighbour, a carrier off tune, a clock off.
+// every byte value, noise, a carrier off tune and a sound-card clock off.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PskTestSignals.h"
+#include "psk/PskMode.h"
 #include "psk/dsp/Resampler.h"
 
 namespace quillary::psk::test {
@@ -70,6 +71,74 @@ TEST(Loopback, AfcHoldsItsStationAgainstAStrongerNeighbourTwoBaudAway) {
       EXPECT_EQ(decodeAll(receiver, samples), text) << code << " " << side;
       EXPECT_NEAR(receiver.frequency(), 1500, 2) << code << " " << side;
     }
+}
+
+// A station whose carrier moves by `hzPerSecond` from `hz` on.
+std::vector<float> drifting(int code, const std::string& text, double hz, double hzPerSecond) {
+  Transmitter tx;
+  tx.setFrequency(hz);
+  tx.start(code);
+  tx.enqueue(text);
+  tx.stop();
+  std::vector<float> samples, block(80);
+  for (std::size_t n = 0; tx.on(); n += block.size()) {
+    tx.setFrequency(hz + hzPerSecond * n / 8000.0);
+    tx.process(block.size(), block.data());
+    samples.insert(samples.end(), block.begin(), block.end());
+  }
+  return samples;
+}
+
+// A strong station 5.5 baud off is beyond the capture range: the receiver
+// never moves towards it. A station drifting 1 Hz a second is followed up
+// to the limit.
+TEST(Loopback, AfcLeavesAStationBeyondItsCaptureRangeAndFollowsADriftUpToItsLimit) {
+  const std::string call = "CQ CQ de N0CALL N0CALL pse k\r\n";
+  for (int code : {0, 9, 17}) {
+    const double baud = modeFromCode(code)->baud();
+    for (double side : {-1.0, 1.0}) {
+      auto samples = transmit(code, call, 1500 + side * 5.5 * baud);
+      addNoise(samples, 20.0, 31);
+      auto receiver = receiverFor(code, 500);
+      std::vector<uint8_t> decoded;
+      for (std::size_t at = 0; at < samples.size(); at += 400) {
+        receiver.process(std::min<std::size_t>(400, samples.size() - at), samples.data() + at, decoded);
+        ASSERT_NEAR(receiver.frequency(), 1500, 1.0) << code << " " << side << " at " << at;
+      }
+    }
+    auto samples = drifting(code, call + call, 1500, 1.0);
+    const double end = 1500 + 1.0 * samples.size() / 8000.0;
+    addNoise(samples, 0.0, 3);
+    auto following = receiverFor(code, 500), limited = receiverFor(code, 10);
+    EXPECT_EQ(decodeAll(following, samples), call + call) << code;
+    EXPECT_NEAR(following.frequency(), end, 1.0) << code;
+    decodeAll(limited, samples);
+    EXPECT_NEAR(limited.frequency(), std::min(end, 1510.0), 1.0) << code << ": held at the limit";
+  }
+}
+
+// Both ends take the audio band only, and a refused value leaves the one
+// before in place; a refused start leaves the transmitter silent.
+TEST(Limits, ReceiverAndTransmitterRefuseFrequenciesAndModesOutsideWhatTheyKnow) {
+  Receiver receiver;
+  Transmitter tx;
+  double kept = 1500;
+  const std::pair<double, bool> frequencies[] = {
+      {1234, true}, {99.9, false}, {100, true}, {3900, true}, {3900.5, false}, {std::nan(""), false}};
+  for (const auto& [hz, taken] : frequencies) {
+    EXPECT_EQ(receiver.setFrequency(hz), taken) << hz;
+    EXPECT_EQ(tx.setFrequency(hz), taken) << hz;
+    if (taken) kept = hz;
+    EXPECT_DOUBLE_EQ(receiver.frequency(), kept) << hz;
+    EXPECT_DOUBLE_EQ(tx.frequency(), kept) << hz;
+  }
+  for (int code : {2, 4, -1}) EXPECT_FALSE(receiver.setMode(code)) << code;  // 4: tune is no receive mode
+  for (int squelch : {-1, 100}) EXPECT_FALSE(receiver.setSquelch(squelch)) << squelch;
+  for (int code : {2, -1}) EXPECT_FALSE(tx.start(code)) << code;
+  std::vector<float> out(500, 1.0f);
+  const auto events = tx.process(out.size(), out.data());
+  EXPECT_FALSE(events.turnedOn || events.turnedOff);
+  EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](float s) { return s == 0.0f; }));
 }
 
 TEST(Loopback, AfcKeepsWhatItFoundOverAModeChangeAndTakesTheWholeHertzReadBackAsNoRetune) {
