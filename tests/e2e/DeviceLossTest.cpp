@@ -2,7 +2,6 @@
 // on the real engine: the window hears that the transmitter is off, PTT is
 // released, the window keeps working, and the next start transmits again.
 #include <QComboBox>
-#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "app/Form1Controls.h"
@@ -11,7 +10,7 @@
 namespace quillary::testing {
 namespace {
 
-// The transmit panel shown, PTT on port 1, the own call filled in, PHOTO.
+// PTT on port 1, then PHOTO.
 void startPhoto(Form1& form) {
   Form1Controls& c = form.controls();
   QTest::mouseClick(c.Check3, Qt::LeftButton);
@@ -34,29 +33,23 @@ TEST(DeviceLoss, ACardPulledWhileTransmittingUnkeysAndTheNextStartTransmitsAgain
   device.loseDevice();
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(form.state().transmitterOn, 0);
-  EXPECT_EQ(form.state().transmitState, 0);
-  EXPECT_EQ(form.controls().Text5->toPlainText(), "");
   EXPECT_FALSE(ptt->keyed);
 
-  // Still usable: typing, a button, a receive control.
   QTest::keyClicks(form.controls().Text5, "TEST");
   QTest::mouseClick(form.controls().Command4_10, Qt::LeftButton);  // CQ
-  QTest::mouseClick(form.controls().Check1, Qt::LeftButton);
   QCoreApplication::processEvents();
   EXPECT_FALSE(ptt->keyed) << "nothing keys on a card that is gone";
   EXPECT_TRUE(station.dialogs.shown.empty());
   form.close();
 
   // The next start (after "Set Sound", or the program started again).
-  const auto keyings = [&ptt] { return std::ranges::count(ptt->events, "key"); };
-  const auto keyedBefore = keyings();
+  ptt->events.clear();
   Form1 again(station.engine, station.dialogs, station.folder.path(), 0);
   again.show();
   startPhoto(again);
   ASSERT_TRUE(pumpUntilTransmissionEnds(device, again));
-  EXPECT_EQ(keyings(), keyedBefore + 1) << "keyed for the second transmission";
+  EXPECT_EQ(std::ranges::count(ptt->events, "key"), 1) << "keyed for the second transmission";
   EXPECT_FALSE(ptt->keyed);
-  again.close();
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// A macro on the air: one main window writes a CQ macro in the editor and
-// sends it with its button on a real engine; the other window's engine
-// decodes it as expanded. (Taking the call and finding the name from the
-// name log is part of PictureQsoTest.)
+// A macro written in the editor, sent by its button on a real engine and
+// decoded, expanded, by another window's engine.
 #include <gtest/gtest.h>
 
 #include "macros/MacroEditor.h"
@@ -18,11 +16,9 @@ TEST(MacroCallOnAir, AMacroWrittenInTheEditorIsSentByItsButtonAndReceivedExpande
   receiver.show();
   sender.readyToTransmit("N0CALL", "1600");
 
-  // Macro 1 written in the editor. The blanks after the tokens are the
-  // characters the expansion drops.
+  // The blanks after the tokens are dropped by the expansion.
   sender.press("Command8");
   MacroEditor* editor = openMacroEditor(sender.form.context());
-  ASSERT_NE(editor, nullptr);
   editor->Text1[0]->selectAll();
   QTest::keyClicks(editor->Text1[0], "<TX> CQ de <MY> <RX>");
   editor->close();

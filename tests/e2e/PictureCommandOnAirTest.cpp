@@ -1,15 +1,10 @@
-// A picture command on the air, from another program: the main window on the
-// Simulator device plays that program's recording of a PHOTO command and
-// hands the command line to the image program in cmd_data.txt. (Two of our
-// own windows doing the same are in PictureQsoTest.)
-#include <QCoreApplication>
+// The main window on the Simulator device plays another program's recording
+// of a PHOTO command and hands the command line to the image program.
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "app/Form1.h"
@@ -33,8 +28,7 @@ TEST(PictureCommandOnAir, OnTheSimulatorAnotherProgramsPhotoCommandReachesTheIma
   testing::TempFolder folder;
   Form1 form(*modem.engine, dialogs, folder.path(), static_cast<int16_t>(simulator));
   form.show();
-  // The recording's station calls at 1500 Hz: a double click on the receive
-  // frequency tunes there.
+  // The recording's station is at 1500 Hz, where a double click tunes.
   QTest::mouseDClick(form.findChild<QLineEdit*>("txtRec"), Qt::LeftButton);
 
   // The Simulator plays in real time: about 27 s until the command is in.
@@ -43,7 +37,6 @@ TEST(PictureCommandOnAir, OnTheSimulatorAnotherProgramsPhotoCommandReachesTheIma
   waited.start();
   while (!std::filesystem::exists(commandFile) && waited.elapsed() < 60000)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-  form.close();
   // The command line, then the best IMD reading in the padded style.
   const QString written = QString::fromStdString(testing::readBytes(commandFile));
   EXPECT_TRUE(QRegularExpression("^:N0CALL/PHOTO\r\n(-\\d+| \\d+) \r\n$").match(written).hasMatch())

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <string>
 #include <thread>
 
 #include "psk/PskModem.h"
@@ -47,8 +45,7 @@ TEST(SoundCard, AStationTransmittingThroughTheCardIsHeardByAnother) {
   sender.engine->fnStopSoundCard();
   listener.engine->fnStopSoundCard();
 
-  EXPECT_NE(listenerWindow.text().find(expected), std::string::npos)
-      << "heard: " << listenerWindow.text();
+  EXPECT_NE(listenerWindow.text().find(expected), std::string::npos) << "heard: " << listenerWindow.text();
   EXPECT_EQ(senderWindow.transmitStates(), (std::vector<int32_t>{1, 0}));
 }
 

@@ -44,15 +44,4 @@ long lastAudible(const std::vector<float>& audio, float threshold) {
   return i;
 }
 
-int countMarks(const std::vector<float>& audio, std::size_t from, std::size_t minGap) {
-  int marks = 0;
-  std::size_t quiet = minGap;  // start as if after a gap
-  for (std::size_t i = from; i < audio.size(); ++i) {
-    const bool loud = std::fabs(audio[i]) > 1e-3f;
-    marks += loud && quiet >= minGap ? 1 : 0;
-    quiet = loud ? 0 : quiet + 1;
-  }
-  return marks;
-}
-
 }  // namespace quillary::psk::test

@@ -1,12 +1,8 @@
 #pragma once
-// Doubles for engine tests: a window that records what is posted, PTT
-// ports that log what they are told, and a device source of pumped devices.
+// Doubles for engine tests: a window recording what is posted, PTT ports
+// logging what they are told, and a source of pumped devices.
 #include <atomic>
-#include <cstdint>
-#include <memory>
 #include <mutex>
-#include <string>
-#include <vector>
 
 #include "modem/ModemWindow.h"
 #include "psk/PskEngine.h"
@@ -32,25 +28,19 @@ class RecordingWindow : public ModemWindow {
   }
   std::vector<Posted> of(int32_t message) const;
   std::size_t count(int32_t message) const { return of(message).size(); }
-  // wParam of every notification of `message`, in order.
   std::vector<int32_t> wParams(int32_t message) const;
-  // The bytes of every character notification, in order.
   std::string text() const {
     const std::vector<int32_t> bytes = wParams(kMsgCharacter);
     return std::string(bytes.begin(), bytes.end());
   }
   std::vector<int32_t> transmitStates() const { return wParams(kMsgTransmitState); }
-  void clear() {
-    std::lock_guard lock(mutex_);
-    posted_.clear();
-  }
 
  private:
   mutable std::mutex mutex_;
   std::vector<Posted> posted_;
 };
 
-// What fake PTT ports were told, shared by every port a factory makes.
+// Shared by every port a factory makes.
 struct PttLog {
   std::vector<std::string> events;  // "open PATH", "key", "unkey", "close"
   bool refuseOpen = false;
@@ -95,20 +85,14 @@ class PumpedDevices : public AudioBackendSource {
   std::vector<PumpedAudio*> devices_;
 };
 
-// Engine options with fake PTT ports on the given serial ports.
 PskEngine::Options fakePttOptions(std::shared_ptr<PttLog> log, std::vector<std::string> ports);
 
-// Pumps `device` in blocks until the engine has reported the transmitter
-// off (or `maxSeconds` of audio); answers all output. `feedBack` sends each
-// output block back in as the next input, as if the radio heard itself.
+// The audio until the engine reports the transmitter off (or `maxSeconds`).
+// `feedBack` sends each block back in, as if the radio heard itself.
 std::vector<float> pumpUntilOff(PumpedAudio& device, RecordingWindow& window, double maxSeconds = 60,
                                 std::size_t block = 256, bool feedBack = false);
 
-// Index of the last sample louder than `threshold`; -1 if none.
+// -1 if none.
 long lastAudible(const std::vector<float>& audio, float threshold = 1e-4f);
-
-// Keyed stretches of a carrier: runs of audio separated by at least
-// `minGap` samples of silence, counted from `from` on.
-int countMarks(const std::vector<float>& audio, std::size_t from, std::size_t minGap = 40);
 
 }  // namespace quillary::psk::test

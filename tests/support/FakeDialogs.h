@@ -1,6 +1,6 @@
 #pragma once
-// Dialogs answered by the test: every message box is recorded with its
-// buttons; Yes/No boxes take scripted answers (No when none is left).
+// Every message box is recorded; Yes/No boxes take scripted answers (No
+// when none is left).
 #include <QStringList>
 #include <deque>
 #include <vector>
@@ -31,7 +31,6 @@ class FakeDialogs : public Dialogs {
   }
   std::optional<QFont> chooseFont(const QFont&) override { return next(fonts).value_or(std::nullopt); }
 
-  // The texts of the message boxes shown, in order.
   QStringList texts() const {
     QStringList result;
     for (const Shown& box : shown) result << box.text;

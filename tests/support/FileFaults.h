@@ -1,7 +1,7 @@
 #pragma once
-// Faults of the disk under every file the program writes, made through the
-// atomic-write seam (root, who runs the tests, ignores permission bits, so
-// chmod cannot make them). Each is undone when its object goes.
+// Disk faults under every file the program writes, through the atomic-write
+// seam (root ignores permission bits, so chmod cannot make them); each is
+// undone when its object goes.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,7 +19,6 @@ class FileFault {
  public:
   FileFault(const FileFault&) = delete;
   FileFault& operator=(const FileFault&) = delete;
-  // Calls refused so far.
   int refused() const { return refused_; }
 
  protected:

@@ -1,7 +1,6 @@
 #pragma once
 // A main window on a recording modem and answering dialogs, in its own
 // temporary program folder. load() shows it, which runs the load sequence.
-#include <QString>
 #include <QWidget>
 #include <memory>
 
@@ -17,23 +16,16 @@ class Form1Harness {
   explicit Form1Harness(int16_t soundDevice = -1)
       : form_((ensureQtApplication(), std::make_unique<Form1>(modem, dialogs, folder_.path(), soundDevice))) {}
 
-  // Shows the window, running its load sequence.
   Form1& load() {
     form_->show();
     return *form_;
   }
-  // Closes the window, running its unload sequence.
   void close() { form_->close(); }
 
   Form1& form() { return *form_; }
   Form1Controls& controls() { return form_->controls(); }
   MainState& state() { return form_->state(); }
   std::filesystem::path file(const char* name) const { return folder_.path() / name; }
-
-  template <class W>
-  W* find(const QString& name) {
-    return form_->findChild<W*>(name);
-  }
 
   RecordingModem modem;
   FakeDialogs dialogs;

@@ -1,6 +1,4 @@
 #pragma once
-// Shared pieces of the window tests: one QApplication for the test program,
-// and (through TempFolder.h) a temporary folder per test.
 #include <QApplication>
 #include <QComboBox>
 #include <QStringList>
@@ -10,7 +8,6 @@
 
 namespace quillary::testing {
 
-// Creates the program's QApplication on first use (offscreen under CTest).
 inline void ensureQtApplication() {
   if (QApplication::instance() != nullptr) return;
   static int argc = 1;
@@ -23,7 +20,6 @@ inline void ensureQtApplication() {
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-// The entries of a list box, in order.
 inline QStringList comboItems(const QComboBox& box) {
   QStringList list;
   for (int i = 0; i < box.count(); ++i) list << box.itemText(i);

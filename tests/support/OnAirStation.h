@@ -1,18 +1,11 @@
 #pragma once
-// A station for end-to-end tests: a main window on its own engine, in its
-// own program folder, on one side of a simulated band; and the band pumped
-// as the program's event loop would, block by block.
+// A main window on its own engine and in its own program folder, on one
+// side of a simulated band; and the band pumped as the event loop would.
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QString>
-#include <QTest>
 
 #include "app/Form1.h"
-#include "psk/PskEngine.h"
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
@@ -32,18 +25,12 @@ struct OnAirStation {
   }
   void press(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
   QString received() { return control<QPlainTextEdit>("Term")->toPlainText(); }
-  // The name log holds `line` ("CALL,Name\r\n").
-  void knowsName(const std::string& line) {
-    writeBytes(folder.path() / "name.txt", line);
-    writeBytes(folder.path() / "name.ini", (folder.path() / "name.txt").string() + "\r\n");
-  }
   // Shown, with a squelch over the band's noise.
   void show(int squelch = 30) {
     form.show();
     control<QScrollBar>("VScroll3")->setValue(99 - squelch);
   }
-  // The operator is ready to work: the transmit panel shown, own call and
-  // transmit frequency typed in.
+  // The transmit panel shown, own call and transmit frequency typed in.
   void readyToTransmit(const QString& call, const QString& transmitHz) {
     QTest::mouseClick(control<QCheckBox>("Check3"), Qt::LeftButton);
     form.setWidthTwips(7000);
@@ -58,8 +45,8 @@ struct OnAirStation {
   Form1 form;
 };
 
-// Pumps the band (anything with pump(frames)), handling the windows' events
-// after each block, until `done()` or `maxSeconds` of audio have passed.
+// Pumps the band, handling the windows' events after each block, until
+// `done()` or `maxSeconds` of audio have passed.
 template <class Band, class Done>
 bool pumpUntil(Band& band, Done done, double maxSeconds = 60) {
   constexpr std::size_t kBlock = 256;
@@ -71,8 +58,7 @@ bool pumpUntil(Band& band, Done done, double maxSeconds = 60) {
   return false;
 }
 
-// Until the sender's modem has reported its transmitter on and then off
-// again. True when the transmission ended.
+// Until the sender's transmitter has gone on and then off again.
 template <class Band>
 bool pumpUntilTransmissionEnds(Band& band, Form1& sender, double maxSeconds = 60) {
   bool keyed = false;

@@ -1,6 +1,6 @@
 #pragma once
-// A modem double: logs every call with its arguments ("fnSetRXFrequency(1600,0,0)")
-// and answers with scripted results per function (0 when nothing is scripted).
+// Logs every call ("fnSetRXFrequency(1600,0,0)") and answers scripted
+// results per function (0 when nothing is scripted).
 #include <algorithm>
 #include <array>
 #include <deque>
@@ -15,19 +15,22 @@ namespace quillary::testing {
 
 class RecordingModem : public ModemLibrary {
  public:
-  // Every later call of `function` answers `result`.
   void answer(const std::string& function, int32_t result) { fixed_[function] = result; }
-  // The next calls of `function` answer these in turn, then the fixed answer.
+  // Answered in turn before the fixed answer.
   void answerOnce(const std::string& function, const std::vector<int32_t>& results) {
     once_[function].insert(once_[function].end(), results.begin(), results.end());
   }
 
   const std::vector<std::string>& calls() const { return calls_; }
-  // The calls of one function, in order.
-  std::vector<std::string> callsOf(const std::string& function) const;
+  std::vector<std::string> callsOf(const std::string& function) const {
+    std::vector<std::string> found;
+    std::ranges::copy_if(calls_, std::back_inserter(found),
+                         [&](const std::string& call) { return call.starts_with(function + "("); });
+    return found;
+  }
   void clearCalls() { calls_.clear(); }
   ModemWindow* window() const { return window_; }
-  // Texts passed to fnSendTXString and fnSetCWIDString, in order.
+  // Of fnSendTXString and fnSetCWIDString.
   std::vector<std::string> sentTexts;
   // What fnGetFFTData copies (only the bins asked for) and fnGetVectorData
   // copies into the caller's buffer.
@@ -72,7 +75,17 @@ class RecordingModem : public ModemLibrary {
   int32_t fnSetComPort(int32_t port, int32_t mode) override { return record("fnSetComPort", {port, mode}); }
 
  private:
-  int32_t record(const std::string& function, const std::vector<long long>& arguments);
+  int32_t record(const std::string& function, const std::vector<long long>& arguments) {
+    std::string call = function + "(";
+    for (std::size_t i = 0; i < arguments.size(); ++i) call += (i > 0 ? "," : "") + std::to_string(arguments[i]);
+    calls_.push_back(call + ")");
+    if (std::deque<int32_t>& queued = once_[function]; !queued.empty()) {
+      const int32_t result = queued.front();
+      queued.pop_front();
+      return result;
+    }
+    return fixed_.contains(function) ? fixed_.at(function) : 0;
+  }
   int32_t recordText(const std::string& function, const std::string& text) {
     sentTexts.push_back(text);
     return record(function, {});

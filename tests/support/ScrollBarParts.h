@@ -1,7 +1,6 @@
 #pragma once
-// Where the parts of a scroll bar are on the screen (arrows, trough above
-// and below the thumb, the thumb), so a test can click them as an operator
-// does; and a wheel step delivered to the bar.
+// Where the parts of a scroll bar are on the screen, so a test can click
+// them as an operator does; and a wheel step delivered to the bar.
 #include <QApplication>
 #include <QScrollBar>
 #include <QStyleOptionSlider>
@@ -10,22 +9,14 @@
 
 namespace quillary::testing {
 
-// The rectangle of `part` (SC_ScrollBarAddLine, SC_ScrollBarSubPage,
-// SC_ScrollBarSlider, ...) in the bar's own coordinates, as its style draws
-// it now (from what the bar tells its style when it draws itself).
+// The rectangle of `part` (SC_ScrollBarAddLine, SC_ScrollBarSlider, ...) in
+// the bar's own coordinates, from the options the bar draws itself with.
 inline QRect scrollBarPart(const QScrollBar& bar, QStyle::SubControl part) {
+  struct Options : QScrollBar {
+    static auto init() { return &Options::initStyleOption; }  // protected in QScrollBar
+  };
   QStyleOptionSlider option;
-  option.initFrom(&bar);
-  option.subControls = option.activeSubControls = QStyle::SC_None;
-  option.orientation = bar.orientation();
-  option.minimum = bar.minimum();
-  option.maximum = bar.maximum();
-  option.sliderPosition = bar.sliderPosition();
-  option.sliderValue = bar.value();
-  option.singleStep = bar.singleStep();
-  option.pageStep = bar.pageStep();
-  option.upsideDown = bar.invertedAppearance();
-  if (bar.orientation() == Qt::Horizontal) option.state |= QStyle::State_Horizontal;
+  (bar.*Options::init())(&option);
   return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar);
 }
 
@@ -33,8 +24,7 @@ inline void clickScrollBarPart(QScrollBar& bar, QStyle::SubControl part) {
   QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, scrollBarPart(bar, part).center());
 }
 
-// One notch of the mouse wheel over the bar; `towardsOperator` is the
-// direction that scrolls a page down.
+// One notch of the mouse wheel; `towardsOperator` scrolls a page down.
 inline void wheelScrollBar(QScrollBar& bar, bool towardsOperator) {
   const QPointF at = QRectF(bar.rect()).center();
   QWheelEvent wheel(at, bar.mapToGlobal(at), QPoint(), QPoint(0, towardsOperator ? -120 : 120), Qt::NoButton,
@@ -42,7 +32,6 @@ inline void wheelScrollBar(QScrollBar& bar, bool towardsOperator) {
   QApplication::sendEvent(&bar, &wheel);
 }
 
-// Drags the thumb by `dy` pixels.
 inline void dragThumb(QScrollBar& bar, int dy) {
   const QPoint from = scrollBarPart(bar, QStyle::SC_ScrollBarSlider).center();
   QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, from);

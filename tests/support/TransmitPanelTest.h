@@ -1,7 +1,6 @@
 #pragma once
-// A loaded main window with its transmit panel shown and wide enough for
-// every button, an own call and a mode chosen, and the start-up calls
-// forgotten: the operator is ready to transmit.
+// A loaded window, its transmit panel shown wide enough for every button,
+// an own call and a mode chosen, the start-up calls forgotten.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -25,8 +24,7 @@ class TransmitPanelTest : public LoadedWindowTest {
   }
 
   void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  // The calls of the transmit path; the transmit indicator's once-a-second
-  // look at the queue may come between them and is left out.
+  // Without the transmit indicator's once-a-second look at the queue.
   Calls transmitCalls() const {
     Calls calls;
     for (const std::string& call : h.modem.calls())
