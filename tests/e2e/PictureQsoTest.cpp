@@ -62,6 +62,8 @@ TEST(PictureQso, CqAnswerPhotoReportAnd73ThenBothKeepTheirFiles) {
   EXPECT_NE(readBytes(a.folder.path() / "psk.ini").find("\"N0CALL\"\r\n20\r\n"), std::string::npos);
   EXPECT_NE(readBytes(b.folder.path() / "psk.ini").find("\"JA1XYZ\"\r\n20\r\n"), std::string::npos);
   EXPECT_EQ(readBytes(b.folder.path() / "name.txt"), "N0CALL,Taro\r\n");
+  EXPECT_EQ(readBytes(b.folder.path() / "name.ini"), (b.folder.path() / "name.txt").string() + "\r\n");
+  EXPECT_FALSE(std::filesystem::exists(a.folder.path() / "name.ini"));
 }
 
 }  // namespace
