@@ -11,12 +11,12 @@
 #include <QPlainTextEdit>
 #include <benchmark/benchmark.h>
 
-#include "display/ImdPicture.h"
 #include "BenchSupport.h"
+#include "display/ImdPicture.h"
 #include "display/SpectrumPicture.h"
 #include "display/VectorPicture.h"
-#include "modem/PlainTextReceiveArea.h"
-#include "modem/ReceivedText.h"
+#include "link/PlainTextReceiveArea.h"
+#include "link/ReceivedText.h"
 
 namespace quillary {
 namespace {

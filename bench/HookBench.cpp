@@ -11,12 +11,12 @@
 #include <memory>
 #include <random>
 
-#include "app/Dialogs.h"
-#include "app/Form1.h"
-#include "modem/ModemMessageEvent.h"
-#include "modem/ModemWindow.h"
 #include "BenchSupport.h"
 #include "QuietModem.h"
+#include "app/Form1.h"
+#include "modem/ModemWindow.h"
+#include "window/Dialogs.h"
+#include "window/ModemMessageEvent.h"
 
 namespace quillary {
 namespace {

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "FuzzSupport.h"
-#include "modem/ReceivedText.h"
+#include "link/ReceivedText.h"
 
 namespace {
 

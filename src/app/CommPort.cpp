@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Dialogs.h"
 #include "app/Form1.h"
 #include "common/Numbers.h"
 #include "modem/ModemLibrary.h"
+#include "window/Dialogs.h"
 
 namespace quillary {
 

@@ -3,8 +3,8 @@
 // and releases it again. The port is never opened on its own.
 #include <string_view>
 
-#include "app/Form1Context.h"
-#include "app/MainState.h"
+#include "window/Form1Context.h"
+#include "window/MainState.h"
 
 namespace quillary {
 

@@ -4,17 +4,15 @@
 // and first tuning, the hook, the lists), closing it runs the unload
 // sequence (modem stop, hook removal, settings written). It is the window
 // the modem posts its notifications to.
-#include <QSize>
-#include <QWidget>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 
-#include "app/Form1Context.h"
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
-#include "app/TwipsScale.h"
 #include "modem/ModemWindow.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 
@@ -22,7 +20,7 @@ class Dialogs;
 class ModemEventHook;
 class ModemLibrary;
 
-class Form1 : public QWidget, public ModemWindow {
+class Form1 : public TwipsWindow, public ModemWindow {
   Q_OBJECT
  public:
   // `programFolder` holds every file of the main window; `soundDevice` is the
@@ -40,26 +38,12 @@ class Form1 : public QWidget, public ModemWindow {
   bool isLoaded() const { return loaded_; }
   ModemEventHook* hook() const { return hook_.get(); }
 
-  // Window geometry in twips. Every size change runs the layout.
-  const TwipsScale& scale() const { return scale_; }
-  double topTwips() const;
-  double leftTwips() const;
-  double widthTwips() const;
-  double heightTwips() const;
-  void setTopTwips(double top);
-  void setLeftTwips(double left);
-  void setWidthTwips(double width);
-  void setHeightTwips(double height);
-  // Places the controls for the window's current size.
-  void runLayout();
-
   void setVisible(bool visible) override;
 
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
+  void layoutControls() override;
 
  private:
   // Load sequence (Form1Load.cpp).
@@ -76,20 +60,15 @@ class Form1 : public QWidget, public ModemWindow {
   void writeSettingsFiles();
 
   void connectHandlers();
-  // What the window manager's frame adds to the inner size.
-  QSize frameAllowance() const;
-  void keepOuterSizeAcrossFrame();
 
   ModemLibrary& modem_;
   Dialogs& dialogs_;
-  TwipsScale scale_;
   MainState state_;
   Form1Controls controls_;
   Form1Context context_;
   std::unique_ptr<ModemEventHook> hook_;
   bool loaded_ = false;
   bool unloaded_ = false;
-  QSize knownFrame_{0, 0};
 };
 
 }  // namespace quillary

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/Form1Design.h"
+#include "window/Form1Design.h"
 
 namespace quillary {
 

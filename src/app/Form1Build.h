@@ -1,8 +1,8 @@
 #pragma once
 // Builds the main window's controls as designed: names, places, captions,
 // texts, lists, fonts and tooltips. Nothing is connected here.
-#include "app/ControlMaker.h"
-#include "app/Form1Controls.h"
+#include "window/ControlMaker.h"
+#include "window/Form1Controls.h"
 
 class QWidget;
 

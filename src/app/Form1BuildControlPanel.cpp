@@ -10,8 +10,8 @@
 #include <QScrollBar>
 
 #include "app/Form1Build.h"
-#include "app/FrequencyScrollBar.h"
-#include "display/PictureBox.h"
+#include "window/FrequencyScrollBar.h"
+#include "window/PictureBox.h"
 
 namespace quillary {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "app/Form1Build.h"
-#include "app/Form1Design.h"
+#include "window/Form1Design.h"
 
 namespace quillary {
 

@@ -11,23 +11,23 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/ComboLists.h"
 #include "app/Form1.h"
-#include "app/Form1Design.h"
-#include "app/FrequencyScrollBar.h"
 #include "app/InitSet.h"
 #include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
 #include "display/ImdMeter.h"
-#include "display/PictureBox.h"
 #include "display/SpectrumRange.h"
+#include "link/ModemEventHook.h"
+#include "link/ReceiveLists.h"
 #include "macros/Fonts.h"
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
-#include "modem/ModemEventHook.h"
 #include "modem/ModemLibrary.h"
-#include "modem/ReceiveLists.h"
 #include "transmit/Greetings.h"
+#include "window/ComboLists.h"
+#include "window/Form1Design.h"
+#include "window/FrequencyScrollBar.h"
+#include "window/PictureBox.h"
 
 namespace quillary {
 
@@ -93,9 +93,9 @@ void Form1::centreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect area = screen->availableGeometry();
-  const double top = scale_.yTwips(area.y()) + (scale_.yTwips(area.height()) - heightTwips()) / 2;
+  const double top = scale().yTwips(area.y()) + (scale().yTwips(area.height()) - heightTwips()) / 2;
   setTopTwips(top);
-  const double left = scale_.xTwips(area.x()) + (scale_.xTwips(area.width()) - widthTwips()) / 2;
+  const double left = scale().xTwips(area.x()) + (scale().xTwips(area.width()) - widthTwips()) / 2;
   setLeftTwips(left);
 }
 

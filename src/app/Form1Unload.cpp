@@ -8,9 +8,9 @@
 
 #include "app/Form1.h"
 #include "app/SettingsFiles.h"
+#include "link/ModemEventHook.h"
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
-#include "modem/ModemEventHook.h"
 #include "modem/ModemLibrary.h"
 
 namespace quillary {

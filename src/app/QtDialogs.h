@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs of the running program: Qt's message box, file and font dialogs.
-#include "app/Dialogs.h"
+#include "window/Dialogs.h"
 
 class QWidget;
 

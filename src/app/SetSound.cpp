@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Dialogs.h"
 #include "app/Form1.h"
+#include "window/Dialogs.h"
 
 namespace quillary {
 

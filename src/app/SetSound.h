@@ -1,7 +1,7 @@
 #pragma once
 // "Set Sound": after a Yes, forgets the stored sound device and closes the
 // main window, so the next start shows the device chooser again.
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

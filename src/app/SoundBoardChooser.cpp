@@ -3,10 +3,10 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "app/ControlMaker.h"
 #include "app/SettingsFiles.h"
 #include "app/SoundDeviceChoice.h"
 #include "modem/DeviceInventory.h"
+#include "window/ControlMaker.h"
 
 namespace quillary {
 

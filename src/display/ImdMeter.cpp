@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
 #include "display/ImdPicture.h"
-#include "display/PictureBox.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/PictureBox.h"
 
 namespace quillary {
 

@@ -4,7 +4,7 @@
 // clears the IMD statistics.
 #include <cstdint>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

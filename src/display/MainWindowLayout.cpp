@@ -5,8 +5,11 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
-#include "app/Form1.h"
-#include "app/Form1Design.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/Form1Design.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 

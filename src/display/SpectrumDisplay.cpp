@@ -6,15 +6,15 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
-#include "app/EventWatch.h"
-#include "app/Form1Controls.h"
-#include "app/FrequencyScrollBar.h"
-#include "app/MainState.h"
 #include "common/Numbers.h"
-#include "display/PictureBox.h"
 #include "display/SpectrumGeometry.h"
 #include "display/SpectrumPicture.h"
-#include "modem/ReceiveTuning.h"
+#include "link/ReceiveTuning.h"
+#include "window/EventWatch.h"
+#include "window/Form1Controls.h"
+#include "window/FrequencyScrollBar.h"
+#include "window/MainState.h"
+#include "window/PictureBox.h"
 
 namespace quillary {
 

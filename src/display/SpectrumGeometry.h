@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "display/DisplayRange.h"
+#include "window/DisplayRange.h"
 
 namespace quillary {
 

@@ -1,7 +1,7 @@
 #include "display/SpectrumRange.h"
 
-#include "app/ComboLists.h"
-#include "app/Form1Controls.h"
+#include "window/ComboLists.h"
+#include "window/Form1Controls.h"
 
 namespace quillary {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
-#include "display/PictureBox.h"
 #include "display/VectorPicture.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/PictureBox.h"
 
 namespace quillary {
 

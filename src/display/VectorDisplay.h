@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Form1Context.h"
 #include "modem/ModemLibrary.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -9,8 +9,11 @@
 #include <QPushButton>
 #include <optional>
 
-#include "app/Dialogs.h"
-#include "app/Form1.h"
+#include "window/Dialogs.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 

@@ -4,7 +4,7 @@
 // font. Nothing of this is saved.
 #include <QString>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 class QWidget;
 

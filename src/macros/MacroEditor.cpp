@@ -7,15 +7,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/ControlMaker.h"
-#include "app/Dialogs.h"
-#include "app/EventWatch.h"
-#include "app/Form1.h"
-#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "macros/Fonts.h"
 #include "macros/MacroMenus.h"
 #include "transmit/TransmitBox.h"
+#include "window/ControlMaker.h"
+#include "window/Dialogs.h"
+#include "window/EventWatch.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
+#include "window/UnwrittenFiles.h"
 
 namespace quillary {
 

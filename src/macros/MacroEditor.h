@@ -7,8 +7,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Form1Context.h"
 #include "macros/MacroFiles.h"
+#include "window/Form1Context.h"
 
 class QComboBox;
 class QLabel;

@@ -2,10 +2,13 @@
 
 #include <QPushButton>
 
-#include "app/Form1.h"
-#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "macros/MacroFiles.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
+#include "window/UnwrittenFiles.h"
 
 namespace quillary {
 

@@ -3,7 +3,7 @@
 // macro table and the send buttons' captions and tooltips.
 #include <QString>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

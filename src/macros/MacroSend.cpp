@@ -3,12 +3,15 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Form1.h"
 #include "modem/ModemLibrary.h"
 #include "transmit/MacroExpansion.h"
 #include "transmit/OwnCall.h"
 #include "transmit/TransmitBox.h"
 #include "transmit/TransmitFrequency.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 

@@ -3,7 +3,7 @@
 // send from the transmit box's keys: the menu is expanded, shown in Text5
 // and, as its tokens ask, the transmitter is keyed, the text queued and the
 // transmitter unkeyed after it.
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -5,14 +5,17 @@
 #include <QPushButton>
 #include <QtGlobal>
 
-#include "app/Dialogs.h"
-#include "app/EventWatch.h"
-#include "app/Form1.h"
-#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/FieldReader.h"
 #include "macros/NameTable.h"
+#include "window/Dialogs.h"
+#include "window/EventWatch.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
+#include "window/UnwrittenFiles.h"
 
 namespace quillary {
 

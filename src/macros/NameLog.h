@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -3,29 +3,21 @@
 // the log file, at most 500 of them. The log is shared with the image
 // program, so it is read only as pairs of fields and written only by
 // appending one "CALL,NAME" line.
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "window/NameEntries.h"
+
 namespace quillary {
 
 class FieldReader;
 
-inline constexpr int kNameTableSize = 500;
 // The log is read up to here: 500 pairs of any real log fit many times
 // over, and a wrong file chosen as the log (a recording, a disk image, a
 // device) does not cost a read of all of it at every key typed in His Call.
 inline constexpr std::size_t kNameLogReadLimit = 1 << 20;
-
-struct NameEntry {
-  std::string call;  // UTF-8
-  std::string name;  // UTF-8
-};
-
-// Entry i of the table is at index i - 1.
-using NameEntries = std::array<NameEntry, kNameTableSize>;
 
 // Reads call-and-name pairs (fields taken in pairs regardless of lines) into
 // entries 1, 2, ... and sets `count` to the last entry read whole. Reading

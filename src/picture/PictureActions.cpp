@@ -4,13 +4,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
 #include "modem/ModemLibrary.h"
 #include "picture/PictureTexts.h"
 #include "transmit/OwnCall.h"
 #include "transmit/TransmitBox.h"
 #include "transmit/TransmitFrequency.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
 
 namespace quillary {
 

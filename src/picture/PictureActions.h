@@ -3,7 +3,7 @@
 // HYBRID, PHOTO and HTML, the report GD COPY, the over's start (TX) and end
 // (RX), the final 73 and the CQ call. The buttons Command4 and the keys F1
 // to F8 of the transmit box run them.
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "common/Numbers.h"
-#include "modem/ImdStatistics.h"
+#include "window/ImdStatistics.h"
 
 namespace quillary {
 

@@ -6,9 +6,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "app/EventWatch.h"
-#include "app/Form1.h"
 #include "macros/NameLog.h"
+#include "window/EventWatch.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 

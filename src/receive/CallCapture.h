@@ -4,7 +4,7 @@
 // looked up in the name log at every change.
 #include <QString>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 class QPlainTextEdit;
 class QPoint;

@@ -5,12 +5,12 @@
 #include <QStringList>
 #include <QtGlobal>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
-#include "app/UnwrittenFiles.h"
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/Numbers.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/UnwrittenFiles.h"
 
 namespace quillary {
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

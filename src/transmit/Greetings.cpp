@@ -1,7 +1,7 @@
 #include "transmit/Greetings.h"
 
-#include "app/ComboLists.h"
-#include "app/Form1Controls.h"
+#include "window/ComboLists.h"
+#include "window/Form1Controls.h"
 
 namespace quillary {
 

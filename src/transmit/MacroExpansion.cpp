@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <array>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
 
 namespace quillary {
 

@@ -5,7 +5,7 @@
 // and to unkey it after.
 #include <QString>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -2,8 +2,8 @@
 
 #include <QLineEdit>
 
-#include "app/Dialogs.h"
-#include "app/Form1Controls.h"
+#include "window/Dialogs.h"
+#include "window/Form1Controls.h"
 
 namespace quillary {
 

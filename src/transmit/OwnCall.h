@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -5,10 +5,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Form1Controls.h"
-#include "app/MainState.h"
 #include "common/Numbers.h"
 #include "modem/ModemLibrary.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
 
 namespace quillary {
 

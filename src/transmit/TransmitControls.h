@@ -3,7 +3,7 @@
 // once, "Tune" keys a steady carrier or drops the transmitter, and the
 // preset button (on the spectrum) brings the receiver and both frequency
 // boxes back to the preset chosen last.
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -2,9 +2,9 @@
 
 #include <QLineEdit>
 
-#include "app/Form1Controls.h"
+#include "link/ReceiveTuning.h"
 #include "modem/ModemLibrary.h"
-#include "modem/ReceiveTuning.h"
+#include "window/Form1Controls.h"
 
 namespace quillary {
 

@@ -7,15 +7,18 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
-#include "app/Dialogs.h"
-#include "app/EventWatch.h"
-#include "app/Form1.h"
 #include "macros/MacroSend.h"
 #include "modem/ModemLibrary.h"
 #include "picture/PictureActions.h"
 #include "transmit/OwnCall.h"
 #include "transmit/TransmitBox.h"
 #include "transmit/TransmitFrequency.h"
+#include "window/Dialogs.h"
+#include "window/EventWatch.h"
+#include "window/Form1Context.h"
+#include "window/Form1Controls.h"
+#include "window/MainState.h"
+#include "window/TwipsWindow.h"
 
 namespace quillary {
 

@@ -7,7 +7,7 @@
 // the box and the modem's queue. No key is swallowed: the box still gets it.
 #include <QString>
 
-#include "app/Form1Context.h"
+#include "window/Form1Context.h"
 
 namespace quillary {
 

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "app/SettingsFiles.h"
-#include "display/PictureBox.h"
-#include "app/FrequencyScrollBar.h"
-#include "modem/HookTestSupport.h"
+#include "link/HookTestSupport.h"
+#include "window/FrequencyScrollBar.h"
+#include "window/PictureBox.h"
 
 namespace quillary::testing {
 namespace {

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/Form1Design.h"
 #include "support/Form1Harness.h"
+#include "window/Form1Design.h"
 
 namespace quillary::testing {
 namespace {

@@ -1,12 +1,12 @@
 #include <QCheckBox>
 #include <QLineEdit>
-#include "app/FrequencyScrollBar.h"
+#include "window/FrequencyScrollBar.h"
 #include <QTest>
 
 #include "display/DisplayColours.h"
-#include "display/PictureBox.h"
 #include "display/SpectrumGeometry.h"
-#include "modem/HookTestSupport.h"
+#include "link/HookTestSupport.h"
+#include "window/PictureBox.h"
 
 namespace quillary::testing {
 namespace {

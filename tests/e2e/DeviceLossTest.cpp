@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <gtest/gtest.h>
 
-#include "app/Form1Controls.h"
 #include "support/OnAirStation.h"
+#include "window/Form1Controls.h"
 
 namespace quillary::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "../modem/HookTestSupport.h"
+#include "../link/HookTestSupport.h"
 #include "macros/Fonts.h"
 
 namespace quillary::testing {

@@ -2,7 +2,7 @@
 #include <QClipboard>
 #include <QTest>
 
-#include "../modem/HookTestSupport.h"
+#include "../link/HookTestSupport.h"
 #include "support/OperatorInput.h"
 
 namespace quillary::testing {

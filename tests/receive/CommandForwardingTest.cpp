@@ -8,7 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "modem/HookTestSupport.h"
+#include "link/HookTestSupport.h"
 #include "receive/CommandForwarding.h"
 
 namespace quillary::testing {

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <random>
 
-#include "app/Form1Controls.h"
 #include "psk/tx/Transmitter.h"
 #include "support/OnAirStation.h"
+#include "window/Form1Controls.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define QUILLARY_SOAK_UNDER_SANITIZER 1

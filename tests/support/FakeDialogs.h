@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/Dialogs.h"
+#include "window/Dialogs.h"
 
 namespace quillary::testing {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "modem/HookTestSupport.h"
+#include "link/HookTestSupport.h"
 #include "transmit/TransmitBox.h"
 
 namespace quillary::testing {

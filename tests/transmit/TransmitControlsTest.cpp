@@ -1,9 +1,9 @@
 // "Tune", "ABORT(F12)" and the preset button against the recording modem.
 #include <QComboBox>
 
-#include "app/FrequencyScrollBar.h"
 #include "support/ScrollBarParts.h"
 #include "support/TransmitPanelTest.h"
+#include "window/FrequencyScrollBar.h"
 
 namespace quillary::testing {
 namespace {

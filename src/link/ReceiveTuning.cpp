@@ -1,0 +1,50 @@
+#include "link/ReceiveTuning.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "common/Numbers.h"
+#include "modem/ModemLibrary.h"
+
+namespace quillary {
+
+std::optional<int32_t> modeCodeForName(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, int32_t>, 6> kCodes = {{
+      {"BPSK31", kModeBpsk31},
+      {"QPSK31", kModeQpsk31},
+      {"BPSK63", kModeBpsk63},
+      {"QPSK63", kModeQpsk63},
+      {"BPSK125", kModeBpsk125},
+      {"QPSK125", kModeQpsk125},
+  }};
+  for (const auto& [modeName, code] : kCodes) {
+    if (modeName == name) return code;
+  }
+  return std::nullopt;
+}
+
+std::optional<int16_t> presetForText(std::string_view text) {
+  for (int16_t preset : kPresetFrequencies) {
+    if (std::to_string(preset) == text) return preset;
+  }
+  return std::nullopt;
+}
+
+std::optional<int32_t> numberInText(std::string_view text) {
+  const std::optional<double> number = parseNumber(text);
+  if (!number || !std::isfinite(*number)) return std::nullopt;
+  const double rounded = roundHalfEven(*number);
+  if (rounded < std::numeric_limits<int32_t>::min() ||
+      rounded > std::numeric_limits<int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<int32_t>(rounded);
+}
+
+int16_t squelchForScrollValue(int value) {
+  return static_cast<int16_t>(99 - value);
+}
+
+}  // namespace quillary
