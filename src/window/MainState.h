@@ -11,6 +11,7 @@
 #include "window/DisplayRange.h"
 #include "window/ImdStatistics.h"
 #include "window/NameEntries.h"
+#include "window/RadioReading.h"
 
 namespace quillary {
 
@@ -51,6 +52,7 @@ struct MainState {
   int16_t savedHeight = 0;
 
   CommPortState commPort;
+  RadioReading radio;  // kept by the station's CAT reader
 
   // Entries 1..7 of the macro table live at index 0..6.
   std::array<std::string, 7> macros;
