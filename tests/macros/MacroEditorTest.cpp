@@ -10,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "common/AtomicFile.h"
+#include "macros/CappedFile.h"
 #include "macros/MacroEditor.h"
+#include "support/ConsoleLines.h"
 #include "support/Form1Harness.h"
 #include "transmit/TransmitBox.h"
 
@@ -89,6 +91,23 @@ TEST_F(MacroEditorTest, AfterARestartTheWindowSplitsAtCommasAndDropsLeadingBlank
   editor.Text1[5]->clear();
   editor.close();
   EXPECT_EQ(readBytes(h.file("cmd6.txt")), "Empty\r\n");
+}
+
+// A file put there by accident is read only up to the cap; the editor
+// leaves it whole on disk unless its menu was edited.
+TEST_F(MacroEditorTest, MacroFilesJustOverTheCapAreCutAtItAndKeptWholeUnlessEdited) {
+  const std::string big = "Big\r\n" + std::string(kMacroFileReadLimit, 'x');
+  writeBytes(h.file("cmd4.txt"), big);
+  writeBytes(h.file("cmd5.txt"), big);
+  ConsoleLines console;
+  h.load();
+  EXPECT_EQ(h.state().macros[3], std::string(kMacroFileReadLimit - 5, 'x') + "\r\n");
+  EXPECT_TRUE(console.all().contains("cmd4.txt is larger than 65536 bytes")) << console.all().toStdString();
+  MacroEditor& editor = openEditor();
+  QTest::keyClicks(editor.Text2[4], "!");
+  editor.close();
+  EXPECT_EQ(readBytes(h.file("cmd4.txt")), big);
+  EXPECT_EQ(readBytes(h.file("cmd5.txt")), "Big!\r\n" + std::string(kMacroFileReadLimit - 5, 'x') + "\r\n");
 }
 
 TEST_F(MacroEditorTest, TokensAreAppendedToTheClickedBoxOnly) {

@@ -48,22 +48,33 @@ class NameLog : public ::testing::Test {
 };
 
 // A name with a comma is stored as typed and read back by the reader's
-// rules: the name ends at the comma.
+// rules: the name ends at the comma. A leading double quote would open a
+// quoted field running on across the lines after it: such a pair is refused;
+// a quote inside a name reads back as typed.
 TEST_F(NameLog, SaveAppendsExactlyOneLineOnlyWhenAskedAndTheLogIsReadAgain) {
   writeLog("name.txt", "OLD,ONE\r\n");
   pointNameIniAt("name.txt");
   h.load();
-  retype(c().Text27, "CALLTWO");
-  retype(c().Text6, "A, B");
-  saveName(Dialogs::Answer::No);
-  EXPECT_EQ(h.dialogs.texts(), QStringList({"Save name ??"}));
+  const auto save = [this](const char* call, const char* name, Dialogs::Answer answer) {
+    retype(c().Text27, call);
+    retype(c().Text6, name);
+    saveName(answer);
+  };
+  save("CALLTWO", "Ta\"ro", Dialogs::Answer::No);
   EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\n");
-  saveName(Dialogs::Answer::Yes);
-  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLTWO,A, B\r\n");
+  save("CALLTWO", "Ta\"ro", Dialogs::Answer::Yes);
+  save("\"QUOTED", "Taro", Dialogs::Answer::Yes);
+  save("CALLTHREE", " \"Taro", Dialogs::Answer::Yes);
+  save("CALLFOUR", "A, B", Dialogs::Answer::Yes);
+  const QString refused = "A call or name beginning with \" cannot be saved !!";
+  EXPECT_EQ(h.dialogs.texts(), QStringList({"Save name ??", "Save name ??", refused, refused, "Save name ??"}));
+  EXPECT_EQ(readBytes(h.file("name.txt")), "OLD,ONE\r\nCALLTWO,Ta\"ro\r\nCALLFOUR,A, B\r\n");
   retype(c().Text27, "CALLTWO");
+  EXPECT_EQ(c().Text6->text(), "Ta\"ro");
+  retype(c().Text27, "CALLFOUR");
   EXPECT_EQ(c().Text6->text(), "A");
-  retype(c().Text6, "Taro");
-  EXPECT_EQ(h.state().hisName, "Taro");
+  retype(c().Text6, "Hanako");
+  EXPECT_EQ(h.state().hisName, "Hanako");
 }
 
 TEST_F(NameLog, TheChosenLogIsUsedUntilAnOlderNameIniTakesItsPlaceBack) {
