@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Form1Harness.h"
+#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
@@ -17,11 +18,11 @@ class CommPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
     h.load();
-    h.controls().Check3->click();  // the transmit panel holds the button
+    QTest::mouseClick(h.controls().Check3, Qt::LeftButton);  // the transmit panel holds the button
     h.modem.clearCalls();
   }
   void press(const char* comboText = nullptr) {
-    if (comboText) h.controls().Combo5->setEditText(QString::fromLatin1(comboText));
+    if (comboText) typeInto(h.controls().Combo5, QString::fromLatin1(comboText));
     QTest::mouseClick(h.controls().Command3, Qt::LeftButton);
   }
   bool lightRed() { return h.controls().Command3->palette().color(QPalette::Button) == QColor(255, 192, 192); }

@@ -36,7 +36,7 @@ void useTheWindow(Form1Harness& h) {
   QTest::keyClick(c.VScroll1, Qt::Key_PageDown);
   QTest::mouseClick(c.Check3, Qt::LeftButton);  // the transmit panel
   QTest::keyClicks(c.Text4, "N0CALL");
-  c.Combo5->setEditText(QStringLiteral("1"));
+  typeInto(c.Combo5, "1");
   QTest::mouseClick(c.Command3, Qt::LeftButton);  // "Open"
   for (QPushButton* action : c.Command4) QTest::mouseClick(action, Qt::LeftButton);
   QTest::mouseClick(c.Command4_10, Qt::LeftButton);

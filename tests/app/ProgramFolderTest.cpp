@@ -12,6 +12,9 @@ namespace {
 
 TEST(ProgramFolder, OnlyTheExactArgumentTextTestChoosesTheTestFolder) {
   EXPECT_EQ(programFolderFor(argumentText({"quillary", "TEST"}), "/c", "/home/op"), "/home/op/bb");
+  for (const QStringList& arguments : {QStringList{"quillary"}, {"quillary", "test"}, {"quillary", "TEST "},
+                                       {"quillary", "TEST", "x"}, {"quillary", "", "TEST"}, {"TEST"}})
+    EXPECT_EQ(programFolderFor(argumentText(arguments), "/c", "/home/op"), "/c") << arguments.join(',').toStdString();
 }
 
 TEST(TerminationSignals, SigtermAndSigintArriveAsOneQtSignalEach) {

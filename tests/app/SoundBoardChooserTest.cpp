@@ -7,6 +7,7 @@
 #include "app/SoundBoardChooser.h"
 #include "support/FakeInventory.h"
 #include "support/GuiTest.h"
+#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {
@@ -48,7 +49,7 @@ TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharacters) {
     SCOPED_TRACE(text);
     Chooser c;
     c.window->load();
-    c.window->Combo1->setEditText(QString::fromLatin1(text));
+    retype(c.window->Combo1->lineEdit(), QString::fromLatin1(text));
     QTest::mouseClick(c.window->Command1[0], Qt::LeftButton);
     EXPECT_EQ(c.shownWith, device);
     EXPECT_FALSE(c.window->isVisible());

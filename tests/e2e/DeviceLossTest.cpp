@@ -14,7 +14,7 @@ namespace {
 void startPhoto(Form1& form) {
   Form1Controls& c = form.controls();
   QTest::mouseClick(c.Check3, Qt::LeftButton);
-  c.Combo5->setEditText(QStringLiteral("1"));
+  typeInto(c.Combo5, "1");
   QTest::mouseClick(c.Command3, Qt::LeftButton);
   QTest::keyClicks(c.Text4, "N0CALL");
   QTest::mouseClick(c.Command4[1], Qt::LeftButton);

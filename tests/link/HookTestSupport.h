@@ -8,6 +8,7 @@
 
 #include "modem/ModemWindow.h"
 #include "support/Form1Harness.h"
+#include "support/OperatorInput.h"
 #include "window/ModemMessageEvent.h"
 
 namespace quillary::testing {
@@ -21,14 +22,6 @@ inline void notify(Form1Harness& h, int32_t message, int32_t wParam, int32_t lPa
 
 inline void receive(Form1Harness& h, std::initializer_list<int> bytes, int32_t lParam = 0) {
   for (int byte : bytes) notify(h, kMsgCharacter, byte, lParam);
-}
-
-// As the operator picks `text` from the list or types it and presses Enter.
-inline void choose(QComboBox& box, const QString& text) {
-  const int index = box.findText(text);
-  if (index >= 0) box.setCurrentIndex(index);
-  box.setEditText(text);
-  emit box.activated(index);
 }
 
 inline void tick(QTimer& timer) { QMetaObject::invokeMethod(&timer, "timeout"); }

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -8,6 +9,7 @@
 #include "link/HookTestSupport.h"
 #include "support/ScrollBarParts.h"
 #include "window/FrequencyScrollBar.h"
+#include "window/MainState.h"
 
 namespace quillary::testing {
 namespace {
@@ -18,7 +20,7 @@ TEST_F(ReceiveTuningControlsTest, NetMakesTheTransmitFrequencyFollowTheReceiver)
   c().VScroll1->setFrequency(1500);
   c().VScroll2->setFrequency(1500);
   h.modem.clearCalls();
-  c().txtTX->setText("1000");
+  retype(c().txtTX, "1000");
   clickScrollBarPart(*c().VScroll1, QStyle::SC_ScrollBarSubLine);
   EXPECT_EQ(c().txtRec->text() + "/" + c().txtTX->text(), "1501/1000");
   QTest::mouseClick(c().ckTXAFC, Qt::LeftButton);
@@ -64,19 +66,71 @@ TEST_F(ReceiveTuningControlsTest, FrequencyBarsMoveThumbValueAndFrequencyTheSame
             "fnSetRXFrequency(" + std::to_string(c().VScroll1->frequency()) + ",0,0)");
 }
 
-TEST_F(ReceiveTuningControlsTest, ModeSquelchSmoothingAndBiasSendOnlyWhatTheyName) {
-  choose(*c().Combo3, "QPSK63");
-  choose(*c().Combo3, "PSK31");
-  c().VScroll3->setValue(10);
-  c().VScroll3->setValue(0);
-  c().VScroll3->setValue(99);
-  choose(*c().Combo1, "5");
-  choose(*c().Combo2, "20");
-  choose(*c().Combo2, "lots");
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnSetRXPSKMode(9,0)", "fnSetSquelchThreshold(89,0,0)",
-                                    "fnSetSquelchThreshold(99,0,0)", "fnSetSquelchThreshold(0,0,0)",
-                                    "fnSetFFTMode(5,100,1)", "fnSetFFTMode(5,100,20)"}));
-  EXPECT_EQ(h.state().modeCode, 9);
+// What the modem, the shared values and the boxes hold after each choice.
+std::string settingsOf(Form1Harness& h) {
+  const Form1Controls& c = h.controls();
+  const MainState& s = h.state();
+  return QStringLiteral("mode %1, preset %2 %3 tx %4, range %5-%6, boxes %7|%8|%9|%10")
+      .arg(s.modeCode).arg(s.presetCentre).arg(c.Command23->text(), c.txtTX->text())
+      .arg(s.range.low).arg(s.range.high)
+      .arg(c.Combo3->currentText(), c.Combo6->currentText(), c.Combo1->currentText() + "/" + c.Combo2->currentText(),
+           c.Combo7->currentText())
+      .toStdString();
+}
+
+// Picked from the list or typed and ended with Return, a choice acts the
+// same; a typed text naming no mode, preset or range changes nothing and the
+// box shows what is in use again. Typed spectrum numbers are sent as typed.
+TEST_F(ReceiveTuningControlsTest, EachComboActsOnAPickOrATypedTextAndPutsBackWhatItCannotUse) {
+  struct Row {
+    QComboBox* Form1Controls::*box;
+    bool pick;
+    const char* text;
+    Calls calls;
+    const char* settings;
+  };
+  const Row rows[] = {
+      {&Form1Controls::Combo3, true, "QPSK63", {"fnSetRXPSKMode(9,0)"},
+       "mode 9, preset 1600 1600Hz tx 1500, range 1000-2000, boxes QPSK63|1600|3/1|1000-2000"},
+      {&Form1Controls::Combo3, false, "bpsk125", {"fnSetRXPSKMode(16,0)"},
+       "mode 16, preset 1600 1600Hz tx 1500, range 1000-2000, boxes BPSK125|1600|3/1|1000-2000"},
+      {&Form1Controls::Combo3, false, "PSK31", {},
+       "mode 16, preset 1600 1600Hz tx 1500, range 1000-2000, boxes BPSK125|1600|3/1|1000-2000"},
+      {&Form1Controls::Combo6, true, "1400", {"fnSetRXFrequency(1400,0,0)"},
+       "mode 16, preset 1400 1400Hz tx 1400, range 1000-2000, boxes BPSK125|1400|3/1|1000-2000"},
+      {&Form1Controls::Combo6, false, "1475", {"fnSetRXFrequency(1475,0,0)"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|3/1|1000-2000"},
+      {&Form1Controls::Combo6, false, "14OO", {},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|3/1|1000-2000"},
+      {&Form1Controls::Combo6, false, "9000", {},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|3/1|1000-2000"},
+      {&Form1Controls::Combo1, true, "5", {"fnSetFFTMode(5,100,1)"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/1|1000-2000"},
+      {&Form1Controls::Combo2, false, "25", {"fnSetFFTMode(5,100,25)"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/25|1000-2000"},
+      {&Form1Controls::Combo2, false, "lots", {},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/lots|1000-2000"},
+      {&Form1Controls::Combo7, false, "500-2500", {},
+       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/lots|500-2500"},
+      {&Form1Controls::Combo7, false, "700-1900", {},
+       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/lots|500-2500"},
+  };
+  for (const Row& row : rows) {
+    QComboBox* box = c().*row.box;
+    SCOPED_TRACE(box->objectName().toStdString() + (row.pick ? " picked " : " typed ") + row.text);
+    h.modem.clearCalls();
+    row.pick ? pickItem(box, row.text) : typeInto(box, row.text);
+    EXPECT_EQ(h.modem.calls(), row.calls);
+    EXPECT_EQ(settingsOf(h), row.settings);
+  }
+}
+
+TEST_F(ReceiveTuningControlsTest, TheSquelchBarSendsTheThresholdTheOtherWayRound) {
+  QTest::keyClick(c().VScroll3, Qt::Key_Home);
+  QTest::keyClick(c().VScroll3, Qt::Key_PageDown);
+  QTest::keyClick(c().VScroll3, Qt::Key_End);
+  EXPECT_EQ(h.modem.calls(), (Calls{"fnSetSquelchThreshold(99,0,0)", "fnSetSquelchThreshold(89,0,0)",
+                                    "fnSetSquelchThreshold(0,0,0)"}));
 }
 
 }  // namespace

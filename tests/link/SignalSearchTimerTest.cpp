@@ -14,23 +14,23 @@ class SignalSearchTimerTest : public LoadedWindowTest {
  protected:
   void SetUp() override {
     h.load();
-    choose(*c().Combo6, "1400");
-    choose(*c().Combo4, "100");
-    c().VScroll3->setValue(99 - 40);
-    c().ckTXAFC->click();
-    c().Check2->click();
+    pickItem(c().Combo6, "1400");
+    typeInto(c().Combo4, "120");  // typed, not in the list
+    for (int step = 0; step < 4; ++step) QTest::keyClick(c().VScroll3, Qt::Key_PageUp);  // threshold 40
+    QTest::mouseClick(c().ckTXAFC, Qt::LeftButton);
+    QTest::mouseClick(c().Check2, Qt::LeftButton);
     h.modem.clearCalls();
   }
 };
 
 TEST_F(SignalSearchTimerTest, HuntsWithinTheWindowHoldsAboveTheThresholdAndStopsWhenOff) {
   // A peak at the low edge is not taken; a level at the threshold finds nothing.
-  h.modem.answerOnce("fnGetClosestPeak", {1300, 1450});
+  h.modem.answerOnce("fnGetClosestPeak", {1280, 1450});
   h.modem.answerOnce("fnGetSignalLevel", {40, 40});
   tick(*c().Timer1);
   tick(*c().Timer1);
-  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetClosestPeak(1300,1500)", "fnGetSignalLevel(0)",
-                                    "fnGetClosestPeak(1300,1500)", "fnSetRXFrequency(1450,0,0)",
+  EXPECT_EQ(h.modem.calls(), (Calls{"fnGetClosestPeak(1280,1520)", "fnGetSignalLevel(0)",
+                                    "fnGetClosestPeak(1280,1520)", "fnSetRXFrequency(1450,0,0)",
                                     "fnGetSignalLevel(0)"}));
 
   // Held above the threshold and at it without retuning; hunting again below.
@@ -49,7 +49,7 @@ TEST_F(SignalSearchTimerTest, HuntsWithinTheWindowHoldsAboveTheThresholdAndStops
 }
 
 TEST_F(SignalSearchTimerTest, NoHalfWidthNoSearchAndAHugeOneKeepsTheEdgesInRange) {
-  c().Combo4->setEditText("wide");
+  typeInto(c().Combo4, "wide");
   tick(*c().Timer1);
   EXPECT_TRUE(h.modem.calls().empty());
   const SearchWindow wide = searchWindowAround(1600, INT32_MAX);

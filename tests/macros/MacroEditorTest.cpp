@@ -1,7 +1,6 @@
 // The macro files and the editor: the first start, closing the editor, the
 // two readers after a restart, token insertion and a folder that refuses
 // writes.
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,6 +13,7 @@
 #include "macros/MacroEditor.h"
 #include "support/ConsoleLines.h"
 #include "support/Form1Harness.h"
+#include "support/OperatorInput.h"
 #include "transmit/TransmitBox.h"
 
 namespace quillary::testing {
@@ -23,14 +23,6 @@ const char* const kDefault1 = "<TX>\r\nSend This TEXT and receive\r\n<RX>\r\n";
 const char* const kDefault7 = "\r\nOnly Command\r\n";
 
 std::string boxText(QPlainTextEdit* box) { return transmitBoxText(*box).toStdString(); }
-
-// The operator opens the list and clicks the item.
-void pickItem(QComboBox* combo, const QString& item) {
-  combo->showPopup();
-  QAbstractItemView* view = combo->view();
-  const QRect rect = view->visualRect(view->model()->index(combo->findText(item), 0));
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-}
 
 class MacroEditorTest : public ::testing::Test {
  protected:

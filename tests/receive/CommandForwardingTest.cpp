@@ -27,6 +27,7 @@ TEST(CommandDetection, CommandWordsAfterTheFirstColonInTheirOrder) {
       {"de x :OTHER/html", "DE X :OTHER/HTML"},
       {":/photo", ":/PHOTO"},
       {"/PHOTO at 12:30", nullptr},
+      {"/HYBRID x :OTHER/PHOTO", nullptr},  // the first word found decides; a later one is not tried
       {"OTHER/PHOTO", nullptr},
       {":OTHER is here", nullptr},
       {"", nullptr},
@@ -68,7 +69,7 @@ TEST_F(CommandForwardingTest, ReceivedCommandIsWrittenWithTheBestImdEvenWhenRepe
 }
 
 TEST_F(CommandForwardingTest, OwnCommandsComingBackAreSkippedOnlyWithNoRecMyself) {
-  c().Text4->setText("mine");
+  QTest::keyClicks(c().Text4, "mine");
   QTest::mouseClick(c().Check1, Qt::LeftButton);
   receiveLine(":MINE/PHOTO");
   EXPECT_FALSE(std::filesystem::exists(commandFile()));

@@ -2,9 +2,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QStringList>
+#include <ostream>
 
 #include "app/FontSubstitutes.h"
 #include "support/TempFolder.h"
+
+// Failures show texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& texts, std::ostream* out) { *out << texts.join(" | ").toStdString(); }
 
 namespace quillary::testing {
 

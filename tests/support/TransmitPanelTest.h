@@ -18,8 +18,8 @@ class TransmitPanelTest : public LoadedWindowTest {
     LoadedWindowTest::SetUp();
     QTest::mouseClick(c().Check3, Qt::LeftButton);
     h.form().setWidthTwips(7000);
-    c().Text4->setText("N0CALL");
-    choose(*c().Combo3, "QPSK63");
+    QTest::keyClicks(c().Text4, "N0CALL");
+    pickItem(c().Combo3, "QPSK63");
     h.modem.clearCalls();
   }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Form1Harness.h"
+#include "support/OperatorInput.h"
 #include "transmit/MacroExpansion.h"
 
 namespace quillary::testing {
@@ -67,7 +68,7 @@ TEST(MacroExpansion, TheWindowExpandsWithTheBoxesAndTheChosenGreeting) {
   h.load();
   Form1Controls& c = h.controls();
   QTest::keyClicks(c.Text4, "JA1ABC");
-  c.Combo8->setCurrentIndex(c.Combo8->findText("GMJ"));
+  typeInto(c.Combo8, "gmj");
   h.state().sendText = "<GM> <OM>/<HIS>/<MY>\r\n";
   Insert_Send(h.form().context());
   // His name is still empty after start-up, though the name box shows OM.

@@ -30,20 +30,14 @@ TEST_F(TransmitControlsTest, TuneKeysTheCarrierUntilReportedOnAndAbortDropsItAnd
 }
 
 TEST_F(TransmitControlsTest, PresetButtonReturnsReceiverAndBothBoxesToThePresetChosen) {
-  choose(*c().Combo6, "1400");
+  pickItem(c().Combo6, "1400");
   clickScrollBarPart(*c().VScroll1, QStyle::SC_ScrollBarAddLine);
-  c().txtTX->setText("1720");
+  retype(c().txtTX, "1720");
   h.modem.clearCalls();
   click(c().Command23);
   EXPECT_EQ(c().Command23->text(), "1400Hz");
   EXPECT_EQ(transmitCalls(), Calls{"fnSetRXFrequency(1400,0,0)"});
   EXPECT_EQ(c().txtRec->text() + "/" + c().txtTX->text(), "1400/1400");
-
-  // A preset box that holds no number keeps the preset and calls nothing.
-  c().Combo6->setEditText("14OO");
-  click(c().Command23);
-  EXPECT_EQ(h.state().presetCentre, 1400);
-  EXPECT_EQ(transmitCalls(), Calls{"fnSetRXFrequency(1400,0,0)"});
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ struct KeyRow {
   int16_t stateBefore;
   Calls calls;
   int16_t stateAfter;
+  const char* sent = "";  // found in the first text sent
 };
 
 const Calls kKeyAndSend{"fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()"};
@@ -51,16 +52,16 @@ const Calls kSignOff{"fnSetCWIDString()", "fnStartTX(4)", "fnStopTX()"};
 TEST_F(TransmitKeys, EveryRowOfTheKeyMapInTheStatesItReadsOrWrites) {
   const Qt::KeyboardModifiers none = Qt::NoModifier;
   const KeyRow rows[] = {
-      {Qt::Key_F1, none, 0, kKeySendStop, 0},
-      {Qt::Key_F2, none, 0, kKeySendStop, 0},
-      {Qt::Key_F3, none, 0, kKeySendStop, 0},  // the HTML button would set 1
-      {Qt::Key_F4, none, 0, kKeySendStop, 0},
-      {Qt::Key_F5, none, 0, kKeyAndSend, 1},
-      {Qt::Key_F6, none, 0, kSendStop, 0},
-      {Qt::Key_F7, none, 0, kSendStop, 0},
-      {Qt::Key_F8, none, 0, kKeySendStop, 1},
+      {Qt::Key_F1, none, 0, kKeySendStop, 0, "\r\n***** HYBRID COMMAND *****\r\n:N0CALL/HYBRID\r\n"},
+      {Qt::Key_F2, none, 0, kKeySendStop, 0, "\r\n***** PHOTO COMMAND *****\r\n:N0CALL/PHOTO\r\n"},
+      {Qt::Key_F3, none, 0, kKeySendStop, 0, "\r\n***** HTML COMMAND *****\r\n"},  // the HTML button would set 1
+      {Qt::Key_F4, none, 0, kKeySendStop, 0, "\r\nALL de N0CALL\r\nGOOD COPY SNR=-10dB\r\n"},
+      {Qt::Key_F5, none, 0, kKeyAndSend, 1, "\r\nALL de N0CALL\r\nabc"},
+      {Qt::Key_F6, none, 0, kSendStop, 0, "\r\nALL de N0CALL pse k k k\r\n"},
+      {Qt::Key_F7, none, 0, kSendStop, 0, "\r\nALL de N0CALL  73 TU sk sk\r\n"},
+      {Qt::Key_F8, none, 0, kKeySendStop, 1, "\r\nCQ CQ CQ Picture de N0CALL N0CALL\r\n"},
       // Macros: 2 keys and unkeys, 6 has no token, 7 only keys.
-      {Qt::Key_F2, Qt::ShiftModifier, 0, kKeySendStop, 0},
+      {Qt::Key_F2, Qt::ShiftModifier, 0, kKeySendStop, 0, "  two "},
       {Qt::Key_F2, Qt::ControlModifier, 1,
        {"fnSendTXString()", "fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()", "fnStopTX()"}, 0},
       {Qt::Key_F2, Qt::AltModifier, 0, kKeySendStop, 0},
@@ -90,15 +91,27 @@ TEST_F(TransmitKeys, EveryRowOfTheKeyMapInTheStatesItReadsOrWrites) {
                               " in state " + std::to_string(row.stateBefore);
     EXPECT_EQ(transmitCalls(), row.calls) << where;
     EXPECT_EQ(h.state().transmitState, row.stateAfter) << where;
+    if (*row.sent) {
+      ASSERT_FALSE(h.modem.sentTexts.empty()) << where;
+      EXPECT_TRUE(h.modem.sentTexts[0].starts_with(row.sent)) << where << ": " << h.modem.sentTexts[0];
+    }
   }
   EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
-TEST_F(TransmitKeys, TheTextsOfF7F11AndTheMorseKeys) {
-  prepare("abc", 0);
-  QTest::keyClick(c().Text5, Qt::Key_F7);
-  EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{"\r\nALL de N0CALL  73 TU sk sk\r\n"});
-  EXPECT_EQ(box(), "abc\r\nALL de N0CALL  73 TU sk sk\r\n");
+// The keyboard forms: F7 appends to the box, F8 replaces it, both with the
+// caret at the end; F11 sends the type-ahead and leaves it; F12 leaves it too.
+TEST_F(TransmitKeys, WhatTheKeysLeaveInTheBoxAndTheTextsOfF11AndTheMorseKeys) {
+  const auto boxAfter = [this](Qt::Key key) {
+    prepare("abc", 0);
+    QTest::keyClick(c().Text5, key);
+    EXPECT_EQ(caret(), c().Text5->document()->characterCount() - 1) << QKeySequence(key).toString().toStdString();
+    return box().toStdString();
+  };
+  EXPECT_EQ(boxAfter(Qt::Key_F7), "abc\r\nALL de N0CALL  73 TU sk sk\r\n");
+  const std::string cq = boxAfter(Qt::Key_F8);
+  EXPECT_EQ(cq, h.modem.sentTexts.at(0));
+  EXPECT_EQ(boxAfter(Qt::Key_F12), "abc");
   prepare("abc\ndef", 0);
   QTest::keyClick(c().Text5, Qt::Key_F11);  // the type-ahead is sent and stays
   EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{"abc\r\ndef"});
@@ -136,6 +149,20 @@ TEST_F(TransmitKeys, TypedCharactersGoOutOnlyWhileTransmitting) {
   type("w");
   EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{"w"});
   EXPECT_EQ(box(), "yzw");
+}
+
+// Without an own call every key in the box only asks for it; a character
+// typed while transmitting still goes out, and into the box.
+TEST_F(TransmitKeys, WithoutAnOwnCallKeysOnlyAskForItButTypingStillGoesOut) {
+  prepare("", 1);
+  retype(c().Text4, "");
+  QTest::keyClick(c().Text5, Qt::Key_F2);
+  QTest::keyClick(c().Text5, Qt::Key_F12);
+  type("x");
+  EXPECT_EQ(h.dialogs.texts(), QStringList(3, "Input your call sign"));
+  EXPECT_EQ(transmitCalls(), Calls{"fnSendTXString()"});
+  EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{"x"});
+  EXPECT_EQ(box(), "x");
 }
 
 TEST_F(TransmitKeys, KanjiTypedWhileTransmittingGoesOutAsItsTwoCodePageBytes) {
