@@ -8,8 +8,8 @@
 #include <climits>
 #include <gtest/gtest.h>
 
+#include "support/Form1Harness.h"
 #include "app/SettingsFiles.h"
-#include "link/HookTestSupport.h"
 #include "window/FrequencyScrollBar.h"
 #include "window/PictureBox.h"
 

@@ -13,7 +13,6 @@
 #include "macros/MacroEditor.h"
 #include "support/FileFaults.h"
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {

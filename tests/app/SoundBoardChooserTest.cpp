@@ -7,7 +7,6 @@
 #include "app/SoundBoardChooser.h"
 #include "support/FakeInventory.h"
 #include "support/GuiTest.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {

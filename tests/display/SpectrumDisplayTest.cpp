@@ -1,11 +1,11 @@
 #include <QCheckBox>
 #include <QLineEdit>
+#include "support/Form1Harness.h"
 #include "window/FrequencyScrollBar.h"
 #include <QTest>
 
 #include "display/DisplayColours.h"
 #include "display/SpectrumGeometry.h"
-#include "link/HookTestSupport.h"
 #include "window/PictureBox.h"
 
 namespace quillary::testing {

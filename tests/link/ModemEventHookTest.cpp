@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "support/Form1Harness.h"
 #include "display/DisplayColours.h"
-#include "link/HookTestSupport.h"
 #include "window/PictureBox.h"
 
 namespace quillary::testing {

@@ -6,9 +6,8 @@
 #include <functional>
 #include <QTest>
 
-#include "link/HookTestSupport.h"
+#include "support/Form1Harness.h"
 #include "link/SignalSearch.h"
-#include "support/ScrollBarParts.h"
 #include "window/FrequencyScrollBar.h"
 #include "window/MainState.h"
 #include "window/PictureBox.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "../link/HookTestSupport.h"
+#include "support/Form1Harness.h"
 #include "macros/Fonts.h"
 
 namespace quillary::testing {

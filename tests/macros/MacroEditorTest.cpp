@@ -13,7 +13,6 @@
 #include "macros/MacroEditor.h"
 #include "support/ConsoleLines.h"
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 #include "transmit/TransmitBox.h"
 
 namespace quillary::testing {

@@ -1,4 +1,4 @@
-#include "support/TransmitPanelTest.h"
+#include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {

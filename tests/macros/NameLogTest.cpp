@@ -10,7 +10,6 @@
 #include "macros/NameTable.h"
 #include "support/ConsoleLines.h"
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {

@@ -1,5 +1,5 @@
+#include "support/Form1Harness.h"
 #include "picture/PictureActions.h"
-#include "support/TransmitPanelTest.h"
 
 namespace quillary::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <filesystem>
 
-#include "link/HookTestSupport.h"
+#include "support/Form1Harness.h"
 #include "receive/CommandForwarding.h"
 
 namespace quillary::testing {

@@ -9,7 +9,6 @@
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 #include "transmit/MacroExpansion.h"
 
 namespace quillary::testing {

@@ -8,9 +8,8 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 
+#include "support/Form1Harness.h"
 #include "common/CodePage.h"
-#include "support/ScrollBarParts.h"
-#include "support/TransmitPanelTest.h"
 #include "window/FrequencyScrollBar.h"
 
 namespace quillary::testing {
