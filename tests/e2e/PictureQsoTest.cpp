@@ -1,18 +1,19 @@
 // A picture QSO between two windows on their own engines over a noisy band,
-// the second 20 Hz off with its card's clock 100 ppm fast: CQ, the answer,
-// PHOTO handed to the image program, report and 73; then both keep their files.
+// the second 20 Hz off: CQ, the answer, PHOTO handed to the image program,
+// report and 73; then both keep their files. (Sound cards whose clocks
+// differ are the receiver's own tests.)
 #include <filesystem>
 #include <gtest/gtest.h>
 
 #include "picture/PictureTexts.h"
 #include "support/OnAirStation.h"
-#include "support/SimulatedAir.h"
+#include "psk/audio/InProcessChannel.h"
 
 namespace quillary::testing {
 namespace {
 
 TEST(PictureQso, CqAnswerPhotoReportAnd73ThenBothKeepTheirFiles) {
-  SimulatedAir air(0.0, 100.0, 2026);
+  psk::InProcessChannel air(0.5, 2026);
   OnAirStation a(air.stationA()), b(air.stationB());
   const auto airUntilSent = [&air](OnAirStation& sender) {
     ASSERT_TRUE(pumpUntilTransmissionEnds(air, sender.form, 90)) << "the transmission did not end";
