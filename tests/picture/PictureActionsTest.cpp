@@ -1,5 +1,8 @@
-#include "support/Form1Harness.h"
+// The picture-QSO buttons: the texts, calls and box of each.
+
+
 #include "picture/PictureActions.h"
+#include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {

@@ -1,7 +1,8 @@
-// The macro files and the editor: the first start, closing the editor, the
-// two readers after a restart, token insertion and a folder that refuses
-// writes.
+// The macro files and the editor (the first start, closing the editor, the
+// two readers after a restart, the read cap, token insertion, a folder that
+// refuses writes), the macro send buttons, and the fonts and Kanji.
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 
 #include "common/AtomicFile.h"
 #include "macros/CappedFile.h"
+#include "macros/Fonts.h"
 #include "macros/MacroEditor.h"
 #include "support/ConsoleLines.h"
 #include "support/Form1Harness.h"
@@ -138,6 +140,100 @@ TEST_F(MacroEditorTest, AFolderThatRefusesWritesKeepsTheOldFilesAndSaysWhichMenu
   // The session goes on with what the operator wrote.
   EXPECT_EQ(c().Command9[1]->text(), "Old new");
   EXPECT_EQ(refused, 2);
+}
+
+class MacroSend : public TransmitPanelTest {
+ protected:
+  void SetUp() override {
+    writeBytes(h.file("cmd1.txt"), "M1\r\n<TX>\r\nSend This TEXT and receive\r\n<RX>\r\n");
+    writeBytes(h.file("cmd2.txt"), "M2\r\nplain words\r\n");
+    writeBytes(h.file("cmd3.txt"), "M3\r\n<TX> keyed\r\n");
+    TransmitPanelTest::SetUp();
+  }
+};
+
+struct Case {
+  int element;
+  int16_t transmitState;
+  const char* typedAhead;
+  const char* box;
+  Calls calls;
+  std::vector<std::string> sent;
+};
+
+TEST_F(MacroSend, EachTransmitStateWithAndWithoutTypeAhead) {
+  const Calls keyed{"fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()", "fnStopTX()"};
+  const Case cases[] = {
+      {0, 0, "abc", "  \r\nSend This TEXT and receive\r\n abc", keyed, {"  \nSend This TEXT and receive\r\n abc"}},
+      // Without "<TX>" the menu only replaces the type-ahead; F11 sends it later.
+      {1, 0, "abc", "plain words\r\n", {}, {}},
+      {1, 1, "", "plain words\r\n", {"fnSendTXString()"}, {"plain words\r\n"}},
+      // "<TX>" while transmitting queues the text twice and keys again.
+      {2, 1, "abc", "  keyed\r\n",
+       {"fnSendTXString()", "fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()"},
+       {"  keyed\r\n", "  keyed\r\n"}},
+      // A menu never stored empties the box and sends nothing.
+      {3, 0, "abc", "", {}, {}},
+  };
+  for (const Case& test : cases) {
+    c().Text5->clear();
+    QTest::keyClicks(c().Text5, test.typedAhead);
+    h.state().transmitState = test.transmitState;
+    h.modem.clearCalls();
+    h.modem.sentTexts.clear();
+    QTest::mouseClick(c().Command9[test.element], Qt::LeftButton);
+    SCOPED_TRACE("button " + std::to_string(test.element) + " in state " + std::to_string(test.transmitState) +
+                 " after '" + test.typedAhead + "'");
+    EXPECT_EQ(transmitBoxText(*c().Text5).toStdString(), test.box);
+    EXPECT_EQ(h.modem.calls(), test.calls);
+    EXPECT_EQ(h.modem.sentTexts, test.sent);
+    EXPECT_EQ(h.state().transmitState, test.transmitState);  // the button leaves the state alone
+  }
+  EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+// "Kanji", "RX Font" and "TX Font": the font names the boxes get, what the
+// font dialog may change, and Kanji shown in a Japanese font.
+class Fonts : public LoadedWindowTest {
+ protected:
+  void pressKanji() { QTest::mouseClick(c().Command2, Qt::LeftButton); }
+  std::vector<QWidget*> textAreas() { return {c().Term, c().Text3, c().Text5, c().Text6}; }
+};
+
+TEST_F(Fonts, KanjiSwitchesTheTextAreasAndEvensOutThePictureAndMacroButtons) {
+  pressKanji();
+  EXPECT_EQ(c().Command2->text(), "Kanji ON");
+  EXPECT_EQ(h.state().kanjiMode, 1);
+  for (QWidget* box : textAreas()) EXPECT_EQ(box->font().family(), japaneseFontName());
+  for (QPushButton* button : {c().Command4[5], c().Command4[6], c().Command9[0]}) {
+    EXPECT_EQ(button->font().family(), "Arial");
+    EXPECT_EQ(button->font().pointSizeF(), 9);
+  }
+  // Without the named font on the system a free Japanese font stands in.
+  const QFontMetrics metrics(c().Term->font());
+  for (char32_t ch : {U'お', U'早', U'う'}) EXPECT_TRUE(metrics.inFontUcs4(ch));
+
+  pressKanji();
+  EXPECT_EQ(c().Command2->text(), "Kanji OFF");
+  EXPECT_EQ(h.state().kanjiMode, 0);
+  for (QWidget* box : textAreas()) EXPECT_EQ(box->font().family(), "Arial");
+}
+
+// Only name, size and bold are taken from the dialog; they stay through
+// Kanji, and a cancelled dialog changes nothing.
+TEST_F(Fonts, TheDialogsNameSizeAndBoldStayThroughKanjiAndACancelChangesNothing) {
+  QFont chosen(QStringLiteral("DejaVu Serif"), 12, QFont::Bold, true);
+  h.dialogs.fonts = {chosen};
+  QTest::mouseClick(c().Command19, Qt::LeftButton);
+  EXPECT_EQ(c().Term->font().family(), "DejaVu Serif");
+  EXPECT_FALSE(c().Term->font().italic());
+  pressKanji();
+  EXPECT_EQ(c().Term->font().family(), japaneseFontName());
+  EXPECT_EQ(c().Term->font().pointSizeF(), 12);
+  EXPECT_TRUE(c().Term->font().bold());
+  const QFont before = c().Text5->font();
+  QTest::mouseClick(c().Command7, Qt::LeftButton);
+  EXPECT_EQ(c().Text5->font(), before);
 }
 
 }  // namespace
