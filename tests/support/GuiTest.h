@@ -100,11 +100,5 @@ inline void wheelScrollBar(QScrollBar& bar, bool towardsOperator) {
   QApplication::sendEvent(&bar, &wheel);
 }
 
-inline void dragThumb(QScrollBar& bar, int dy) {
-  const QPoint from = scrollBarPart(bar, QStyle::SC_ScrollBarSlider).center();
-  QTest::mousePress(&bar, Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseMove(&bar, from + QPoint(0, dy));
-  QTest::mouseRelease(&bar, Qt::LeftButton, Qt::NoModifier, from + QPoint(0, dy));
-}
 
 }  // namespace quillary::testing
