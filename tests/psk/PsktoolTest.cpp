@@ -1,8 +1,11 @@
 // psktool as a process: encode writes a WAV that decodes back to the bytes
-// given; scan reads every station of a band; all refuse bad input with an
-// error code and leave no file behind.
+// given; scan reads every station of a band; transmit keys a rig (behind a
+// real rigctld) while it sends; all refuse bad input with an error code and
+// leave no file behind.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,10 +15,12 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PskTestSignals.h"
 #include "psk/dsp/Resampler.h"
+#include "support/Rigctld.h"
 #include "support/TempFolder.h"
 
 namespace quillary::psk::test {
@@ -164,6 +169,84 @@ TEST_F(Psktool, DecodeRefusesASampleRateNoSoundCardHas) {
   }
   writeWav(path("rate.wav"), std::vector<float>(64, 0.25f), 384000, 1);
   EXPECT_EQ(runTool("decode --mode BPSK31 '" + path("rate.wav") + "'").exitCode, 0);
+}
+
+// psktool running beside the test, its standard error in a file.
+class RunningTool {
+ public:
+  RunningTool(const std::vector<std::string>& arguments, const std::string& errors) {
+    pid_ = ::fork();
+    if (pid_ != 0) return;
+    std::FILE* redirected = std::freopen(errors.c_str(), "w", stderr);
+    std::vector<char*> argv{const_cast<char*>(kTool.c_str())};
+    for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    if (redirected) ::execv(kTool.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ~RunningTool() {
+    if (pid_ > 0 && exitCode(std::chrono::milliseconds(0)) == -1) ::kill(pid_, SIGKILL), ::waitpid(pid_, nullptr, 0);
+  }
+  // Its exit code once it ended (at most `limit`), else -1.
+  int exitCode(std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+    const auto giveUp = std::chrono::steady_clock::now() + limit;
+    do {
+      int status = 0;
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (pid_ > 0 && std::chrono::steady_clock::now() < giveUp);
+    return exitCode_;
+  }
+  void signal(int number) { ::kill(pid_, number); }
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+};
+
+TEST_F(Psktool, TransmitKeysTheRigWhileItSendsAndUnkeysAfterOnAStopOrWhenTheRigGoes) {
+  Rigctld daemon;
+  ASSERT_TRUE(daemon.running()) << daemon.problem();
+  const std::vector<std::string> through = {"--device", "Simulator", "--ptt", "rigctld:" + daemon.address()};
+  const auto transmit = [&](const char* mode, const std::string& text) {
+    std::vector<std::string> words = {"transmit", "--mode", mode, "--freq", "1500", text};
+    words.insert(words.end(), through.begin(), through.end());
+    return words;
+  };
+  const std::string errors = path("errors.txt");
+  {
+    RunningTool tool(transmit("BPSK125", "CQ CQ de N0CALL k"), errors);
+    EXPECT_TRUE(daemon.awaitPtt(true)) << "keyed while the text goes out";
+    EXPECT_EQ(tool.exitCode(), 0) << quillary::testing::readBytes(errors);
+    EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed after";
+  }
+  const std::string longText(200, 'e');
+  for (const int signal : {SIGINT, SIGTERM}) {
+    RunningTool tool(transmit("BPSK31", longText), errors);
+    ASSERT_TRUE(daemon.awaitPtt(true));
+    tool.signal(signal);
+    EXPECT_EQ(tool.exitCode(), 130) << signal;
+    EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed before it ended";
+  }
+  {
+    RunningTool tool(transmit("BPSK31", longText), errors);
+    ASSERT_TRUE(daemon.awaitPtt(true));
+    daemon.kill();
+    EXPECT_EQ(tool.exitCode(std::chrono::seconds(10)), 1) << "the rig gone: the transmission is dropped";
+    const std::string said = quillary::testing::readBytes(errors);
+    EXPECT_NE(said.find("PTT stopped answering"), std::string::npos) << said;
+    ASSERT_TRUE(daemon.restart()) << daemon.problem();
+  }
+  for (const auto& [ptt, exitCode] : std::vector<std::pair<std::string, int>>{
+           {"rigctld:127.0.0.1:1", 1}, {"rigctld:localhost", 2}, {"hamlib:IC7300:/dev/ttyUSB0", 2},
+           {"serial:", 2}, {"usb", 2}, {"serial:/dev/quillary-no-such-port", 1}}) {
+    RunningTool tool({"transmit", "--mode", "BPSK31", "--freq", "1500", "--device", "Simulator", "--ptt", ptt, "x"},
+                     errors);
+    EXPECT_EQ(tool.exitCode(), exitCode) << ptt << ": " << quillary::testing::readBytes(errors);
+  }
 }
 
 }  // namespace
