@@ -40,7 +40,8 @@ int32_t commPortNumber(const Form1Context& context) {
 }
 
 void openRadioDialog(Form1Context& context) {
-  if (auto* open = context.window.findChild<RadioDialog*>()) {
+  for (RadioDialog* open : context.window.findChildren<RadioDialog*>()) {
+    if (!open->isVisible()) continue;  // closed, and going
     open->raise();
     return;
   }

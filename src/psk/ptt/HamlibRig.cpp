@@ -127,20 +127,22 @@ class HamlibRig::Worker {
       return false;
     }
     pttSet_ = on;
-    s_.publish([on](Snapshot& s) { s.pttSet = on; });
     return probe();
   }
 
-  // While keyed: is the rig still there? Its PTT as it reports it.
+  // After keying, and while keyed: is the rig still there? Its PTT as it
+  // reports it, published with the PTT set, so that both are seen at once.
   bool probe() {
     ptt_t ptt = RIG_PTT_OFF;
     const int result = rig_get_ptt(rig_, RIG_VFO_CURR, &ptt);
-    if (result == RIG_OK) {
-      s_.publish([ptt](Snapshot& s) { s.rigPtt = ptt != RIG_PTT_OFF; });
-      return true;
-    }
-    if (!RIG_IS_SOFT_ERRCODE(-result)) return failed(result);
-    return readDial();  // a rig that cannot tell its PTT still tells its dial
+    if (result != RIG_OK && !RIG_IS_SOFT_ERRCODE(-result)) return failed(result);
+    const bool set = pttSet_;
+    const std::optional<bool> reported = result == RIG_OK ? std::optional<bool>(ptt != RIG_PTT_OFF) : std::nullopt;
+    s_.publish([&](Snapshot& s) {
+      s.pttSet = set;
+      s.rigPtt = reported;
+    });
+    return result == RIG_OK || readDial();  // a rig that cannot tell its PTT still tells its dial
   }
 
   bool readDial() {
