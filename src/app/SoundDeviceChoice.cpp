@@ -1,9 +1,9 @@
 #include "app/SoundDeviceChoice.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "common/Numbers.h"
+#include "psk/audio/AudioDeviceList.h"
 
 namespace quillary {
 
@@ -18,24 +18,14 @@ QStringList soundDeviceItems(const std::optional<std::vector<std::string>>& devi
   return items;
 }
 
-namespace {
-
-// "USB Audio CODEC: - (hw:2,0)" -> "USB Audio CODEC: -".
-std::string nameKey(const std::string& name) {
-  static const QRegularExpression hardware(QStringLiteral("\\s*\\(hw:\\d+,\\d+\\)\\s*$"));
-  return QString::fromStdString(name).remove(hardware).trimmed().toStdString();
-}
-
-}  // namespace
-
 std::optional<int16_t> deviceForStoredName(int16_t stored, const std::optional<std::string>& storedName,
                                            const std::optional<std::vector<std::string>>& devices) {
   if (!storedName || stored == -1 || !devices) return stored;
-  const std::string wanted = nameKey(*storedName);
+  const std::string wanted = psk::deviceNameKey(*storedName);
   const auto count = static_cast<int16_t>(std::min<std::size_t>(devices->size(), INT16_MAX));
-  if (stored >= 0 && stored < count && nameKey((*devices)[static_cast<std::size_t>(stored)]) == wanted) return stored;
+  if (stored >= 0 && stored < count && psk::deviceNameKey((*devices)[static_cast<std::size_t>(stored)]) == wanted) return stored;
   for (int16_t n = 0; n < count; ++n)
-    if (nameKey((*devices)[static_cast<std::size_t>(n)]) == wanted) return n;
+    if (psk::deviceNameKey((*devices)[static_cast<std::size_t>(n)]) == wanted) return n;
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 #include "common/Numbers.h"
@@ -20,6 +21,8 @@
 
 namespace quillary {
 namespace {
+
+constexpr int kLineMarginPx = 6;
 
 std::filesystem::path radioIniPath(const Form1Context& context) { return context.state.programFolder / "radio.ini"; }
 
@@ -57,6 +60,17 @@ void openRadioDialog(Form1Context& context) {
                                  &context.window);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->show();
+}
+
+// The line takes what the transmit panel leaves right of it; the mode goes
+// where the whole does not fit.
+void showStationLine(QLabel& label, const StationLine& line) {
+  const QWidget* panel = label.parentWidget();
+  label.resize(std::max(0, panel->width() - label.x() - kLineMarginPx), label.height());
+  const QString text = QString::fromStdString(line.text);
+  const bool fits = label.fontMetrics().horizontalAdvance(text) <= label.contentsRect().width();
+  label.setText(fits ? text : QString::fromStdString(line.shortText));
+  label.setToolTip(QString::fromStdString(line.tooltip));
 }
 
 void letGoOfHeldPort(Form1Context& context) {
@@ -120,8 +134,7 @@ void stationTick(Form1Context& context) {
   }
   const StationLine line = stationLine(status, context.radio.settings().method, state.pttDropped,
                                        context.controls.VScroll1->frequency());
-  context.controls.lblRadio->setText(QString::fromStdString(line.text));
-  context.controls.lblRadio->setToolTip(QString::fromStdString(line.tooltip));
+  showStationLine(*context.controls.lblRadio, line);
 }
 
 void connectStation(Form1Context& context) {

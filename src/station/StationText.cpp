@@ -23,18 +23,24 @@ std::string keyingText(PttMethod method) {
   return "";
 }
 
-std::string rigText(const RadioStatus& status, int32_t receiveHz) {
+std::string rigText(const RadioStatus& status) {
   switch (status.rig) {
     case RadioStatus::Rig::None: return "";
     case RadioStatus::Rig::Connecting: return "CAT: connecting";
     case RadioStatus::Rig::Lost: return "CAT: no answer";
-    case RadioStatus::Rig::Answering: break;
+    case RadioStatus::Rig::Answering: return status.dialHz ? "" : "CAT: no dial reading";
   }
-  if (!status.dialHz) return "CAT: no dial reading";
-  std::string text = dialText(*status.dialHz) + " " + status.mode;
+  return "";
+}
+
+// The dial with its mode (and without, for a narrow line), and the RF
+// frequency of the receive marker where the mode maps audio to RF.
+void dialLine(const RadioStatus& status, int32_t receiveHz, StationLine& line) {
   const RadioReading reading{status.dialHz, status.mode};
-  if (const auto rf = rfFrequencyOf(reading, receiveHz)) text += "  RX " + dialText(*rf);
-  return text;
+  const auto rf = rfFrequencyOf(reading, receiveHz);
+  const std::string marker = rf ? "  RX " + dialText(*rf) : "";
+  line.text = dialText(*status.dialHz) + " " + status.mode + marker;
+  line.shortText = dialText(*status.dialHz) + marker;
 }
 
 }  // namespace
@@ -48,10 +54,12 @@ std::string dialText(int64_t hz) {
 
 StationLine stationLine(const RadioStatus& status, PttMethod method, bool pttDropped, int32_t receiveHz) {
   StationLine line;
-  line.text = rigText(status, receiveHz);
+  line.text = rigText(status);
+  if (status.rig == RadioStatus::Rig::Answering && status.dialHz) dialLine(status, receiveHz, line);
   if (line.text.empty()) line.text = keyingText(method);
   if (pttDropped) line.text = "PTT released: no answer";
   line.tooltip = line.text;
+  if (line.shortText.empty() || pttDropped) line.shortText = line.text;
   if (!status.problem.empty()) line.tooltip += "\nLast problem: " + status.problem;
   if (!status.testOutcome.empty()) line.tooltip += "\nLast test: " + status.testOutcome;
   return line;

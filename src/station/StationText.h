@@ -13,8 +13,9 @@ namespace quillary {
 std::string dialText(int64_t hz);
 
 struct StationLine {
-  std::string text;     // short: it stands in one line beside the buttons
-  std::string tooltip;  // the whole story
+  std::string text;       // one line beside the buttons
+  std::string shortText;  // the same without the mode, where `text` does not fit
+  std::string tooltip;    // the whole story
 };
 
 // What the status line says: the dial, its mode and the RF frequency of the

@@ -9,8 +9,9 @@
 
 namespace quillary::psk::hamlib {
 
-// Held around the calls that touch hamlib's global tables (making and
-// freeing a rig, walking the model list); a rig's own calls need it not.
+// Held around the calls that touch hamlib's global tables (making, opening,
+// closing and freeing a rig, walking the model list); a rig's own calls
+// need it not.
 std::mutex& globalMutex();
 
 // Once per process, before the first rig: hamlib's debug output off, and

@@ -64,7 +64,13 @@ class HamlibRig::Worker {
       return false;
     }
     configure();
-    if (const int result = rig_open(rig_); result != RIG_OK) {
+    int result = RIG_OK;
+    {
+      // hamlib keeps its open rigs in a list of its own.
+      std::lock_guard lock(hamlib::globalMutex());
+      result = rig_open(rig_);
+    }
+    if (result != RIG_OK) {
       lose("cannot open " + hamlib::modelName(s_.config.model) + where() + ": " + hamlib::errorText(result));
       return false;
     }
@@ -179,11 +185,9 @@ class HamlibRig::Worker {
   // Unkeys where the radio still listens, then lets the rig go.
   void close() {
     if (rig_ == nullptr) return;
-    if (open_) {
-      if (pttSet_) rig_set_ptt(rig_, RIG_VFO_CURR, RIG_PTT_OFF);
-      rig_close(rig_);
-    }
+    if (open_ && pttSet_) rig_set_ptt(rig_, RIG_VFO_CURR, RIG_PTT_OFF);
     std::lock_guard lock(hamlib::globalMutex());
+    if (open_) rig_close(rig_);
     rig_cleanup(rig_);
     rig_ = nullptr;
   }

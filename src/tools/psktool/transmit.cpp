@@ -67,15 +67,21 @@ std::string parseTransmitArgs(const std::vector<std::string>& args, TransmitOpti
   return "";
 }
 
-// The device by its number (-1: the default) or by its name.
+// The device by its number (-1: the default), by its name (the "(hw:N,M)"
+// may be left out), or by the start of the one name that begins so.
 std::optional<int32_t> findDevice(const quillary::psk::AudioDeviceList& devices, const std::string& device) {
+  using quillary::psk::deviceNameKey;
   const auto& list = devices.devices();
   if (const auto number = parseNumber(device); number && *number == static_cast<int>(*number)) {
     if (*number >= -1 && *number < static_cast<double>(list.size())) return static_cast<int32_t>(*number);
     return std::nullopt;
   }
-  for (std::size_t n = 0; n < list.size(); ++n)
-    if (list[n].name == device) return static_cast<int32_t>(n);
+  std::vector<int32_t> starting;
+  for (std::size_t n = 0; n < list.size(); ++n) {
+    if (list[n].name == device || deviceNameKey(list[n].name) == deviceNameKey(device)) return static_cast<int32_t>(n);
+    if (list[n].name.starts_with(device)) starting.push_back(static_cast<int32_t>(n));
+  }
+  if (starting.size() == 1) return starting.front();
   return std::nullopt;
 }
 
