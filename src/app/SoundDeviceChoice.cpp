@@ -23,9 +23,10 @@ std::optional<int16_t> deviceForStoredName(int16_t stored, const std::optional<s
   if (!storedName || stored == -1 || !devices) return stored;
   const std::string wanted = psk::deviceNameKey(*storedName);
   const auto count = static_cast<int16_t>(std::min<std::size_t>(devices->size(), INT16_MAX));
-  if (stored >= 0 && stored < count && psk::deviceNameKey((*devices)[static_cast<std::size_t>(stored)]) == wanted) return stored;
+  const auto named = [&](int16_t n) { return psk::deviceNameKey((*devices)[static_cast<std::size_t>(n)]) == wanted; };
+  if (stored >= 0 && stored < count && named(stored)) return stored;
   for (int16_t n = 0; n < count; ++n)
-    if (psk::deviceNameKey((*devices)[static_cast<std::size_t>(n)]) == wanted) return n;
+    if (named(n)) return n;
   return std::nullopt;
 }
 

@@ -119,7 +119,8 @@ TEST(StationCat, RigctldKilledWhileKeyedDropsTheTransmissionAndOpenOrTestKeysAga
   ASSERT_TRUE(s.waitFor([&] { return !s.transmitting(); })) << "the transmission is dropped";
   const auto dropped = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - killed);
   EXPECT_LT(dropped, 2s) << "dropped after " << dropped.count() << " ms";
-  EXPECT_TRUE(s.waitFor([&] { return s.statusLine() == "PTT released: no answer"; }, 5s)) << s.statusLine().toStdString();
+  EXPECT_TRUE(s.waitFor([&] { return s.statusLine() == "PTT released: no answer"; }, 5s))
+      << s.statusLine().toStdString();
   EXPECT_FALSE(s.portHeld());
   EXPECT_FALSE(s.station.form.state().radio.dialHz.has_value());
   EXPECT_TRUE(s.station.dialogs.shown.empty()) << "told in the status line, no box";

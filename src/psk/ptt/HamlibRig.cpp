@@ -257,11 +257,10 @@ bool HamlibRig::awaitAnswer(std::chrono::milliseconds limit) const {
 
 bool HamlibRig::awaitPtt(bool on, std::chrono::milliseconds limit) const {
   std::unique_lock lock(shared_->mutex);
-  shared_->changed.wait_for(lock, limit, [&] {
-    return shared_->released || shared_->snapshot.state == State::Lost || (shared_->snapshot.state == State::Answering &&
-                                                       shared_->snapshot.pttSet == on);
-  });
-  return !shared_->released && shared_->snapshot.state == State::Answering && shared_->snapshot.pttSet == on;
+  const Snapshot& s = shared_->snapshot;
+  const auto done = [&] { return s.state == State::Answering && s.pttSet == on; };
+  shared_->changed.wait_for(lock, limit, [&] { return shared_->released || s.state == State::Lost || done(); });
+  return !shared_->released && done();
 }
 
 }  // namespace quillary::psk
