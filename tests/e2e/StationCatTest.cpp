@@ -5,7 +5,6 @@
 // says (rigctld is asked over a line of the test's own).
 #include <QDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -22,17 +21,10 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kStallLimit = 300ms;
-
-psk::PskEngine::Options withShortStallLimit() {
-  psk::PskEngine::Options options;
-  options.pttStallLimit = kStallLimit;
-  return options;
-}
-
-// A window keying the rig of `radioIni` by CAT, its transmit panel shown.
+// A window keying the rig of `radioIni` by CAT, its transmit panel shown;
+// PTT drops after 300 ms without transmit audio.
 struct CatStation {
-  explicit CatStation(const std::string& radioIni) : station(audio, withShortStallLimit()) {
+  explicit CatStation(const std::string& radioIni) : station(audio, {.pttStallLimit = 300ms}) {
     writeBytes(station.folder.path() / "radio.ini", radioIni);
     station.show();
     station.readyToTransmit("N0CALL", "1500");
@@ -132,7 +124,7 @@ TEST(StationCat, RigctldKilledWhileKeyedDropsTheTransmissionAndOpenOrTestKeysAga
   EXPECT_TRUE(s.waitFor([&] { return !s.transmitting(); }));
 
   // A new rigctld answers: "Test" in the Radio dialog keys it for a second.
-  ASSERT_TRUE(daemon.restart()) << daemon.problem();
+  ASSERT_TRUE(daemon.start()) << daemon.problem();
   s.station.press("cmdRadio");
   auto* dialog = s.station.form.findChild<QDialog*>("frmRadio");
   ASSERT_NE(dialog, nullptr);

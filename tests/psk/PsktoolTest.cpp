@@ -171,36 +171,35 @@ TEST_F(Psktool, DecodeRefusesASampleRateNoSoundCardHas) {
   EXPECT_EQ(runTool("decode --mode BPSK31 '" + path("rate.wav") + "'").exitCode, 0);
 }
 
-// psktool running beside the test, its standard error in a file.
+// psktool running beside the test, its standard error in a file; killed
+// if the test ends before it.
 class RunningTool {
  public:
-  RunningTool(const std::vector<std::string>& arguments, const std::string& errors) {
-    pid_ = ::fork();
-    if (pid_ != 0) return;
-    std::FILE* redirected = std::freopen(errors.c_str(), "w", stderr);
-    std::vector<char*> argv{const_cast<char*>(kTool.c_str())};
-    for (const std::string& word : arguments) argv.push_back(const_cast<char*>(word.c_str()));
+  RunningTool(std::vector<std::string> words, const std::string& errors) {
+    words.insert(words.begin(), kTool);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-    if (redirected) ::execv(kTool.c_str(), argv.data());
-    ::_exit(127);
+    pid_ = ::fork();
+    if (pid_ == 0 && std::freopen(errors.c_str(), "w", stderr)) ::execv(kTool.c_str(), argv.data());
+    if (pid_ == 0) ::_exit(127);
   }
   ~RunningTool() {
-    if (pid_ > 0 && exitCode(std::chrono::milliseconds(0)) == -1) ::kill(pid_, SIGKILL), ::waitpid(pid_, nullptr, 0);
+    if (pid_ > 0 && exitCode(std::chrono::seconds(0)) == -1) ::kill(pid_, SIGKILL), ::waitpid(pid_, nullptr, 0);
   }
-  // Its exit code once it ended (at most `limit`), else -1.
+  // Its exit code once it has ended, waiting at most `limit`; -1 while it runs.
   int exitCode(std::chrono::milliseconds limit = std::chrono::seconds(30)) {
-    const auto giveUp = std::chrono::steady_clock::now() + limit;
-    do {
-      int status = 0;
-      if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-        pid_ = -1;
-        return exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (pid_ > 0 && std::chrono::steady_clock::now() < giveUp);
+    int status = 0;
+    for (const auto giveUp = std::chrono::steady_clock::now() + limit; pid_ > 0;) {
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) pid_ = 0, exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+      if (std::chrono::steady_clock::now() >= giveUp) break;
+      if (pid_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     return exitCode_;
   }
-  void signal(int number) { ::kill(pid_, number); }
+  void signal(int number) {
+    if (pid_ > 0) ::kill(pid_, number);
+  }
 
  private:
   pid_t pid_ = -1;
@@ -210,41 +209,37 @@ class RunningTool {
 TEST_F(Psktool, TransmitKeysTheRigWhileItSendsAndUnkeysAfterOnAStopOrWhenTheRigGoes) {
   Rigctld daemon;
   ASSERT_TRUE(daemon.running()) << daemon.problem();
-  const std::vector<std::string> through = {"--device", "Simulator", "--ptt", "rigctld:" + daemon.address()};
-  const auto transmit = [&](const char* mode, const std::string& text) {
-    std::vector<std::string> words = {"transmit", "--mode", mode, "--freq", "1500", text};
-    words.insert(words.end(), through.begin(), through.end());
-    return words;
+  const auto transmit = [&](const char* mode, const std::string& text, const std::string& ptt) {
+    return std::vector<std::string>{"transmit", "--mode", mode, "--freq", "1500", "--device", "Simulator",
+                                    "--ptt", ptt, text};
   };
-  const std::string errors = path("errors.txt");
+  const std::string errors = path("errors.txt"), rigctld = "rigctld:" + daemon.address(), longText(200, 'e');
   {
-    RunningTool tool(transmit("BPSK125", "CQ CQ de N0CALL k"), errors);
+    RunningTool tool(transmit("BPSK125", "CQ CQ de N0CALL k", rigctld), errors);
     EXPECT_TRUE(daemon.awaitPtt(true)) << "keyed while the text goes out";
     EXPECT_EQ(tool.exitCode(), 0) << quillary::testing::readBytes(errors);
     EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed after";
   }
-  const std::string longText(200, 'e');
   for (const int signal : {SIGINT, SIGTERM}) {
-    RunningTool tool(transmit("BPSK31", longText), errors);
+    RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
     ASSERT_TRUE(daemon.awaitPtt(true));
     tool.signal(signal);
     EXPECT_EQ(tool.exitCode(), 130) << signal;
     EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed before it ended";
   }
   {
-    RunningTool tool(transmit("BPSK31", longText), errors);
+    RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
     ASSERT_TRUE(daemon.awaitPtt(true));
     daemon.kill();
     EXPECT_EQ(tool.exitCode(std::chrono::seconds(10)), 1) << "the rig gone: the transmission is dropped";
     const std::string said = quillary::testing::readBytes(errors);
     EXPECT_NE(said.find("PTT stopped answering"), std::string::npos) << said;
-    ASSERT_TRUE(daemon.restart()) << daemon.problem();
   }
-  for (const auto& [ptt, exitCode] : std::vector<std::pair<std::string, int>>{
-           {"rigctld:127.0.0.1:1", 1}, {"rigctld:localhost", 2}, {"hamlib:IC7300:/dev/ttyUSB0", 2},
-           {"serial:", 2}, {"usb", 2}, {"serial:/dev/quillary-no-such-port", 1}}) {
-    RunningTool tool({"transmit", "--mode", "BPSK31", "--freq", "1500", "--device", "Simulator", "--ptt", ptt, "x"},
-                     errors);
+  const std::pair<std::string, int> refused[] = {
+      {"rigctld:127.0.0.1:1", 1}, {"serial:/dev/quillary-no-such-port", 1}, {"rigctld:localhost", 2},
+      {"hamlib:IC7300:/dev/ttyUSB0", 2}, {"serial:", 2}, {"usb", 2}};
+  for (const auto& [ptt, exitCode] : refused) {
+    RunningTool tool(transmit("BPSK31", "x", ptt), errors);
     EXPECT_EQ(tool.exitCode(), exitCode) << ptt << ": " << quillary::testing::readBytes(errors);
   }
 }
