@@ -214,22 +214,24 @@ TEST_F(Psktool, TransmitKeysTheRigWhileItSendsAndUnkeysAfterOnAStopOrWhenTheRigG
                                     "--ptt", ptt, text};
   };
   const std::string errors = path("errors.txt"), rigctld = "rigctld:" + daemon.address(), longText(200, 'e');
+  // psktool lists the sound devices first, which takes seconds under the sanitizers.
+  const auto keyed = [&] { return daemon.awaitPtt(true, std::chrono::seconds(30)); };
   {
     RunningTool tool(transmit("BPSK125", "CQ CQ de N0CALL k", rigctld), errors);
-    EXPECT_TRUE(daemon.awaitPtt(true)) << "keyed while the text goes out";
+    EXPECT_TRUE(keyed()) << "keyed while the text goes out";
     EXPECT_EQ(tool.exitCode(), 0) << quillary::testing::readBytes(errors);
     EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed after";
   }
   for (const int signal : {SIGINT, SIGTERM}) {
     RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
-    ASSERT_TRUE(daemon.awaitPtt(true));
+    ASSERT_TRUE(keyed()) << quillary::testing::readBytes(errors);
     tool.signal(signal);
     EXPECT_EQ(tool.exitCode(), 130) << signal;
     EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed before it ended";
   }
   {
     RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
-    ASSERT_TRUE(daemon.awaitPtt(true));
+    ASSERT_TRUE(keyed()) << quillary::testing::readBytes(errors);
     daemon.kill();
     EXPECT_EQ(tool.exitCode(std::chrono::seconds(10)), 1) << "the rig gone: the transmission is dropped";
     const std::string said = quillary::testing::readBytes(errors);
