@@ -15,6 +15,7 @@
 #include "QuietModem.h"
 #include "app/Form1.h"
 #include "modem/ModemWindow.h"
+#include "modem/RadioLink.h"
 #include "window/Dialogs.h"
 #include "window/ModemMessageEvent.h"
 
@@ -52,15 +53,30 @@ class SilentDialogs : public Dialogs {
   std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
 };
 
+// Serial keying, no rig: the window's radio as most stations start.
+class SerialRadio : public RadioLink {
+ public:
+  void configure(const RadioSettings& settings) override { settings_ = settings; }
+  RadioSettings settings() const override { return settings_; }
+  bool holdPtt() override { return false; }
+  void test(int32_t) override {}
+  RadioStatus status() const override { return {}; }
+  std::vector<RigModelEntry> rigModels() const override { return {}; }
+
+ private:
+  RadioSettings settings_;
+};
+
 struct LoadedWindow {
   QTemporaryDir folder;
   BandModem modem;
   SilentDialogs dialogs;
+  SerialRadio radio;
   std::unique_ptr<Form1> form;
 
   LoadedWindow() {
     bench::ensureApplication();
-    form = std::make_unique<Form1>(modem, dialogs, folder.path().toStdString(), -1);
+    form = std::make_unique<Form1>(modem, dialogs, radio, folder.path().toStdString(), -1);
     form->show();
     QCoreApplication::processEvents();
   }

@@ -16,6 +16,7 @@
 #include "picture/PictureActions.h"
 #include "receive/CallCapture.h"
 #include "receive/CommandForwarding.h"
+#include "station/StationPanel.h"
 #include "transmit/TransmitControls.h"
 #include "transmit/TransmitKeys.h"
 
@@ -39,6 +40,7 @@ void Form1::connectHandlers() {
   connectMacroSendButtons(context_);
   connectFonts(context_);
   connectTransmitKeys(context_);
+  connectStation(context_);
 }
 
 }  // namespace quillary

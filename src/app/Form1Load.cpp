@@ -23,6 +23,7 @@
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
 #include "modem/ModemLibrary.h"
+#include "station/StationPanel.h"
 #include "transmit/Greetings.h"
 #include "window/ComboLists.h"
 #include "window/Form1Design.h"
@@ -86,6 +87,7 @@ void Form1::runLoadSequence() {
   state_.nameLogPath.clear();
   Menu_Set(context_);
   Read_Name_Init(context_);
+  loadRadioSettings(context_);
   state_.soundReset = 0;
 }
 

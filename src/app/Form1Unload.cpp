@@ -72,7 +72,8 @@ void Form1::writeSettingsFiles() {
   });
   attempt("writing sound.ini", [&] {
     if (state_.soundReset == 0)
-      reportUnwritten(writeSoundIni(folder / "sound.ini", state_.soundDevice), folder / "sound.ini");
+      reportUnwritten(writeSoundIni(folder / "sound.ini", state_.soundDevice, state_.soundDeviceName),
+                      folder / "sound.ini");
   });
   attempt("writing name.ini", [&] {
     if (!state_.nameLogPath.empty())

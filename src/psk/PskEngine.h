@@ -7,7 +7,8 @@
 // meters and every notification. The two meet only at short locks:
 //   txMutex_  the Transmitter (one block of modulation at most)
 //   rxMutex_  the Receiver and the SpectrumAnalyzer (one block of demodulation)
-//   pttMutex_ the PTT port (opening happens outside it)
+//   pttMutex_ the PTT port (opening happens outside it; every port's calls
+//              return at once, a CAT rig's work is done by its own thread)
 //   windowMutex_ the window notifications go to (cleared at stop)
 //   keyingMutex_ whether the transmitter counts as keyed, between a block
 //              and the PTT watchdog (taken before the other locks)
@@ -101,6 +102,15 @@ class PskEngine : public ModemLibrary {
   // (n, 0): releases the held port. Other modes open nothing and answer 0.
   int32_t fnSetComPort(int32_t port, int32_t mode) override;
 
+  // Outside the contract, for the station's other keying (CAT, VOX, a
+  // serial device by path): keys through `port`, opened on `path`, in place
+  // of any port held before. 1 when it opened, else 0.
+  int32_t holdPttPort(std::unique_ptr<PttPort> port, const std::string& path);
+  // Whether a port is held that still answers.
+  bool pttHeld();
+  // How many held ports were dropped because they stopped answering.
+  uint64_t pttDrops() const { return pttDrops_; }
+
   // Outside the contract, for the band scan.
   // Where the band's spectrum (the last two seconds) shows stations of
   // `modeCode` between the two frequencies, in Hz; empty for a code that is
@@ -125,6 +135,10 @@ class PskEngine : public ModemLibrary {
   Receiver* receiverOf(int32_t channel, bool make);
   void deliver(const Outbox& outbox);
   void setPttKeyed(bool keyed);
+  // Audio thread: a held port that stopped answering is released; true
+  // when one was (the transmission must then be dropped).
+  bool dropSilentPtt();
+  void dropPtt(std::unique_ptr<PttPort> port);
   void releasePtt();
   void stopLocked();
   // The device failed for good (audio thread): unkey, and tell the window.
@@ -151,6 +165,9 @@ class PskEngine : public ModemLibrary {
   std::mutex pttMutex_;
   std::unique_ptr<PttPort> ptt_;
   bool pttKeyed_ = false;
+  std::atomic<uint64_t> pttDrops_{0};
+  // Set when keying failed: the next block drops the transmission.
+  std::atomic<bool> pttFailed_{false};
 
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;

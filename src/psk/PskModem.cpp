@@ -8,6 +8,7 @@ PskModem makePskModem() {
   PskModem modem;
   modem.devices = std::make_unique<AudioDeviceList>(simulatorInputFromEnvironment());
   modem.engine = std::make_unique<PskEngine>(*modem.devices);
+  modem.station = std::make_unique<Station>(*modem.engine);
   return modem;
 }
 

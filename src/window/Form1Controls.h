@@ -40,6 +40,8 @@ struct Form1Controls {
   QPushButton* Command6 = nullptr;             // "Tune"
   QPushButton* Command5 = nullptr;             // "ABORT(F12)"
   QPushButton* Command3 = nullptr;             // "Open" (comm port)
+  QPushButton* cmdRadio = nullptr;             // "Radio": how the radio is keyed and read
+  QLabel* lblRadio = nullptr;                  // the dial, or the keying and its trouble
 
   // Control panel (Frame2).
   QLineEdit* Text6 = nullptr;       // his name

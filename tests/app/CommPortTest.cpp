@@ -2,6 +2,7 @@
 // port in light red, releases the port it opened.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -60,6 +61,25 @@ TEST_F(CommPortTest, ARefusedPortIsTriedAgainAHeldOneShowsLightRedUntilReleasedO
   EXPECT_EQ(h.modem.calls(), (Calls{"fnSetComPort(5,3)", "fnSetComPort(5,3)", "fnSetComPort(5,0)",
                                     "fnSetComPort(2,3)", "fnSetComPort(2,0)", "fnSetComPort(4,3)",
                                     "fnSetComPort(4,0)", "fnSetComPort(7,3)"}));
+}
+
+// CAT and VOX need no port number: "Open" keys through the radio link, and
+// a port the modem had to let go of loses its red at the next tick.
+TEST_F(CommPortTest, WithCatOrVoxOpenHoldsTheRadioWhateverTheNumberAndADroppedPortIsShown) {
+  h.radio.configure({PttMethod::Vox, 2, "", 0});
+  press("0");
+  EXPECT_TRUE(lightRed());
+  EXPECT_EQ(h.radio.holds, 1);
+  h.radio.answer.pttDrops = 1;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !lightRed(); }, 3000)) << "the 1000 ms tick";
+  EXPECT_EQ(h.controls().lblRadio->text(), "PTT released: no answer");
+  h.radio.holdAnswer = false;
+  h.radio.configure({PttMethod::Cat, 2, "shack:4532", 0});
+  press();
+  EXPECT_FALSE(lightRed());
+  EXPECT_EQ(h.state().commPort.open, 0);
+  EXPECT_TRUE(h.dialogs.shown.empty()) << "the status line says why";
+  EXPECT_TRUE(h.modem.callsOf("fnSetComPort").empty());
 }
 
 }  // namespace

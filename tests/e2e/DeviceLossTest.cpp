@@ -44,7 +44,7 @@ TEST(DeviceLoss, ACardPulledWhileTransmittingUnkeysAndTheNextStartTransmitsAgain
 
   // The next start (after "Set Sound", or the program started again).
   ptt->events.clear();
-  Form1 again(station.engine, station.dialogs, station.folder.path(), 0);
+  Form1 again(station.engine, station.dialogs, station.station, station.folder.path(), 0);
   again.show();
   startPhoto(again);
   ASSERT_TRUE(pumpUntilTransmissionEnds(device, again));

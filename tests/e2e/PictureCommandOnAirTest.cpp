@@ -26,7 +26,7 @@ TEST(PictureCommandOnAir, OnTheSimulatorAnotherProgramsPhotoCommandReachesTheIma
 
   testing::FakeDialogs dialogs;
   testing::TempFolder folder;
-  Form1 form(*modem.engine, dialogs, folder.path(), static_cast<int16_t>(simulator));
+  Form1 form(*modem.engine, dialogs, *modem.station, folder.path(), static_cast<int16_t>(simulator));
   form.show();
   // The recording's station is at 1500 Hz, where a double click tunes.
   QTest::mouseDClick(form.findChild<QLineEdit*>("txtRec"), Qt::LeftButton);

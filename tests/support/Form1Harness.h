@@ -6,6 +6,7 @@
 
 #include "app/Form1.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeRadio.h"
 #include "support/GuiTest.h"
 #include "support/RecordingModem.h"
 
@@ -14,7 +15,8 @@ namespace quillary::testing {
 class Form1Harness {
  public:
   explicit Form1Harness(int16_t soundDevice = -1)
-      : form_((ensureQtApplication(), std::make_unique<Form1>(modem, dialogs, folder_.path(), soundDevice))) {}
+      : form_((ensureQtApplication(),
+               std::make_unique<Form1>(modem, dialogs, radio, folder_.path(), soundDevice))) {}
 
   Form1& load() {
     form_->show();
@@ -29,6 +31,7 @@ class Form1Harness {
 
   RecordingModem modem;
   FakeDialogs dialogs;
+  FakeRadio radio;
 
  private:
   TempFolder folder_;  // made before the window and removed after it

@@ -2,6 +2,8 @@
 
 #include <portaudio.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <utility>
 
@@ -40,6 +42,22 @@ std::unique_ptr<AudioBackend> AudioDeviceList::backendFor(int32_t device) {
   const Device& chosen = devices_[static_cast<std::size_t>(number)];
   if (chosen.paIndex < 0) return std::make_unique<SimulatorBackend>(simulatorInput_);
   return std::make_unique<PortAudioBackend>(session_, chosen.paIndex);
+}
+
+std::string deviceNameKey(const std::string& name) {
+  std::string key = name;
+  const auto open = key.rfind(" (hw:");
+  if (open != std::string::npos && key.back() == ')') {
+    const std::string numbers = key.substr(open + 5, key.size() - open - 6);  // "N,M"
+    const auto comma = numbers.find(',');
+    const auto digits = [](const std::string& s) {
+      return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+    };
+    if (comma != std::string::npos && digits(numbers.substr(0, comma)) && digits(numbers.substr(comma + 1)))
+      key.erase(open);
+  }
+  while (!key.empty() && key.back() == ' ') key.pop_back();
+  return key;
 }
 
 std::optional<std::string> simulatorInputFromEnvironment() {

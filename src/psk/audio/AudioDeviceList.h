@@ -42,6 +42,10 @@ class AudioDeviceList : public DeviceInventory, public AudioBackendSource {
   std::optional<std::string> simulatorInput_;
 };
 
+// A device's name without the "(hw:N,M)" PortAudio ends ALSA's names with:
+// those numbers move when another card comes or goes, the rest stays.
+std::string deviceNameKey(const std::string& name);
+
 // The Simulator's recording named by QUILLARY_SIM_INPUT, if set and not empty.
 std::optional<std::string> simulatorInputFromEnvironment();
 
