@@ -13,7 +13,6 @@
 
 #include "app/Form1.h"
 #include "app/InitSet.h"
-#include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
 #include "display/ImdMeter.h"
 #include "display/SpectrumRange.h"
@@ -28,6 +27,7 @@
 #include "window/Form1Design.h"
 #include "window/FrequencyScrollBar.h"
 #include "window/PictureBox.h"
+#include "window/ScreenPlacement.h"
 
 namespace quillary {
 
