@@ -14,6 +14,7 @@
 #include "app/Form1.h"
 #include "app/InitSet.h"
 #include "app/StartResult.h"
+#include "band/BandWindowHandlers.h"
 #include "display/ImdMeter.h"
 #include "display/SpectrumRange.h"
 #include "link/ModemEventHook.h"
@@ -87,6 +88,7 @@ void Form1::runLoadSequence() {
   Menu_Set(context_);
   Read_Name_Init(context_);
   state_.soundReset = 0;
+  restoreBandWindow(context_);
 }
 
 void Form1::centreOnScreen() {
