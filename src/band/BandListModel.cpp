@@ -85,7 +85,7 @@ QVariant BandListModel::headerData(int section, Qt::Orientation orientation, int
   switch (section) {
     case Frequency: return QStringLiteral("Hz");
     case Mode: return QStringLiteral("Mode");
-    case Level: return QStringLiteral("dB");
+    case Level: return QStringLiteral("S/N dB");
     case Calls: return QStringLiteral("Calls");
     case LastLine: return QStringLiteral("Last line");
     case Command: return QStringLiteral("Picture command");

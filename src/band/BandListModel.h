@@ -19,7 +19,7 @@ class BandListModel : public QAbstractTableModel {
     int id = 0;
     int hz = 0;
     QString mode;
-    int levelDb = 0;  // over the band's floor
+    int levelDb = 0;  // signal to noise in 3 kHz
     QString calls;
     QString line;
     QString command;  // empty: none seen

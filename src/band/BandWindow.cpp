@@ -28,11 +28,12 @@ namespace {
 
 // Beside the main window, when band.ini has no place: 760 x 560 pixels.
 constexpr double kFirstWidth = 11400, kFirstHeight = 8400;
-// How fast each bin's average follows the band, per frame: about half a
-// second, steady enough to read a level from.
+// How fast each bin's average power follows the band, per frame: about
+// half a second, steady enough to read a level from.
 constexpr float kAverageFollowing = 0.2f;
-// A station's level is its strongest bin within this many baud of it.
-constexpr double kLevelHalfWidthBaud = 0.75;
+// A station's power: all of it within this many baud of its carrier (its
+// neighbours stand three baud off and more).
+constexpr double kLevelHalfWidthBaud = 1.5;
 // A click this close to a listed station (in baud) tunes to the station's
 // own frequency, as its channel's AFC has found it.
 constexpr double kSnapBaud = 0.6;
@@ -80,8 +81,16 @@ void BandWindow::build() {
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setWordWrap(false);
   list_->verticalHeader()->hide();
-  list_->horizontalHeader()->setSectionResizeMode(BandListModel::LastLine, QHeaderView::Stretch);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+  QHeaderView& columns = *list_->horizontalHeader();
+  const int digit = list_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  for (const auto [column, digits] : {std::pair{BandListModel::Frequency, 7}, {BandListModel::Mode, 9},
+                                      {BandListModel::Level, 7}, {BandListModel::Calls, 16},
+                                      {BandListModel::Command, 17}})
+    columns.resizeSection(column, digits * digit);
+  columns.setSectionResizeMode(BandListModel::LastLine, QHeaderView::Stretch);
   list_->setToolTip(QStringLiteral("Double click a station to tune to it"));
   connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { onRowDoubleClicked(index); });
   splitter->setStretchFactor(0, 3);
@@ -133,8 +142,9 @@ void BandWindow::onDisplayReady() {
   const uint64_t passed = lastFrame_ == 0 || frame < lastFrame_ ? 1 : frame - lastFrame_;
   const bool lookDue = frame / kFramesPerLook != lastFrame_ / kFramesPerLook;
   lastFrame_ = frame;
-  if (averageDb_.empty()) averageDb_ = row_;
-  for (std::size_t k = 0; k < row_.size(); ++k) averageDb_[k] += kAverageFollowing * (row_[k] - averageDb_[k]);
+  averagePower_.resize(row_.size());
+  for (std::size_t k = 0; k < row_.size(); ++k)
+    averagePower_[k] += kAverageFollowing * (std::pow(10.0f, row_[k] / 10) - averagePower_[k]);
   waterfall_->addRow(row_);
   showMarkers();
   // While we transmit the receivers are paused: the band's clock stops, so
@@ -151,23 +161,25 @@ void BandWindow::showMarkers() {
 }
 
 void BandWindow::look() {
-  tracker_.look(bandSeconds_, context_.state.modeCode);
+  const double halfWidth = kLevelHalfWidthBaud * modeBaud(context_.state.modeCode);
+  tracker_.look(bandSeconds_, context_.state.modeCode,
+                [&](double hz) { return stationSnrDb(averagePower_, hz, halfWidth); });
   model_.setRows(rows());
   note_->setText(QStringLiteral("%1 %2 stations: stations of other modes are not decoded.")
-                     .arg(tracker_.stations().size())
+                     .arg(model_.rowCount())
                      .arg(modeName(context_.state.modeCode)));
 }
 
 std::vector<BandListModel::Row> BandWindow::rows() const {
   std::vector<BandListModel::Row> rows;
   const QString mode = modeName(context_.state.modeCode);
-  const double halfWidth = kLevelHalfWidthBaud * modeBaud(context_.state.modeCode);
   for (const BandStation& station : tracker_.stations()) {
+    if (!station.heard) continue;
     BandListModel::Row row;
     row.id = station.id;
     row.hz = static_cast<int>(std::lround(station.hz));
     row.mode = mode;
-    row.levelDb = averageDb_.empty() ? 0 : static_cast<int>(std::lround(levelOverFloorDb(averageDb_, station.hz, halfWidth)));
+    row.levelDb = static_cast<int>(std::lround(station.snrDb));
     row.calls = station.text.calls().join(QLatin1Char(' '));
     row.line = station.text.lastLine();
     row.command = station.text.command().value_or(QString());
@@ -188,7 +200,7 @@ void BandWindow::onWaterfallClicked(double hz) {
   const double reach = kSnapBaud * modeBaud(context_.state.modeCode);
   const BandStation* nearest = nullptr;
   for (const BandStation& station : tracker_.stations())
-    if (std::abs(station.hz - hz) < reach && (!nearest || std::abs(station.hz - hz) < std::abs(nearest->hz - hz)))
+    if (station.heard && std::abs(station.hz - hz) < reach && (!nearest || std::abs(station.hz - hz) < std::abs(nearest->hz - hz)))
       nearest = &station;
   tuneTo(nearest ? nearest->hz : hz);
 }

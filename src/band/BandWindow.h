@@ -42,7 +42,6 @@ class BandWindow : public TwipsWindow {
 
   WaterfallView& waterfall() { return *waterfall_; }
   QTableView& list() { return *list_; }
-  const std::vector<BandStation>& stations() const { return tracker_.stations(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,7 +66,7 @@ class BandWindow : public TwipsWindow {
   WaterfallView* waterfall_ = nullptr;
   QTableView* list_ = nullptr;
   std::vector<float> row_;
-  std::vector<float> averageDb_;  // each bin over the last half second or so
+  std::vector<float> averagePower_;  // each bin over the last half second or so
   uint64_t lastFrame_ = 0;
   double bandSeconds_ = 0;  // audio heard, our own transmissions left out
 };

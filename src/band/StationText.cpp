@@ -44,7 +44,6 @@ QStringList callsInLine(const QString& line) {
 void StationText::take(std::string_view bytes) {
   for (const char c : bytes) {
     const auto byte = static_cast<uint8_t>(c);
-    printed_ = true;
     if (byte == '\r') endLine();
     else if (byte == '\b') line_.chop(1);
     else if (byte >= ' ') line_ += QString::fromStdString(singleByteChar(byte, page_));

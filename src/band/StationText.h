@@ -35,7 +35,6 @@ class StationText {
   // The latest kCallsKept calls seen, the newest last.
   const QStringList& calls() const { return calls_; }
   const std::optional<QString>& command() const { return command_; }
-  bool printedAnything() const { return printed_; }
 
  private:
   void endLine();
@@ -46,7 +45,6 @@ class StationText {
   QString lastComplete_;
   QStringList calls_;
   std::optional<QString> command_;
-  bool printed_ = false;
 };
 
 }  // namespace quillary

@@ -30,7 +30,7 @@ StationTracker::StationTracker(ModemLibrary& modem, BandReader& band, CodePage p
 
 StationTracker::~StationTracker() { clear(); }
 
-void StationTracker::look(double now, int32_t modeCode) {
+void StationTracker::look(double now, int32_t modeCode, const LevelAt& levelAt) {
   if (modeCode != modeCode_) {
     clear();
     modeCode_ = modeCode;
@@ -39,6 +39,13 @@ void StationTracker::look(double now, int32_t modeCode) {
   confirm(band_.bandStations(modeCode_, searched_.lowHz, searched_.highHz), now);
   mergeConverged();
   dropSilent(now);
+  // A station that has gone quiet keeps the level it had on the air: taken
+  // while it prints (its spectrum, averaged over seconds, outlasts it), or
+  // while it shows before it has printed.
+  if (levelAt)
+    for (BandStation& station : stations_)
+      if (station.lastPrinted == now || (station.lastPrinted < 0 && station.lastHeard == now))
+        station.snrDb = levelAt(station.hz);
 }
 
 void StationTracker::clear() {
@@ -52,8 +59,9 @@ void StationTracker::collect(double now) {
     const std::string bytes = band_.takeReceived(station.channel);
     if (!bytes.empty()) {
       station.text.take(bytes);
-      station.lastHeard = now;
+      station.lastHeard = station.lastPrinted = now;
     }
+    station.heard = station.heard || !bytes.empty() || modem_.fnGetSignalLevel(station.channel) > kSquelch;
     station.hz = modem_.fnGetRXFrequency(station.channel);
   }
   std::sort(stations_.begin(), stations_.end(), [](const BandStation& a, const BandStation& b) { return a.hz < b.hz; });
@@ -95,7 +103,7 @@ void StationTracker::add(double hz, double now) {
 }
 
 // Two channels whose AFC has pulled them onto the same station: the one
-// that came later goes, unless only it has printed.
+// that came later goes, unless only it has heard the station.
 void StationTracker::mergeConverged() {
   for (std::size_t i = 1; i < stations_.size();) {
     BandStation& lower = stations_[i - 1];
@@ -104,8 +112,7 @@ void StationTracker::mergeConverged() {
       ++i;
       continue;
     }
-    const bool lowerPrinted = lower.text.printedAnything(), upperPrinted = upper.text.printedAnything();
-    const bool dropUpper = lowerPrinted != upperPrinted ? lowerPrinted : upper.id > lower.id;
+    const bool dropUpper = lower.heard != upper.heard ? lower.heard : upper.id > lower.id;
     const std::size_t dropped = dropUpper ? i : i - 1;
     release(stations_[dropped]);
     stations_.erase(stations_.begin() + static_cast<std::ptrdiff_t>(dropped));
@@ -114,7 +121,7 @@ void StationTracker::mergeConverged() {
 
 void StationTracker::dropSilent(double now) {
   std::erase_if(stations_, [&](const BandStation& station) {
-    const double limit = station.text.printedAnything() ? kSilenceLimitSeconds : kUnheardLimitSeconds;
+    const double limit = station.heard ? kSilenceLimitSeconds : kUnheardLimitSeconds;
     if (now - station.lastHeard < limit) return false;
     release(station);
     return true;

@@ -7,6 +7,7 @@
 // rules on the modem's calls, no widgets: the band window looks twice a
 // second.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "band/BandView.h"
@@ -19,8 +20,9 @@ class ModemLibrary;
 
 // A station has been silent while it neither printed nor showed on the
 // band's spectrum. Its row fades from kFadeFromSeconds and goes at the
-// limit; a sighting that never printed goes once unseen for
-// kUnheardLimitSeconds (a burst of splatter, a carrier switched off).
+// limit; a sighting its channel never heard (a burst of splatter, a
+// station's sideband, a carrier switched off) goes once unseen for
+// kUnheardLimitSeconds.
 inline constexpr double kSilenceLimitSeconds = 60;
 inline constexpr double kFadeFromSeconds = 30;
 inline constexpr double kUnheardLimitSeconds = 10;
@@ -37,6 +39,11 @@ struct BandStation {
   double hz = 0;         // where its channel's AFC holds it
   StationText text;
   double lastHeard = 0;  // seconds of band time
+  double lastPrinted = -1;
+  double snrDb = 0;      // in 3 kHz, when it last printed
+  // Its channel has printed, or read a signal above the squelch: a station,
+  // not just a bump on the spectrum. Only these are listed.
+  bool heard = false;
 };
 
 class StationTracker {
@@ -51,10 +58,13 @@ class StationTracker {
   StationTracker(const StationTracker&) = delete;
   StationTracker& operator=(const StationTracker&) = delete;
 
+  // A station's signal-to-noise ratio at a frequency, in dB.
+  using LevelAt = std::function<double(double hz)>;
+
   // One look at the band, `now` seconds into it, for stations of `modeCode`:
-  // text taken in, new stations given a channel, silent ones let go. A
-  // new mode starts the list afresh.
-  void look(double now, int32_t modeCode);
+  // text taken in, new stations given a channel, the level taken of each
+  // on the air, silent ones let go. A new mode starts the list afresh.
+  void look(double now, int32_t modeCode, const LevelAt& levelAt = {});
   // Every station and its channel let go.
   void clear();
   // Lowest first.

@@ -44,7 +44,7 @@ void WaterfallImage::setSpan(const FrequencySpan& span) {
 
 void WaterfallImage::addRow(std::span<const float> db) {
   if (db.size() < static_cast<std::size_t>(kSpectrumBins)) return;
-  const float rowFloor = bandFloorDb(db);
+  const float rowFloor = bandFloor(db);
   const bool silent = rowFloor < kSilentFloorDb;
   // Each bin a little steadied over the last frames: the noise's grain
   // grows finer, and a weak trace shows through it.

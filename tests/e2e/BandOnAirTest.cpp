@@ -30,7 +30,7 @@ constexpr std::size_t kDecodable = 9;
 constexpr double kHzPerBaud = 31.25;
 
 struct Listed {
-  int hz = 0;
+  int hz = 0, levelDb = 0;
   QString calls, line, command;
   bool marked = false;
 };
@@ -40,7 +40,7 @@ std::vector<Listed> listed(QTableView& list) {
   std::vector<Listed> rows;
   for (int r = 0; r < model.rowCount(); ++r) {
     const auto at = [&](int column, int role = Qt::DisplayRole) { return model.index(r, column).data(role); };
-    rows.push_back({at(BandListModel::Frequency).toInt(), at(BandListModel::Calls).toString(),
+    rows.push_back({at(BandListModel::Frequency).toInt(), at(BandListModel::Level).toInt(), at(BandListModel::Calls).toString(),
                     at(BandListModel::LastLine).toString(), at(BandListModel::Command).toString(),
                     at(BandListModel::Command, Qt::BackgroundRole).isValid()});
   }
@@ -91,6 +91,7 @@ TEST(BandOnAir, EveryStationIsListedAndTheWaterfallAndTheListTuneTheMainReceiver
     const bool sendsCommand = station.text.find("/PHOTO") != std::string::npos;
     EXPECT_EQ(row->command, sendsCommand ? ":QX9ZZ/PHOTO" : "") << station.hz;
     EXPECT_EQ(row->marked, sendsCommand) << station.hz;
+    EXPECT_NEAR(row->levelDb, station.snrDb, 3) << station.hz;
   }
 
   // Each trace centred on its station (within a column), as bright as the
