@@ -52,8 +52,8 @@ void WaterfallImage::addRow(std::span<const float> db) {
   else
     for (std::size_t k = 0; k < smoothed_.size(); ++k) smoothed_[k] += kRowSteadying * (db[k] - smoothed_[k]);
   if (!silent) floorDb_ = floorDb_ ? *floorDb_ + kFloorFollowing * (rowFloor - *floorDb_) : rowFloor;
-  // Silence shows dark against the floor the band had.
-  const float floorDb = silent || !floorDb_ ? rowFloor : *floorDb_;
+  // Silence shows dark against the floor the band had (or any real one).
+  const float floorDb = floorDb_ ? *floorDb_ : silent ? 0.0f : rowFloor;
   if (silent) smoothed_.clear();
 
   keptNewest_ = (keptNewest_ + 1) % kKeptRows;
