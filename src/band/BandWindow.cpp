@@ -86,7 +86,7 @@ void BandWindow::build() {
   list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
   QHeaderView& columns = *list_->horizontalHeader();
   const int digit = list_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  for (const auto [column, digits] : {std::pair{BandListModel::Frequency, 7}, {BandListModel::Mode, 9},
+  for (const auto& [column, digits] : {std::pair{BandListModel::Frequency, 7}, {BandListModel::Mode, 9},
                                       {BandListModel::Level, 7}, {BandListModel::Calls, 16},
                                       {BandListModel::Command, 17}})
     columns.resizeSection(column, digits * digit);

@@ -1,6 +1,6 @@
 // The band window's plain rules: where frequencies fall on the waterfall and
-// how the view zooms and pans, the colour map, the fading of silent rows,
-// what a station's text shows, and band.ini.
+// how the view zooms and pans, the colour map, what a station's text shows,
+// and band.ini.
 #include <QColor>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include "band/BandIni.h"
 #include "band/BandView.h"
 #include "band/StationText.h"
-#include "band/StationTracker.h"
 #include "band/WaterfallColours.h"
 #include "support/FileFaults.h"
 #include "support/TempFolder.h"
@@ -43,11 +42,6 @@ TEST(WaterfallColours, BrightnessRisesStepByStepAndAFewDbOverTheFloorStandOut) {
   EXPECT_EQ(colourStep(NAN, -60), 0);
   EXPECT_EQ(colourStep(-60 + kTopAboveFloorDb, -60), kColourSteps - 1);
   EXPECT_GE(colourStep(-57, -60) - colourStep(-60, -60), 20) << "3 dB over the floor";
-}
-
-TEST(BandAgeing, ARowFadesFromHalfAMinuteOfSilenceUntilItGoesAtAMinute) {
-  const std::vector<std::pair<double, double>> fades = {{0, 0}, {30, 0}, {45, 0.5}, {60, 1}, {90, 1}};
-  for (const auto& [silent, fade] : fades) EXPECT_DOUBLE_EQ(rowFade(silent), fade) << silent;
 }
 
 TEST(StationText, LinesCallsAndPictureCommandsAsTheListShowsThem) {
@@ -90,8 +84,8 @@ TEST(BandIni, RoundTripMissingGarbageAndAReadOnlyFolder) {
       {"", BandIni{}},
       {"\x01\xff\"zz\r\n", BandIni{}},
       {"2\r\n1200\r\n", BandIni{}},
-      {"1\r\n1200\r\n6000\r\n", BandIni{true}},
-      {"1\r\n1200\r\n6000\r\n20\r\n8400\r\n800\r\n2400\r\n", BandIni{true}},
+      {"1\r\n1200\r\n6000\r\n", BandIni{true, std::nullopt}},
+      {"1\r\n1200\r\n6000\r\n20\r\n8400\r\n800\r\n2400\r\n", BandIni{true, std::nullopt}},
       {"0\r\n1200\r\n6000\r\n11400\r\n8400\r\n2400\r\n800\r\n", BandIni{false, BandPlace{1200, 6000, 11400, 8400}}},
   };
   for (const auto& [bytes, read] : garbage) {
