@@ -71,7 +71,18 @@ void BandWindow::build() {
   waterfall_ = new WaterfallView(splitter);
   waterfall_->setObjectName(QStringLiteral("picWaterfall"));
   waterfall_->onClicked = [this](double hz) { onWaterfallClicked(hz); };
-  list_ = new QTableView(splitter);
+  buildList(*splitter);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  layout->addWidget(splitter, 1);
+  note_->setText(QStringLiteral("Reading %1, the main window's mode: stations of other modes are not decoded.")
+                     .arg(modeName(context_.state.modeCode)));
+}
+
+// Sorted by frequency until the operator sorts by another column; one line
+// a station, the last line taking what room is left.
+void BandWindow::buildList(QWidget& parent) {
+  list_ = new QTableView(&parent);
   list_->setObjectName(QStringLiteral("lstStations"));
   sorted_.setSourceModel(&model_);
   sorted_.setSortRole(BandListModel::kSortRole);
@@ -93,11 +104,6 @@ void BandWindow::build() {
   columns.setSectionResizeMode(BandListModel::LastLine, QHeaderView::Stretch);
   list_->setToolTip(QStringLiteral("Double click a station to tune to it"));
   connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { onRowDoubleClicked(index); });
-  splitter->setStretchFactor(0, 3);
-  splitter->setStretchFactor(1, 2);
-  layout->addWidget(splitter, 1);
-  note_->setText(QStringLiteral("Reading %1, the main window's mode: stations of other modes are not decoded.")
-                     .arg(modeName(context_.state.modeCode)));
 }
 
 void BandWindow::place(const BandIni& saved) {

@@ -49,6 +49,7 @@ class BandWindow : public TwipsWindow {
 
  private:
   void build();
+  void buildList(QWidget& parent);
   void onDisplayReady();
   void showMarkers();
   void look();
