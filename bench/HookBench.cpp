@@ -12,6 +12,7 @@
 #include <random>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "QuietModem.h"
 #include "app/Form1.h"
 #include "modem/ModemWindow.h"
@@ -44,34 +45,11 @@ class BandModem : public QuietModem {
   std::array<int32_t, kSpectrumBins> band_{};
 };
 
-class SilentDialogs : public Dialogs {
- public:
-  Answer message(const QString&, Buttons) override { return Answer::Ok; }
-  std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
-// Serial keying, no rig: the window's radio as most stations start.
-class SerialRadio : public RadioLink {
- public:
-  void configure(const RadioSettings& settings) override { settings_ = settings; }
-  RadioSettings settings() const override { return settings_; }
-  bool holdPtt() override { return false; }
-  void test(int32_t) override {}
-  RadioStatus status() const override { return {}; }
-  std::vector<RigModelEntry> rigModels() const override { return {}; }
-
- private:
-  RadioSettings settings_;
-};
-
 struct LoadedWindow {
   QTemporaryDir folder;
   BandModem modem;
-  SilentDialogs dialogs;
-  SerialRadio radio;
+  bench::SilentDialogs dialogs;
+  bench::SerialRadio radio;
   std::unique_ptr<Form1> form;
 
   LoadedWindow() {

@@ -13,8 +13,8 @@
 
 #include "app/Form1.h"
 #include "app/InitSet.h"
-#include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
+#include "band/BandWindowHandlers.h"
 #include "display/ImdMeter.h"
 #include "display/SpectrumRange.h"
 #include "link/ModemEventHook.h"
@@ -29,6 +29,7 @@
 #include "window/Form1Design.h"
 #include "window/FrequencyScrollBar.h"
 #include "window/PictureBox.h"
+#include "window/ScreenPlacement.h"
 
 namespace quillary {
 
@@ -89,6 +90,7 @@ void Form1::runLoadSequence() {
   Read_Name_Init(context_);
   loadRadioSettings(context_);
   state_.soundReset = 0;
+  restoreBandWindow(context_);
 }
 
 void Form1::centreOnScreen() {

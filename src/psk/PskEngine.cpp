@@ -350,6 +350,23 @@ std::string PskEngine::takeReceived(int32_t channel) {
   return found ? std::exchange(found->received, {}) : std::string{};
 }
 
+uint64_t PskEngine::latestSpectrum(float* db) {
+  if (db == nullptr) return 0;
+  std::lock_guard lock(rxMutex_);
+  return spectrum_.latestFrame(db);
+}
+
+void PskEngine::releaseChannel(int32_t channel) {
+  std::unique_ptr<Channel> released;
+  {
+    std::lock_guard lock(rxMutex_);
+    if (channel < 1 || channel >= kMaxChannels) return;
+    const auto index = static_cast<std::size_t>(channel - 1);
+    if (index < channels_.size()) released = std::move(channels_[index]);
+  }
+  // Its filters and plans are freed outside the lock.
+}
+
 // ---- transmit -------------------------------------------------------------------
 
 int32_t PskEngine::fnSetTXFrequency(int32_t hz) {

@@ -21,10 +21,10 @@
 //
 // Receive channels. Channel 0 is the window's: its characters are posted.
 // Channels 1 .. kMaxChannels - 1 are further receivers on the same audio,
-// for reading many stations at once (the band scan): each comes into being
-// at the first setting made for it, and keeps what it decodes for
-// takeReceived(); nothing of theirs is posted, as the contract's character
-// message names no channel.
+// for reading many stations at once (the band scan, the band window): each
+// comes into being at the first setting made for it, keeps what it decodes
+// for takeReceived() and runs until releaseChannel(); nothing of theirs is
+// posted, as the contract's character message names no channel.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "modem/BandReader.h"
 #include "modem/ModemLibrary.h"
 #include "psk/audio/AudioBackend.h"
 #include "psk/audio/ClockErrorMeter.h"
@@ -45,11 +46,12 @@
 
 namespace quillary::psk {
 
-class PskEngine : public ModemLibrary {
+class PskEngine : public ModemLibrary, public BandReader {
  public:
   static constexpr std::size_t kDisplayInterval = 800;  // samples per 2024: ten a second
   static constexpr std::size_t kMaxBlock = 256;
   static constexpr int32_t kMaxChannels = 64;
+  static_assert(kMaxChannels == BandReader::kLastChannel + 1);
   // Characters a channel keeps for takeReceived(), the latest.
   static constexpr std::size_t kChannelTextLimit = 4096;
 
@@ -111,13 +113,16 @@ class PskEngine : public ModemLibrary {
   // How many held ports were dropped because they stopped answering.
   uint64_t pttDrops() const { return pttDrops_; }
 
-  // Outside the contract, for the band scan.
+  // Outside the contract, for the band scan and the band window.
+  uint64_t latestSpectrum(float* db) override;
   // Where the band's spectrum (the last two seconds) shows stations of
   // `modeCode` between the two frequencies, in Hz; empty for a code that is
   // no PSK mode.
-  std::vector<double> bandStations(int32_t modeCode, double lowHz, double highHz);
+  std::vector<double> bandStations(int32_t modeCode, double lowHz, double highHz) override;
   // What channel `channel` (1 ..) has decoded since the last call.
-  std::string takeReceived(int32_t channel);
+  std::string takeReceived(int32_t channel) override;
+  // Channel `channel` (1 ..) is dropped: the audio thread no longer runs it.
+  void releaseChannel(int32_t channel) override;
 
  private:
   struct Outbox;

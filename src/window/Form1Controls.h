@@ -75,6 +75,7 @@ struct Form1Controls {
   PictureBox* Picture2 = nullptr;   // spectrum, holds Command23
   QPushButton* Command23 = nullptr; // preset "1600Hz"
   QLabel* Label2 = nullptr;         // sound-card clock error "0 ppm"
+  QPushButton* cmdBand = nullptr;   // "Band": opens the band window
 
   QGroupBox* Frame1 = nullptr;      // "PSK Mode"
   QComboBox* Combo7 = nullptr;      // display range
