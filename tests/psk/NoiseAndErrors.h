@@ -1,11 +1,15 @@
 #pragma once
 // Shared with the receive benchmarks (bench/), so no test framework: white
-// noise at a signal-to-noise ratio in 3 kHz, and the character error rate.
+// noise at a signal-to-noise ratio in 3 kHz, the same through a fading HF
+// channel, and the character error rate.
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "psk/channel/HfChannel.h"
 
 namespace quillary::psk::signals {
 
@@ -21,6 +25,20 @@ inline void addNoise(std::vector<float>& samples, double snrDb, unsigned seed) {
   std::mt19937 random(seed);
   std::normal_distribution<float> gauss(0.0f, static_cast<float>(std::sqrt(noisePower)));
   for (float& s : samples) s += gauss(random);
+}
+
+// Through the HF channel of `condition` (seeded by `seed`), with white
+// noise for `snrDb` in 3 kHz against the mean received power, which is the
+// power of the samples sent that are not silent. The channel's lag is taken
+// out: the samples keep their timing.
+inline void fadeAndAddNoise(std::vector<float>& samples, const HfCondition& condition, double snrDb, unsigned seed) {
+  HfChannel channel;
+  if (!channel.create(8000.0, seed) || !channel.configure(condition) ||
+      !channel.setNoise(snrDb, activePower(samples.size(), samples.data())))
+    throw std::invalid_argument("no such HF channel");
+  samples.resize(samples.size() + HfChannel::kDelay, 0.0f);
+  channel.process(samples.size(), samples.data(), samples.data());
+  samples.erase(samples.begin(), samples.begin() + HfChannel::kDelay);
 }
 
 // Edits (insertions, deletions, substitutions) from `expected` to the part
