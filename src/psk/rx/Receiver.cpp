@@ -43,10 +43,11 @@ constexpr int kQpskMatchedLength = 24;
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// BPSK decisions come out this many symbols late: the Viterbi decoder
-// settles within a few, and each bit is judged by the squelch then (see
-// remember()).
+// The BPSK Viterbi decoder decides this many symbols late (it settles
+// within a few), after the detector's look ahead; each bit is judged by the
+// squelch then (see remember()).
 constexpr int kBpskDelay = 8;
+constexpr int kBpskLatency = kBpskDelay + 1;
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
@@ -102,8 +103,8 @@ struct Receiver::State {
   int settling = 0;  // symbols still to pass before a new carrier's phases count
   // Squelch state per symbol, delayed like the decisions (a ring of delay +
   // 1), so each bit is judged by the quality at the time it was received.
-  std::array<bool, kViterbiDepth + 1> openHistory{};
-  std::size_t openSlots = kBpskDelay + 1;
+  std::array<bool, std::max(kViterbiDepth, kBpskLatency) + 1> openHistory{};
+  std::size_t openSlots = kBpskLatency + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
   int lastBit = 0;
@@ -151,7 +152,7 @@ void Receiver::State::build() {
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
-  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskDelay) + 1;
+  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskLatency) + 1;
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
@@ -210,14 +211,17 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   // A 1 keeps the phase, a 0 reverses it: what the phase change shows at
-  // once steers the AFC (it pulls in from a quarter baud off, where the
-  // carrier loop would slip) and feeds the IMD meter.
+  // once feeds the IMD meter.
   const int shown = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
-  const Complex ideal = shown ? Complex{1, 0} : Complex{-1, 0};
-  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
   imd.symbol(shown == 0 && quality.coherence() >= kCleanIdleQuality);
   const bool openThen = remember(symbol.open);
-  if (const auto bit = bpsk.push(symbol.sample, symbol.noCarrier)) deliver(bit->value, openThen && symbol.open, decoded);
+  const auto bit = bpsk.push(symbol.sample, symbol.noCarrier);
+  // The AFC steers by the carrier's turn the detector follows: over many
+  // symbols, far steadier than the turn of each phase change, which at a
+  // low signal-to-noise ratio would shake the receive frequency by a good
+  // part of a hertz, more than a coherent detector can follow.
+  if (!symbol.weak) steer(bpsk.turnPerSymbol());
+  if (bit) deliver(*bit, openThen && symbol.open, decoded);
 }
 
 // Keeps the squelch state of this symbol and answers that of the symbol
