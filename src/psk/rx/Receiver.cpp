@@ -52,6 +52,8 @@ constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
 constexpr double kWeakSymbol = 0.05;
+// One a thousand times weaker is next to no carrier at all, even in a fade.
+constexpr double kFaintSymbol = 0.001;
 constexpr double kPeakDecay = 0.9;
 constexpr double kRecentSmoothing = 0.25;
 // Each weak symbol cuts the signal quality by this factor: when a station
@@ -117,6 +119,7 @@ struct Receiver::State {
     Complex sample;     // the matched filter's output at the symbol
     Complex change;     // the phase change from the previous symbol
     bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool faint = false;  // ... and far fainter still: next to no carrier
     bool noCarrier = false;  // over the last few symbols
     bool open = false;  // the squelch let it through
   };
@@ -195,6 +198,7 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
   symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  symbol.faint = muted || rising || std::min(now, previousPower) < kFaintSymbol * peak;
   previousPower = now;
   // A single symbol can be faint in noise while the carrier is there; the
   // detector, which weighs each symbol by what it holds, is told only of a
@@ -240,8 +244,12 @@ bool Receiver::State::remember(bool open) {
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   std::array<float, 4> metrics{};
   int nearest = 0;
-  // A weak symbol gives every branch the same metric: no information.
-  const float scale = power > 0 && !symbol.weak ? static_cast<float>(1.0 / power) : 0.0f;
+  // A symbol without a carrier, or next to none (the last of a
+  // transmission, fading out into silence), gives every branch the same
+  // metric: no information. One that is merely weak, as in a fade, counts
+  // for what it holds: the phase change's size, the product of the two
+  // symbols' strengths, weighs it already.
+  const float scale = power > 0 && !symbol.noCarrier && !symbol.faint ? static_cast<float>(1.0 / power) : 0.0f;
   for (int v = 0; v < 4; ++v) {
     metrics[v] = (symbol.change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
