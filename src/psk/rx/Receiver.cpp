@@ -65,9 +65,12 @@ constexpr double kWeakFade = 0.7;
 // timing is still finding the carrier (they are its preamble anyway).
 constexpr double kRisingSymbol = 8.0;
 constexpr int kSettlingSymbols = 4;
-// Clean idle for the IMD meter: reversals this coherent (the meter finds a
-// station a little off tune by itself).
-constexpr int kCleanIdleQuality = 80;
+// Clean idle for the IMD meter: reversals whose phase change stands within
+// half a step of the constellation's (an eighth of a turn for BPSK, a
+// sixteenth for QPSK) of a reversal. A run of them long enough for the
+// meter's window is no chance of the noise, and it is seen from the
+// second symbol of a transmission's preamble on; the meter finds a station
+// a little off tune by itself, and judges the noise around it.
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
 // A frequency set this close to the one the receiver is on is the same.
@@ -125,6 +128,7 @@ struct Receiver::State {
   };
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  static bool cleanReversal(const Symbol& symbol, int order);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   bool remember(bool open);
   void steer(double phaseError);
@@ -214,10 +218,7 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
 }
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
-  // A 1 keeps the phase, a 0 reverses it: what the phase change shows at
-  // once feeds the IMD meter.
-  const int shown = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
-  imd.symbol(shown == 0 && quality.coherence() >= kCleanIdleQuality);
+  imd.symbol(cleanReversal(symbol, 2));
   const bool openThen = remember(symbol.open);
   const auto bit = bpsk.push(symbol.sample, symbol.noCarrier);
   // The AFC steers by the carrier's turn the detector follows: over many
@@ -226,6 +227,10 @@ void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   // part of a hertz, more than a coherent detector can follow.
   if (!symbol.weak) steer(bpsk.turnPerSymbol());
   if (bit) deliver(*bit, openThen && symbol.open, decoded);
+}
+
+bool Receiver::State::cleanReversal(const Symbol& symbol, int order) {
+  return !symbol.weak && std::abs(std::arg(-symbol.change)) < std::numbers::pi / (2 * order);
 }
 
 // Keeps the squelch state of this symbol and answers that of the symbol
@@ -255,7 +260,7 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
-  imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
+  imd.symbol(cleanReversal(symbol, 4));
   const bool openThen = remember(symbol.open);
   if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
 }
