@@ -2,7 +2,8 @@
 // The engine as the program uses it, made in one call: the device list (for
 // the sound-device chooser, as its DeviceInventory) and the engine on it
 // (as the ModemLibrary), with libserialport PTT and the Simulator playing
-// QUILLARY_SIM_INPUT when that is set.
+// QUILLARY_SIM_INPUT when that is set, its station coming over the HF
+// channel QUILLARY_SIM_CHANNEL names at QUILLARY_SIM_SNR when those are.
 #include <memory>
 #include <string>
 
