@@ -27,9 +27,9 @@
 // is, and at the extreme the two neighbours alone. The detector keeps a
 // figure for each reach of how well it foretells the symbols, and uses the
 // reach that does best. The averages turn on by the carrier's turn per
-// symbol, which a carrier loop of the second order follows on the reference
-// in use, helped by the turn the squared samples show, which finds a
-// carrier far off tune.
+// symbol, which a carrier loop of the second order follows on the average
+// of some 8 symbols, helped by the turn the squared samples show, which
+// finds a carrier far off tune.
 #include <array>
 #include <complex>
 #include <cstddef>

@@ -43,11 +43,12 @@ constexpr int kQpskMatchedLength = 24;
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// The BPSK Viterbi decoder decides this many symbols late (it settles
-// within a few), after the detector's look ahead; each bit is judged by the
+// The BPSK decoder decides this many symbols late (it settles within a
+// few), once the symbol after has come in; each bit is judged by the
 // squelch then (see remember()).
 constexpr int kBpskDelay = 8;
 constexpr int kBpskLatency = kBpskDelay + 1;
+static_assert(kBpskLatency <= kViterbiDepth);
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
@@ -66,7 +67,7 @@ constexpr double kWeakFade = 0.7;
 constexpr double kRisingSymbol = 8.0;
 constexpr int kSettlingSymbols = 4;
 // Clean idle for the IMD meter: reversals whose phase change stands within
-// half a step of the constellation's (an eighth of a turn for BPSK, a
+// a quarter of the constellation's step (an eighth of a turn for BPSK, a
 // sixteenth for QPSK) of a reversal. A run of them long enough for the
 // meter's window is no chance of the noise, and it is seen from the
 // second symbol of a transmission's preamble on; the meter finds a station
@@ -108,7 +109,7 @@ struct Receiver::State {
   int settling = 0;  // symbols still to pass before a new carrier's phases count
   // Squelch state per symbol, delayed like the decisions (a ring of delay +
   // 1), so each bit is judged by the quality at the time it was received.
-  std::array<bool, std::max(kViterbiDepth, kBpskLatency) + 1> openHistory{};
+  std::array<bool, kViterbiDepth + 1> openHistory{};
   std::size_t openSlots = kBpskLatency + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
