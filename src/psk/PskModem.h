@@ -2,8 +2,9 @@
 // The engine as the program uses it, made in one call: the device list (for
 // the sound-device chooser, as its DeviceInventory) and the engine on it
 // (as the ModemLibrary), with libserialport PTT and the Simulator playing
-// QUILLARY_SIM_INPUT when that is set, and the station on the engine (as the
-// RadioLink: CAT and VOX keying, the dial).
+// QUILLARY_SIM_INPUT when that is set, its station coming over the HF
+// channel QUILLARY_SIM_CHANNEL names at QUILLARY_SIM_SNR when those are, and
+// the station on the engine (as the RadioLink: CAT and VOX keying, the dial).
 #include <memory>
 #include <string>
 

@@ -12,8 +12,10 @@
 
 namespace quillary::psk {
 
-AudioDeviceList::AudioDeviceList(std::optional<std::string> simulatorInput)
-    : session_(PortAudioSession::acquire()), simulatorInput_(std::move(simulatorInput)) {
+AudioDeviceList::AudioDeviceList(std::optional<std::string> simulatorInput, SimulatorPathSetting simulatorPath)
+    : session_(PortAudioSession::acquire()),
+      simulatorInput_(std::move(simulatorInput)),
+      simulatorPath_(std::move(simulatorPath)) {
   const PaDeviceIndex paDefault = session_ ? Pa_GetDefaultInputDevice() : paNoDevice;
   const int count = session_ ? Pa_GetDeviceCount() : 0;  // negative on error: no devices
   bool foundDefault = false;
@@ -40,7 +42,7 @@ std::unique_ptr<AudioBackend> AudioDeviceList::backendFor(int32_t device) {
   const int number = device == -1 ? defaultDevice_ : device;
   if (number < 0 || static_cast<std::size_t>(number) >= devices_.size()) return nullptr;
   const Device& chosen = devices_[static_cast<std::size_t>(number)];
-  if (chosen.paIndex < 0) return std::make_unique<SimulatorBackend>(simulatorInput_);
+  if (chosen.paIndex < 0) return std::make_unique<SimulatorBackend>(simulatorInput_, simulatorPath_);
   return std::make_unique<PortAudioBackend>(session_, chosen.paIndex);
 }
 
@@ -60,10 +62,18 @@ std::string deviceNameKey(const std::string& name) {
   return key;
 }
 
-std::optional<std::string> simulatorInputFromEnvironment() {
-  const char* path = std::getenv("QUILLARY_SIM_INPUT");
-  if (path == nullptr || *path == '\0') return std::nullopt;
-  return std::string(path);
+namespace {
+std::optional<std::string> environment(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  return std::string(value);
+}
+}  // namespace
+
+std::optional<std::string> simulatorInputFromEnvironment() { return environment("QUILLARY_SIM_INPUT"); }
+
+SimulatorPathSetting simulatorPathFromEnvironment() {
+  return {environment("QUILLARY_SIM_CHANNEL"), environment("QUILLARY_SIM_SNR")};
 }
 
 }  // namespace quillary::psk
