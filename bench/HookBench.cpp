@@ -12,9 +12,11 @@
 #include <random>
 
 #include "BenchSupport.h"
+#include "BenchWindow.h"
 #include "QuietModem.h"
 #include "app/Form1.h"
 #include "modem/ModemWindow.h"
+#include "modem/RadioLink.h"
 #include "window/Dialogs.h"
 #include "window/ModemMessageEvent.h"
 
@@ -43,24 +45,16 @@ class BandModem : public QuietModem {
   std::array<int32_t, kSpectrumBins> band_{};
 };
 
-class SilentDialogs : public Dialogs {
- public:
-  Answer message(const QString&, Buttons) override { return Answer::Ok; }
-  std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
-    return std::nullopt;
-  }
-  std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
-};
-
 struct LoadedWindow {
   QTemporaryDir folder;
   BandModem modem;
-  SilentDialogs dialogs;
+  bench::SilentDialogs dialogs;
+  bench::SerialRadio radio;
   std::unique_ptr<Form1> form;
 
   LoadedWindow() {
     bench::ensureApplication();
-    form = std::make_unique<Form1>(modem, dialogs, folder.path().toStdString(), -1);
+    form = std::make_unique<Form1>(modem, dialogs, radio, folder.path().toStdString(), -1);
     form->show();
     QCoreApplication::processEvents();
   }

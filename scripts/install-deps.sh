@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   portaudio19-dev libfftw3-dev libsndfile1-dev libserialport-dev
+  libhamlib-dev libhamlib-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core fonts-inconsolata fonts-ipafont-gothic

@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "common/Numbers.h"
 #include "modem/ModemLibrary.h"
+#include "station/StationPanel.h"
 #include "window/Dialogs.h"
 
 namespace quillary {
@@ -34,34 +35,30 @@ CommPortOutcome pressCommPortButton(CommPortState& state, std::string_view combo
   return CommPortOutcome::Opened;
 }
 
-namespace {
-
-void showPortHeld(QPushButton& button, bool held) {
-  QPalette palette = button.palette();
-  const QColor face = held ? QColor(kPortHeldRed, kPortHeldGreen, kPortHeldBlue)
-                           : QPalette().color(QPalette::Button);
-  palette.setColor(QPalette::Button, face);
-  button.setPalette(palette);
-}
-
-}  // namespace
-
+// CAT and VOX keying ("Radio") need no port number; releasing is the same
+// for every keying.
 void onCommPortClicked(Form1Context& context) {
   Form1Controls& c = context.controls;
+  context.state.pttDropped = false;
+  if (opensThroughRadio(context)) {
+    openThroughRadio(context);
+    c.Text5->setFocus();
+    return;
+  }
   const std::string text = c.Combo5->currentText().toStdString();
   switch (pressCommPortButton(context.state.commPort, text, context.modem)) {
     case CommPortOutcome::SelectPortNumber:
       context.dialogs.message(QStringLiteral("Select Comm Port No"), Dialogs::Buttons::Ok);
       break;
     case CommPortOutcome::Refused:
-      showPortHeld(*c.Command3, false);
+      showPttHeld(*c.Command3, false);
       context.dialogs.message(QStringLiteral("Wrong Comm Port No"), Dialogs::Buttons::Ok);
       break;
     case CommPortOutcome::Opened:
-      showPortHeld(*c.Command3, true);
+      showPttHeld(*c.Command3, true);
       break;
     case CommPortOutcome::Released:
-      showPortHeld(*c.Command3, false);
+      showPttHeld(*c.Command3, false);
       break;
   }
   // The transmit panel's buttons hand the keyboard back to the transmit box.

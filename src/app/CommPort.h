@@ -5,6 +5,7 @@
 
 #include "window/Form1Context.h"
 #include "window/MainState.h"
+#include "station/StationPanel.h"  // the button's background while a port is held
 
 namespace quillary {
 
@@ -21,9 +22,6 @@ enum class CommPortOutcome {
 // text is not looked at: the port that was opened is the one released.
 CommPortOutcome pressCommPortButton(CommPortState& state, std::string_view comboText,
                                     ModemLibrary& modem);
-
-// The button's background while a port is held.
-inline constexpr int kPortHeldRed = 255, kPortHeldGreen = 192, kPortHeldBlue = 192;
 
 void onCommPortClicked(Form1Context& context);
 void connectCommPort(Form1Context& context);

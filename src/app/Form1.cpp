@@ -13,12 +13,12 @@
 
 namespace quillary {
 
-Form1::Form1(ModemLibrary& modem, Dialogs& dialogs, std::filesystem::path programFolder,
+Form1::Form1(ModemLibrary& modem, Dialogs& dialogs, RadioLink& radio, std::filesystem::path programFolder,
              int16_t soundDevice, QWidget* parent)
     : TwipsWindow(parent),
       modem_(modem),
       dialogs_(dialogs),
-      context_{*this, controls_, state_, modem_, dialogs_} {
+      context_{*this, controls_, state_, modem_, dialogs_, radio} {
   state_.programFolder = std::move(programFolder);
   state_.soundDevice = soundDevice;
   setObjectName(QStringLiteral("Form1"));

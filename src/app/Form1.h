@@ -19,13 +19,15 @@ namespace quillary {
 class Dialogs;
 class ModemEventHook;
 class ModemLibrary;
+class RadioLink;
 
 class Form1 : public TwipsWindow, public ModemWindow {
   Q_OBJECT
  public:
   // `programFolder` holds every file of the main window; `soundDevice` is the
-  // device the chooser settled on (-1 = the system's default).
-  Form1(ModemLibrary& modem, Dialogs& dialogs, std::filesystem::path programFolder,
+  // device the chooser settled on (-1 = the system's default); `radio` keys
+  // by CAT or VOX and reads the dial.
+  Form1(ModemLibrary& modem, Dialogs& dialogs, RadioLink& radio, std::filesystem::path programFolder,
         int16_t soundDevice, QWidget* parent = nullptr);
   ~Form1() override;
 

@@ -84,6 +84,7 @@ void buildImdRows(const ControlMaker& make, Form1Controls& c) {
   c.Label2 = make.label(f, "Label2", QStringLiteral("0 ppm"), {2050, 3030, 800, 300}, consolas(9));
   c.Check3 = make.checkBox(f, "Check3", QStringLiteral("TX Button"), {2950, 3030, 1250, 300},
                            consolas(9));
+  c.cmdBand = make.button(f, "cmdBand", QStringLiteral("Band"), {4220, 3030, 580, 300}, arial(9));
 }
 
 void buildLastLineRow(const ControlMaker& make, Form1Controls& c) {

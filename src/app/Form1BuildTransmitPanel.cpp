@@ -29,7 +29,8 @@ constexpr PictureButton kPictureButtons[7] = {
 constexpr TwipsRect kCqButton = {4200, 270, 870, 315};
 
 // Rows of the panel, top to bottom: greeting, tune and abort beside CQ; the
-// picture buttons; the macro buttons; the transmit box; the comm port.
+// picture buttons; the macro buttons; the transmit box; the comm port with
+// "Radio" and the station's status line.
 constexpr double kTopRow = 270;
 constexpr double kMacroRow = 1020;
 constexpr double kCommPortRow = 2400;
@@ -78,6 +79,10 @@ void buildCommPortRow(const ControlMaker& make, Form1Controls& c) {
                            georgia);
   c.Command3 = make.button(f, "Command3", QStringLiteral("Open"), {1810, kCommPortRow, 800, kButtonHeight},
                            designFont(QStringLiteral("Consolas"), 9.75));
+  c.cmdRadio = make.button(f, "cmdRadio", QStringLiteral("Radio"), {2670, kCommPortRow, 800, kButtonHeight},
+                           designFont(QStringLiteral("Consolas"), 9.75));
+  c.lblRadio = make.label(f, "lblRadio", QString(), {3530, kCommPortRow, 2530, kButtonHeight},
+                          designFont(QStringLiteral("Arial"), 8.25));
 }
 
 }  // namespace

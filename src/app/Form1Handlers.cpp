@@ -3,6 +3,7 @@
 #include "app/CommPort.h"
 #include "app/Form1.h"
 #include "app/SetSound.h"
+#include "band/BandWindowHandlers.h"
 #include "display/ImdMeter.h"
 #include "display/MainWindowLayout.h"
 #include "display/SpectrumDisplay.h"
@@ -13,9 +14,11 @@
 #include "macros/MacroEditor.h"
 #include "macros/MacroSend.h"
 #include "macros/NameLog.h"
+#include "modem/BandReader.h"
 #include "picture/PictureActions.h"
 #include "receive/CallCapture.h"
 #include "receive/CommandForwarding.h"
+#include "station/StationPanel.h"
 #include "transmit/TransmitControls.h"
 #include "transmit/TransmitKeys.h"
 
@@ -39,6 +42,10 @@ void Form1::connectHandlers() {
   connectMacroSendButtons(context_);
   connectFonts(context_);
   connectTransmitKeys(context_);
+  connectStation(context_);
+  // The engine reads the band beside the contract; a modem that cannot
+  // leaves the "Band" button greyed.
+  connectBandWindow(context_, dynamic_cast<BandReader*>(&modem_));
 }
 
 }  // namespace quillary

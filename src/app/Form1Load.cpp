@@ -13,8 +13,8 @@
 
 #include "app/Form1.h"
 #include "app/InitSet.h"
-#include "app/ScreenPlacement.h"
 #include "app/StartResult.h"
+#include "band/BandWindowHandlers.h"
 #include "display/ImdMeter.h"
 #include "display/SpectrumRange.h"
 #include "link/ModemEventHook.h"
@@ -23,11 +23,13 @@
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
 #include "modem/ModemLibrary.h"
+#include "station/StationPanel.h"
 #include "transmit/Greetings.h"
 #include "window/ComboLists.h"
 #include "window/Form1Design.h"
 #include "window/FrequencyScrollBar.h"
 #include "window/PictureBox.h"
+#include "window/ScreenPlacement.h"
 
 namespace quillary {
 
@@ -86,7 +88,9 @@ void Form1::runLoadSequence() {
   state_.nameLogPath.clear();
   Menu_Set(context_);
   Read_Name_Init(context_);
+  loadRadioSettings(context_);
   state_.soundReset = 0;
+  restoreBandWindow(context_);
 }
 
 void Form1::centreOnScreen() {

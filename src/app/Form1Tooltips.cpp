@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "app/Form1Build.h"
@@ -31,6 +32,7 @@ void addOperatorHelp(Form1Controls& c) {
   c.Picture5->setToolTip(QStringLiteral("Best IMD of the other station: the longer the bar, the cleaner"));
   c.VScroll1->setToolTip(QStringLiteral("Receive frequency: up raises it"));
   c.VScroll2->setToolTip(QStringLiteral("Transmit frequency: up raises it"));
+  c.cmdBand->setToolTip(QStringLiteral("The band window: a waterfall of the band and every station of the mode read at once"));
   c.VScroll3->setToolTip(QStringLiteral("Squelch: up raises it, so only stronger signals print"));
 }
 

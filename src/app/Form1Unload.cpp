@@ -8,6 +8,7 @@
 
 #include "app/Form1.h"
 #include "app/SettingsFiles.h"
+#include "band/BandWindowHandlers.h"
 #include "link/ModemEventHook.h"
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
@@ -46,6 +47,7 @@ void Form1::runUnloadSequence() {
   attempt("removing the hook", [this] { removeHook(); });
   writeSettingsFiles();
   attempt("closing the macro editor", [this] { closeMacroEditor(context_); });
+  attempt("closing the band window", [this] { closeBandWindow(context_); });
 }
 
 void Form1::removeHook() {
@@ -72,7 +74,8 @@ void Form1::writeSettingsFiles() {
   });
   attempt("writing sound.ini", [&] {
     if (state_.soundReset == 0)
-      reportUnwritten(writeSoundIni(folder / "sound.ini", state_.soundDevice), folder / "sound.ini");
+      reportUnwritten(writeSoundIni(folder / "sound.ini", state_.soundDevice, state_.soundDeviceName),
+                      folder / "sound.ini");
   });
   attempt("writing name.ini", [&] {
     if (!state_.nameLogPath.empty())

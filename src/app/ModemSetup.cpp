@@ -6,7 +6,7 @@ namespace quillary {
 
 ModemParts makeModemParts() {
   psk::PskModem engine = psk::makePskModem();
-  return {std::move(engine.devices), std::move(engine.engine), psk::serialPortTooltip()};
+  return {std::move(engine.devices), std::move(engine.engine), psk::serialPortTooltip(), std::move(engine.station)};
 }
 
 }  // namespace quillary

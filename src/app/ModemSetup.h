@@ -6,6 +6,7 @@
 
 #include "modem/DeviceInventory.h"
 #include "modem/ModemLibrary.h"
+#include "modem/RadioLink.h"
 
 namespace quillary {
 
@@ -15,6 +16,7 @@ struct ModemParts {
   std::unique_ptr<ModemLibrary> modem;
   // Which serial device each comm-port number keys, one "n /dev/..." a line.
   std::string commPortTooltip;
+  std::unique_ptr<RadioLink> radio;  // declared last: goes before the modem it keys through
 };
 
 ModemParts makeModemParts();

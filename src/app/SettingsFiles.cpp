@@ -109,20 +109,28 @@ bool writePskIni(const std::filesystem::path& file, const PskIniWrite& values) {
   return writeFileAtomically(file, formatPskIni(values));
 }
 
-std::optional<int16_t> readSoundIni(const std::filesystem::path& file) {
+std::optional<SoundIniRead> readSoundIni(const std::filesystem::path& file) {
   auto reader = FieldReader::open(file);
   if (!reader) return std::nullopt;
   Field field;
   if (reader->next(field) != FieldStatus::Ok) return std::nullopt;  // 0 bytes
   // A word or an empty first line is device 0, as the chooser always took it.
-  double number = fieldNumber(field).value_or(0.0);
-  return toInt16(number);
+  const std::optional<int16_t> device = toInt16(fieldNumber(field).value_or(0.0));
+  if (!device) return std::nullopt;
+  SoundIniRead read{*device, std::nullopt};
+  if (reader->next(field) == FieldStatus::Ok && field.quoted)
+    read.name = fromCodePage(field.text, systemCodePage());
+  return read;
 }
 
-std::string formatSoundIni(int16_t device) { return paddedStyle(device) + kLineEnd; }
+std::string formatSoundIni(int16_t device, const std::string& name) {
+  std::string bytes = paddedStyle(device) + kLineEnd;
+  if (!name.empty()) bytes += quotedText(name) + kLineEnd;
+  return bytes;
+}
 
-bool writeSoundIni(const std::filesystem::path& file, int16_t device) {
-  return writeFileAtomically(file, formatSoundIni(device));
+bool writeSoundIni(const std::filesystem::path& file, int16_t device, const std::string& name) {
+  return writeFileAtomically(file, formatSoundIni(device, name));
 }
 
 }  // namespace quillary

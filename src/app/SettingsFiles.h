@@ -47,12 +47,18 @@ PskIniRead readPskIni(const std::filesystem::path& file);
 std::string formatPskIni(const PskIniWrite& values);
 bool writePskIni(const std::filesystem::path& file, const PskIniWrite& values);
 
-// The device number of "sound.ini"; nullopt when the file is missing, empty
-// (0 bytes) or holds a number outside -32768..32767. A word or a blank first
-// line reads as 0.
-std::optional<int16_t> readSoundIni(const std::filesystem::path& file);
-// One line in the padded style: " 3 " CR LF, "-1 " CR LF.
-std::string formatSoundIni(int16_t device);
-bool writeSoundIni(const std::filesystem::path& file, int16_t device);
+struct SoundIniRead {
+  int16_t device = 0;
+  // The device's name as the chooser showed it, from the second line; an
+  // older one-line file has none.
+  std::optional<std::string> name;
+};
+// "sound.ini"; nullopt when the file is missing, empty (0 bytes) or its
+// number is outside -32768..32767. A word or a blank first line reads as 0.
+std::optional<SoundIniRead> readSoundIni(const std::filesystem::path& file);
+// The number line in the padded style, " 3 " CR LF or "-1 " CR LF, then the
+// name in quotes on a line of its own (none when it is not known).
+std::string formatSoundIni(int16_t device, const std::string& name = {});
+bool writeSoundIni(const std::filesystem::path& file, int16_t device, const std::string& name = {});
 
 }  // namespace quillary

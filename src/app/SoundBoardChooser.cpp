@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <cstdio>
 
 #include "app/SettingsFiles.h"
 #include "app/SoundDeviceChoice.h"
@@ -51,10 +52,27 @@ void frmSoundBoard::load() {
   show();
 }
 
+// A file that names its device follows the device when the numbers have
+// shifted, and asks again when the device is gone.
 void frmSoundBoard::Read_Sound() {
-  const auto device = readSoundIni(currentDirectory_ / "sound.ini");
-  soundFileRead_ = device.has_value();
-  if (device) soundDevice_ = *device;
+  const auto read = readSoundIni(currentDirectory_ / "sound.ini");
+  soundFileRead_ = read.has_value();
+  if (!read) return;
+  soundDevice_ = read->device;
+  const auto devices = inventory_.soundDevices();
+  const std::optional<int16_t> device = deviceForStoredName(read->device, read->name, devices);
+  if (!device) {
+    std::fprintf(stderr, "Quillary: the sound device \"%s\" is not there; choose one\n", read->name->c_str());
+    soundFileRead_ = false;
+  } else if (*device != read->device) {
+    std::fprintf(stderr, "Quillary: sound device %d is not \"%s\" any more; opening it as device %d\n",
+                 read->device, read->name->c_str(), *device);
+    soundDevice_ = *device;
+  }
+}
+
+std::string frmSoundBoard::soundDeviceName() const {
+  return deviceNameOf(soundDevice_, inventory_.soundDevices());
 }
 
 void frmSoundBoard::start() {

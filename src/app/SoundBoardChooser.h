@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 class QComboBox;
 class QPushButton;
@@ -31,6 +32,8 @@ class frmSoundBoard : public QWidget {
   void Read_Sound();
 
   int16_t soundDevice() const { return soundDevice_; }
+  // The chosen device's name as the list shows it, for sound.ini.
+  std::string soundDeviceName() const;
   bool soundFileRead() const { return soundFileRead_; }
 
   QComboBox* Combo1 = nullptr;

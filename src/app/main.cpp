@@ -31,8 +31,9 @@ int main(int argc, char* argv[]) {
   frmSoundBoard chooser(
       *parts.inventory,
       [&](int16_t soundDevice) {
-        mainWindow = std::make_unique<Form1>(*parts.modem, dialogs, programFolder, soundDevice);
+        mainWindow = std::make_unique<Form1>(*parts.modem, dialogs, *parts.radio, programFolder, soundDevice);
         mainWindow->controls().Combo5->setToolTip(QString::fromStdString(parts.commPortTooltip));
+        mainWindow->state().soundDeviceName = chooser.soundDeviceName();
         dialogs.setParent(mainWindow.get());
         mainWindow->show();
       },

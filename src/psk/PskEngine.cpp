@@ -166,16 +166,21 @@ void PskEngine::processAudio(const float* in, float* out, std::size_t frames) {
 
 void PskEngine::processBlock(const float* in, float* out, std::size_t frames, Outbox& outbox) {
   std::unique_lock keyingLock(keyingMutex_);
+  // A radio that can no longer be keyed (a CAT rig gone, an adapter
+  // pulled) must not be sent audio the operator thinks is on the air: the
+  // transmission is dropped as by an abort, and the window hears it is off.
+  const bool pttFailed = dropSilentPtt() || pttFailed_.exchange(false);
   Transmitter::Events events;
   bool transmitterOn = false;
   {
     std::lock_guard lock(txMutex_);
+    if (pttFailed && (transmitter_.on() || keying_.keyed())) transmitter_.abort();
     events = transmitter_.process(frames, out);
     transmitterOn = transmitter_.on();
   }
   const bool wasKeyed = keying_.keyed();
-  const TransmitKeying::Change change =
-      keying_.afterBlock(events.turnedOn, transmitterOn, abortPending_.exchange(false), frames);
+  const bool aborted = abortPending_.exchange(false) || pttFailed;
+  const TransmitKeying::Change change = keying_.afterBlock(events.turnedOn, transmitterOn, aborted, frames);
   if (change == TransmitKeying::Change::On || change == TransmitKeying::Change::OnOff) {
     setPttKeyed(true);
     outbox.add(kMsgTransmitState, 1);
@@ -345,6 +350,23 @@ std::string PskEngine::takeReceived(int32_t channel) {
   return found ? std::exchange(found->received, {}) : std::string{};
 }
 
+uint64_t PskEngine::latestSpectrum(float* db) {
+  if (db == nullptr) return 0;
+  std::lock_guard lock(rxMutex_);
+  return spectrum_.latestFrame(db);
+}
+
+void PskEngine::releaseChannel(int32_t channel) {
+  std::unique_ptr<Channel> released;
+  {
+    std::lock_guard lock(rxMutex_);
+    if (channel < 1 || channel >= kMaxChannels) return;
+    const auto index = static_cast<std::size_t>(channel - 1);
+    if (index < channels_.size()) released = std::move(channels_[index]);
+  }
+  // Its filters and plans are freed outside the lock.
+}
+
 // ---- transmit -------------------------------------------------------------------
 
 int32_t PskEngine::fnSetTXFrequency(int32_t hz) {
@@ -409,17 +431,27 @@ int32_t PskEngine::fnSetComPort(int32_t port, int32_t mode) {
   releasePtt();
   const std::optional<std::string> path = serialPortPath(options_.serialPorts(), port);
   if (!path) return 0;
-  std::unique_ptr<PttPort> opened = options_.pttPorts();
-  if (!opened || !opened->open(*path)) return 0;  // opening can take a while: outside the lock
+  return holdPttPort(options_.pttPorts(), *path);
+}
+
+int32_t PskEngine::holdPttPort(std::unique_ptr<PttPort> port, const std::string& path) {
+  releasePtt();
+  if (!port || !port->open(path)) return 0;  // opening can take a while: outside the lock
   std::lock_guard lock(pttMutex_);
-  ptt_ = std::move(opened);
+  ptt_ = std::move(port);
   if (pttKeyed_) ptt_->setKeyed(true);  // opened in the middle of a transmission
   return 1;
 }
 
+bool PskEngine::pttHeld() {
+  std::lock_guard lock(pttMutex_);
+  return ptt_ && ptt_->answering();
+}
+
 // A port that stops answering (a USB adapter pulled while keyed) is
 // released at once: it keys nothing more, also not when a device of the
-// same name comes back, until the operator opens a port again.
+// same name comes back, until the operator opens a port again. Keying that
+// failed drops the transmission at the next block.
 void PskEngine::setPttKeyed(bool keyed) {
   std::unique_ptr<PttPort> vanished;
   {
@@ -428,8 +460,25 @@ void PskEngine::setPttKeyed(bool keyed) {
     if (ptt_ && !ptt_->setKeyed(keyed)) vanished = std::move(ptt_);
   }
   if (!vanished) return;
+  if (keyed) pttFailed_ = true;
+  dropPtt(std::move(vanished));
+}
+
+bool PskEngine::dropSilentPtt() {
+  std::unique_ptr<PttPort> silent;
+  {
+    std::lock_guard lock(pttMutex_);
+    if (ptt_ && !ptt_->answering()) silent = std::move(ptt_);
+  }
+  if (!silent) return false;
+  dropPtt(std::move(silent));
+  return true;
+}
+
+void PskEngine::dropPtt(std::unique_ptr<PttPort> port) {
+  ++pttDrops_;
   std::fprintf(stderr, "Quillary: the PTT port stopped answering and was released\n");
-  vanished->close();
+  port->close();
 }
 
 void PskEngine::releasePtt() {

@@ -7,7 +7,8 @@
 // meters and every notification. The two meet only at short locks:
 //   txMutex_  the Transmitter (one block of modulation at most)
 //   rxMutex_  the Receiver and the SpectrumAnalyzer (one block of demodulation)
-//   pttMutex_ the PTT port (opening happens outside it)
+//   pttMutex_ the PTT port (opening happens outside it; every port's calls
+//              return at once, a CAT rig's work is done by its own thread)
 //   windowMutex_ the window notifications go to (cleared at stop)
 //   keyingMutex_ whether the transmitter counts as keyed, between a block
 //              and the PTT watchdog (taken before the other locks)
@@ -20,10 +21,10 @@
 //
 // Receive channels. Channel 0 is the window's: its characters are posted.
 // Channels 1 .. kMaxChannels - 1 are further receivers on the same audio,
-// for reading many stations at once (the band scan): each comes into being
-// at the first setting made for it, and keeps what it decodes for
-// takeReceived(); nothing of theirs is posted, as the contract's character
-// message names no channel.
+// for reading many stations at once (the band scan, the band window): each
+// comes into being at the first setting made for it, keeps what it decodes
+// for takeReceived() and runs until releaseChannel(); nothing of theirs is
+// posted, as the contract's character message names no channel.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "modem/BandReader.h"
 #include "modem/ModemLibrary.h"
 #include "psk/audio/AudioBackend.h"
 #include "psk/audio/ClockErrorMeter.h"
@@ -44,11 +46,12 @@
 
 namespace quillary::psk {
 
-class PskEngine : public ModemLibrary {
+class PskEngine : public ModemLibrary, public BandReader {
  public:
   static constexpr std::size_t kDisplayInterval = 800;  // samples per 2024: ten a second
   static constexpr std::size_t kMaxBlock = 256;
   static constexpr int32_t kMaxChannels = 64;
+  static_assert(kMaxChannels == BandReader::kLastChannel + 1);
   // Characters a channel keeps for takeReceived(), the latest.
   static constexpr std::size_t kChannelTextLimit = 4096;
 
@@ -101,13 +104,25 @@ class PskEngine : public ModemLibrary {
   // (n, 0): releases the held port. Other modes open nothing and answer 0.
   int32_t fnSetComPort(int32_t port, int32_t mode) override;
 
-  // Outside the contract, for the band scan.
+  // Outside the contract, for the station's other keying (CAT, VOX, a
+  // serial device by path): keys through `port`, opened on `path`, in place
+  // of any port held before. 1 when it opened, else 0.
+  int32_t holdPttPort(std::unique_ptr<PttPort> port, const std::string& path);
+  // Whether a port is held that still answers.
+  bool pttHeld();
+  // How many held ports were dropped because they stopped answering.
+  uint64_t pttDrops() const { return pttDrops_; }
+
+  // Outside the contract, for the band scan and the band window.
+  uint64_t latestSpectrum(float* db) override;
   // Where the band's spectrum (the last two seconds) shows stations of
   // `modeCode` between the two frequencies, in Hz; empty for a code that is
   // no PSK mode.
-  std::vector<double> bandStations(int32_t modeCode, double lowHz, double highHz);
+  std::vector<double> bandStations(int32_t modeCode, double lowHz, double highHz) override;
   // What channel `channel` (1 ..) has decoded since the last call.
-  std::string takeReceived(int32_t channel);
+  std::string takeReceived(int32_t channel) override;
+  // Channel `channel` (1 ..) is dropped: the audio thread no longer runs it.
+  void releaseChannel(int32_t channel) override;
 
  private:
   struct Outbox;
@@ -125,6 +140,10 @@ class PskEngine : public ModemLibrary {
   Receiver* receiverOf(int32_t channel, bool make);
   void deliver(const Outbox& outbox);
   void setPttKeyed(bool keyed);
+  // Audio thread: a held port that stopped answering is released; true
+  // when one was (the transmission must then be dropped).
+  bool dropSilentPtt();
+  void dropPtt(std::unique_ptr<PttPort> port);
   void releasePtt();
   void stopLocked();
   // The device failed for good (audio thread): unkey, and tell the window.
@@ -151,6 +170,9 @@ class PskEngine : public ModemLibrary {
   std::mutex pttMutex_;
   std::unique_ptr<PttPort> ptt_;
   bool pttKeyed_ = false;
+  std::atomic<uint64_t> pttDrops_{0};
+  // Set when keying failed: the next block drops the transmission.
+  std::atomic<bool> pttFailed_{false};
 
   std::mutex windowMutex_;
   ModemWindow* window_ = nullptr;

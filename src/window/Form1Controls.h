@@ -40,6 +40,8 @@ struct Form1Controls {
   QPushButton* Command6 = nullptr;             // "Tune"
   QPushButton* Command5 = nullptr;             // "ABORT(F12)"
   QPushButton* Command3 = nullptr;             // "Open" (comm port)
+  QPushButton* cmdRadio = nullptr;             // "Radio": how the radio is keyed and read
+  QLabel* lblRadio = nullptr;                  // the dial, or the keying and its trouble
 
   // Control panel (Frame2).
   QLineEdit* Text6 = nullptr;       // his name
@@ -73,6 +75,7 @@ struct Form1Controls {
   PictureBox* Picture2 = nullptr;   // spectrum, holds Command23
   QPushButton* Command23 = nullptr; // preset "1600Hz"
   QLabel* Label2 = nullptr;         // sound-card clock error "0 ppm"
+  QPushButton* cmdBand = nullptr;   // "Band": opens the band window
 
   QGroupBox* Frame1 = nullptr;      // "PSK Mode"
   QComboBox* Combo7 = nullptr;      // display range

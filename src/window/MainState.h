@@ -24,6 +24,7 @@ struct CommPortState {
 struct MainState {
   std::filesystem::path programFolder;
   int16_t soundDevice = -1;   // -1 = the system's default device
+  std::string soundDeviceName;  // as the chooser showed it; sound.ini's second line
   int16_t soundReset = 0;     // 1 after "Set Sound": unload keeps sound.ini absent
 
   int16_t presetCentre = 1600;  // Hz, centre of the signal search
@@ -53,6 +54,8 @@ struct MainState {
 
   CommPortState commPort;
   RadioReading radio;  // kept by the station's CAT reader
+  uint64_t pttDropsSeen = 0;  // PTT ports the modem let go of, as last counted
+  bool pttDropped = false;    // since "Open": the held port stopped answering
 
   // Entries 1..7 of the macro table live at index 0..6.
   std::array<std::string, 7> macros;

@@ -1,6 +1,7 @@
 // The comm port button, and a modem that answers every call with an error.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -110,6 +111,25 @@ TEST(FailingModem, TheWindowLoadsWorksAndClosesWhateverErrorEveryCallAnswers) {
     EXPECT_EQ(saved.ownCall, "N0CALL");
     EXPECT_TRUE(saved.commPort.has_value()) << "psk.ini is complete";
   }
+}
+
+// CAT and VOX need no port number: "Open" keys through the radio link, and
+// a port the modem had to let go of loses its red at the next tick.
+TEST_F(CommPortTest, WithCatOrVoxOpenHoldsTheRadioWhateverTheNumberAndADroppedPortIsShown) {
+  h.radio.configure({PttMethod::Vox, 2, "", 0});
+  press("0");
+  EXPECT_TRUE(lightRed());
+  EXPECT_EQ(h.radio.holds, 1);
+  h.radio.answer.pttDrops = 1;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !lightRed(); }, 3000)) << "the 1000 ms tick";
+  EXPECT_EQ(h.controls().lblRadio->text(), "PTT released: no answer");
+  h.radio.holdAnswer = false;
+  h.radio.configure({PttMethod::Cat, 2, "shack:4532", 0});
+  press();
+  EXPECT_FALSE(lightRed());
+  EXPECT_EQ(h.state().commPort.open, 0);
+  EXPECT_TRUE(h.dialogs.shown.empty()) << "the status line says why";
+  EXPECT_TRUE(h.modem.callsOf("fnSetComPort").empty());
 }
 
 }  // namespace

@@ -45,16 +45,17 @@ TEST(UnloadSequence, AWindowDestroyedWhileOpenStopsTheModemOnceAndSavesItsSettin
   ensureQtApplication();
   RecordingModem modem;
   FakeDialogs dialogs;
+  FakeRadio radio;
   TempFolder folder;
   {
-    Form1 form(modem, dialogs, folder.path(), 5);
+    Form1 form(modem, dialogs, radio, folder.path(), 5);
     form.show();
     form.close();
     form.close();
   }
   EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 1u);
   {
-    Form1 form(modem, dialogs, folder.path(), 7);
+    Form1 form(modem, dialogs, radio, folder.path(), 7);
     form.show();
   }
   EXPECT_EQ(modem.callsOf("fnStopSoundCard").size(), 2u);

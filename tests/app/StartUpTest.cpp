@@ -104,6 +104,31 @@ TEST(SoundBoardChooser, AReadableSoundIniHandsOverAtOnceOtherwiseTheDevicesAreOf
   }
 }
 
+// A USB headset plugged in moves the radio's card from 1 to 2 (and
+// PortAudio's "hw:1,0" with it): a sound.ini that names the card follows it.
+TEST(SoundBoardChooser, ASoundIniThatNamesItsDeviceFollowsItWhenTheNumbersShift) {
+  const std::vector<std::string> renumbered = {"HDA Intel PCH: ALC892 Analog (hw:0,0)", "USB Headset: Audio (hw:1,0)",
+                                               "USB Audio CODEC: - (hw:2,0)", "Simulator"};
+  const std::pair<std::string, std::optional<int16_t>> cases[] = {
+      {formatSoundIni(1, "USB Audio CODEC: - (hw:1,0)"), 2},
+      {formatSoundIni(2, "USB Audio CODEC: - (hw:2,0)"), 2},
+      {formatSoundIni(1, "IC-9700 USB Audio"), std::nullopt},
+      {formatSoundIni(5, "IC-9700 USB Audio"), std::nullopt},
+      {" 1 \r\n", 1},
+      {formatSoundIni(-1, "Default"), -1}};
+  for (const auto& [bytes, device] : cases) {
+    SCOPED_TRACE(bytes);
+    Chooser c(renumbered);
+    writeBytes(c.folder.path() / "sound.ini", bytes);
+    c.window->load();
+    EXPECT_EQ(c.shownWith, device);
+    EXPECT_EQ(c.window->isVisible(), !device.has_value()) << "neither matches: the operator chooses";
+    if (device) EXPECT_EQ(c.window->soundDeviceName(), *device == -1 ? "Default" : renumbered[*device]);
+    c.window->close();
+  }
+  EXPECT_EQ(formatSoundIni(2, "USB Audio CODEC: - (hw:2,0)"), " 2 \r\n\"USB Audio CODEC: - (hw:2,0)\"\r\n");
+}
+
 TEST(SoundBoardChooser, StartTakesTheDeviceFromTheFirstTwoCharacters) {
   const std::pair<const char*, int16_t> choices[] = {
       {"-1  Default", -1}, {"3 x", 3}, {"typed text", 0}, {"123 long", 12}};

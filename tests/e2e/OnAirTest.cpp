@@ -155,7 +155,7 @@ TEST(DeviceLoss, ACardPulledWhileTransmittingUnkeysAndTheNextStartTransmitsAgain
 
   // The next start (after "Set Sound", or the program started again).
   ptt->events.clear();
-  Form1 again(station.engine, station.dialogs, station.folder.path(), 0);
+  Form1 again(station.engine, station.dialogs, station.station, station.folder.path(), 0);
   again.show();
   startPhoto(again);
   ASSERT_TRUE(pumpUntilTransmissionEnds(device, again));
@@ -176,7 +176,7 @@ TEST(PictureCommandOnAir, OnTheSimulatorAnotherProgramsPhotoCommandReachesTheIma
 
   testing::FakeDialogs dialogs;
   testing::TempFolder folder;
-  Form1 form(*modem.engine, dialogs, folder.path(), static_cast<int16_t>(simulator));
+  Form1 form(*modem.engine, dialogs, *modem.station, folder.path(), static_cast<int16_t>(simulator));
   form.show();
   // The recording's station is at 1500 Hz, where a double click tunes.
   QTest::mouseDClick(form.findChild<QLineEdit*>("txtRec"), Qt::LeftButton);

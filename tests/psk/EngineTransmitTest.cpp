@@ -267,5 +267,30 @@ TEST_F(EngineFaults, APttPortThatVanishesWhileKeyedIsReleasedAndKeysNothingAfter
   EXPECT_EQ(ptt->events, (Events{"open /dev/ttyUSB0", "key", "close", "open /dev/ttyUSB0", "key", "unkey"}));
 }
 
+// A CAT rig that stops answering says so on its own, between keying and
+// unkeying; a port may also refuse the keying itself. Either way nothing is
+// sent to a radio that is not keyed: the transmission is dropped.
+TEST_F(EngineFaults, APortThatStopsAnsweringOrCannotKeyDropsTheTransmission) {
+  for (const bool whileKeyed : {true, false}) {
+    SCOPED_TRACE(whileKeyed ? "stops answering while keyed" : "cannot key");
+    ptt->silent = false;
+    ptt->vanished = !whileKeyed;
+    ptt->events.clear();
+    ASSERT_EQ(engine.fnSetComPort(1, 3), 1);
+    const std::size_t offsBefore = window.transmitStates().size();
+    const uint64_t dropsBefore = engine.pttDrops();
+    transmit("CQ CQ CQ de N0CALL pse k");
+    device.pump(256);
+    ptt->silent = whileKeyed;
+    pumpUntilOff(device, window, 0.5);
+    EXPECT_EQ(window.transmitStates().size(), offsBefore + 2) << "on, then off within half a second";
+    EXPECT_EQ(engine.fnGetTXCharsRemaining(), 0);
+    EXPECT_EQ(engine.pttDrops(), dropsBefore + 1);
+    EXPECT_FALSE(engine.pttHeld());
+    EXPECT_EQ(ptt->events.back(), "close");
+    EXPECT_EQ(lastAudible(device.pump(2048)), -1) << "nothing more goes out";
+  }
+}
+
 }  // namespace
 }  // namespace quillary::psk::test

@@ -84,7 +84,7 @@ std::vector<float> transmit(int modeCode, const std::string& text, double hz, do
   tx.enqueue(text);
   tx.stop();
   std::vector<float> samples(static_cast<std::size_t>(leadSeconds * 8000), 0.0f);
-  const auto audio = runUntilOff(tx, 1024);
+  const auto audio = runUntilOff(tx, 1024, 600);
   samples.insert(samples.end(), audio.begin(), audio.end());
   return samples;
 }

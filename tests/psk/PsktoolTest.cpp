@@ -1,8 +1,11 @@
 // psktool as a process: encode writes a WAV that decodes back to the bytes
-// given; scan reads every station of a band; all refuse bad input with an
-// error code and leave no file behind.
+// given; scan reads every station of a band; transmit keys a rig (behind a
+// real rigctld) while it sends; all refuse bad input with an error code and
+// leave no file behind.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -12,10 +15,12 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PskTestSignals.h"
 #include "psk/dsp/Resampler.h"
+#include "support/Rigctld.h"
 #include "support/TempFolder.h"
 
 namespace quillary::psk::test {
@@ -162,6 +167,81 @@ TEST_F(Psktool, HelpSucceedsBadArgumentsAndFilesAreRefusedWithAnErrorCodeAndNoOu
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator{}), 3) << "no a.wav";
   writeWav(path("fast.wav"), std::vector<float>(64, 0.25f), 384000, 1);
   EXPECT_EQ(runTool("decode --mode BPSK31 '" + path("fast.wav") + "'").exitCode, 0) << "the highest rate a card has";
+}
+
+// psktool running beside the test, its standard error in a file; killed
+// if the test ends before it.
+class RunningTool {
+ public:
+  RunningTool(std::vector<std::string> words, const std::string& errors) {
+    words.insert(words.begin(), kTool);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    pid_ = ::fork();
+    if (pid_ == 0 && std::freopen(errors.c_str(), "w", stderr)) ::execv(kTool.c_str(), argv.data());
+    if (pid_ == 0) ::_exit(127);
+  }
+  ~RunningTool() {
+    if (pid_ > 0 && exitCode(std::chrono::seconds(0)) == -1) ::kill(pid_, SIGKILL), ::waitpid(pid_, nullptr, 0);
+  }
+  // Its exit code once it has ended, waiting at most `limit`; -1 while it runs.
+  int exitCode(std::chrono::milliseconds limit = std::chrono::seconds(30)) {
+    int status = 0;
+    for (const auto giveUp = std::chrono::steady_clock::now() + limit; pid_ > 0;) {
+      if (::waitpid(pid_, &status, WNOHANG) == pid_) pid_ = 0, exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+      if (std::chrono::steady_clock::now() >= giveUp) break;
+      if (pid_ > 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return exitCode_;
+  }
+  void signal(int number) {
+    if (pid_ > 0) ::kill(pid_, number);
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int exitCode_ = -1;
+};
+
+TEST_F(Psktool, TransmitKeysTheRigWhileItSendsAndUnkeysAfterOnAStopOrWhenTheRigGoes) {
+  Rigctld daemon;
+  ASSERT_TRUE(daemon.running()) << daemon.problem();
+  const auto transmit = [&](const char* mode, const std::string& text, const std::string& ptt) {
+    return std::vector<std::string>{"transmit", "--mode", mode, "--freq", "1500", "--device", "Simulator",
+                                    "--ptt", ptt, text};
+  };
+  const std::string errors = path("errors.txt"), rigctld = "rigctld:" + daemon.address(), longText(200, 'e');
+  // psktool lists the sound devices first, which takes seconds under the sanitizers.
+  const auto keyed = [&] { return daemon.awaitPtt(true, std::chrono::seconds(30)); };
+  {
+    RunningTool tool(transmit("BPSK125", "CQ CQ de N0CALL k", rigctld), errors);
+    EXPECT_TRUE(keyed()) << "keyed while the text goes out";
+    EXPECT_EQ(tool.exitCode(), 0) << quillary::testing::readBytes(errors);
+    EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed after";
+  }
+  for (const int signal : {SIGINT, SIGTERM}) {
+    RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
+    ASSERT_TRUE(keyed()) << quillary::testing::readBytes(errors);
+    tool.signal(signal);
+    EXPECT_EQ(tool.exitCode(), 130) << signal;
+    EXPECT_EQ(daemon.ask("t"), "0") << "unkeyed before it ended";
+  }
+  {
+    RunningTool tool(transmit("BPSK31", longText, rigctld), errors);
+    ASSERT_TRUE(keyed()) << quillary::testing::readBytes(errors);
+    daemon.kill();
+    EXPECT_EQ(tool.exitCode(std::chrono::seconds(10)), 1) << "the rig gone: the transmission is dropped";
+    const std::string said = quillary::testing::readBytes(errors);
+    EXPECT_NE(said.find("PTT stopped answering"), std::string::npos) << said;
+  }
+  const std::pair<std::string, int> refused[] = {
+      {"rigctld:127.0.0.1:1", 1}, {"serial:/dev/quillary-no-such-port", 1}, {"rigctld:localhost", 2},
+      {"hamlib:IC7300:/dev/ttyUSB0", 2}, {"serial:", 2}, {"usb", 2}};
+  for (const auto& [ptt, exitCode] : refused) {
+    RunningTool tool(transmit("BPSK31", "x", ptt), errors);
+    EXPECT_EQ(tool.exitCode(), exitCode) << ptt << ": " << quillary::testing::readBytes(errors);
+  }
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ struct PttLog {
   std::vector<std::string> events;  // "open PATH", "key", "unkey", "close"
   bool refuseOpen = false;
   bool vanished = false;  // the adapter was pulled: nothing answers any more
+  std::atomic<bool> silent{false};  // a CAT rig that stopped answering on its own
   std::atomic<bool> keyed{false};  // also set by the PTT watchdog's thread
 };
 
@@ -66,6 +67,7 @@ class FakePttPort : public PttPort {
     log_->keyed = keyed;
     return true;
   }
+  bool answering() const override { return !log_->silent; }
 
  private:
   std::shared_ptr<PttLog> log_;

@@ -14,6 +14,7 @@
 #include "app/Form1.h"
 #include "modem/ModemWindow.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeRadio.h"
 #include "support/GuiTest.h"
 #include "support/RecordingModem.h"
 #include "transmit/TransmitBox.h"
@@ -24,7 +25,8 @@ namespace quillary::testing {
 class Form1Harness {
  public:
   explicit Form1Harness(int16_t soundDevice = -1)
-      : form_((ensureQtApplication(), std::make_unique<Form1>(modem, dialogs, folder_.path(), soundDevice))) {}
+      : form_((ensureQtApplication(),
+               std::make_unique<Form1>(modem, dialogs, radio, folder_.path(), soundDevice))) {}
 
   Form1& load() {
     form_->show();
@@ -39,6 +41,7 @@ class Form1Harness {
 
   RecordingModem modem;
   FakeDialogs dialogs;
+  FakeRadio radio;
 
  private:
   TempFolder folder_;  // made before the window and removed after it

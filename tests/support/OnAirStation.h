@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "app/Form1.h"
+#include "psk/Station.h"
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
@@ -16,7 +17,8 @@ struct OnAirStation {
   explicit OnAirStation(psk::PumpedAudio& audio, psk::PskEngine::Options options = {})
       : devices((ensureQtApplication(), std::vector{&audio})),
         engine(devices, std::move(options)),
-        form(engine, dialogs, folder.path(), 0) {}
+        station(engine),
+        form(engine, dialogs, station, folder.path(), 0) {}
 
   template <class W>
   W* control(const char* name) {
@@ -39,6 +41,7 @@ struct OnAirStation {
 
   psk::test::PumpedDevices devices;
   psk::PskEngine engine;
+  psk::Station station;  // the window's radio link, on the engine
   FakeDialogs dialogs;
   TempFolder folder;
   Form1 form;

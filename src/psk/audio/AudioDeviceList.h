@@ -12,6 +12,7 @@
 #include "modem/DeviceInventory.h"
 #include "psk/audio/AudioBackend.h"
 #include "psk/audio/PortAudioSession.h"
+#include "psk/audio/SimulatorBackend.h"
 
 namespace quillary::psk {
 
@@ -25,8 +26,10 @@ class AudioDeviceList : public DeviceInventory, public AudioBackendSource {
   };
 
   // Asks PortAudio for its devices. `simulatorInput` is the recording the
-  // Simulator plays instead of its demo station (nullopt: the demo).
-  explicit AudioDeviceList(std::optional<std::string> simulatorInput = std::nullopt);
+  // Simulator plays instead of its demo station (nullopt: the demo), and
+  // `simulatorPath` how its station reaches the band.
+  explicit AudioDeviceList(std::optional<std::string> simulatorInput = std::nullopt,
+                           SimulatorPathSetting simulatorPath = {});
 
   std::optional<std::vector<std::string>> soundDevices() const override;
   std::unique_ptr<AudioBackend> backendFor(int32_t device) override;
@@ -40,9 +43,17 @@ class AudioDeviceList : public DeviceInventory, public AudioBackendSource {
   std::vector<Device> devices_;
   int defaultDevice_ = 0;
   std::optional<std::string> simulatorInput_;
+  SimulatorPathSetting simulatorPath_;
 };
+
+// A device's name without the "(hw:N,M)" PortAudio ends ALSA's names with:
+// those numbers move when another card comes or goes, the rest stays.
+std::string deviceNameKey(const std::string& name);
 
 // The Simulator's recording named by QUILLARY_SIM_INPUT, if set and not empty.
 std::optional<std::string> simulatorInputFromEnvironment();
+// The Simulator's path from QUILLARY_SIM_CHANNEL and QUILLARY_SIM_SNR, as
+// far as they are set and not empty.
+SimulatorPathSetting simulatorPathFromEnvironment();
 
 }  // namespace quillary::psk

@@ -12,14 +12,24 @@
 
 namespace quillary::psk {
 
+// How the Simulator's station reaches the band, as the operator wrote it
+// (QUILLARY_SIM_CHANNEL and QUILLARY_SIM_SNR in the program): an HF
+// channel's name ("good", "moderate", "poor", "flat") and a signal-to-noise
+// ratio in dB in 3 kHz. Read when the device opens.
+struct SimulatorPathSetting {
+  std::optional<std::string> channel;
+  std::optional<std::string> snrDb;
+};
+
 class SimulatorBackend : public AudioBackend {
  public:
   // `recordingPath`: a sound file played instead of the demo station
   // (QUILLARY_SIM_INPUT in the program).
-  explicit SimulatorBackend(std::optional<std::string> recordingPath = std::nullopt);
+  explicit SimulatorBackend(std::optional<std::string> recordingPath = std::nullopt, SimulatorPathSetting path = {});
   ~SimulatorBackend() override;
 
-  // kStartCannotRead when the recording cannot be read.
+  // kStartCannotRead when the recording cannot be read, or the path names
+  // no channel or no ratio (said on the console).
   int32_t open() override;
   int32_t start(Callback callback) override;
   void stop() override;
@@ -29,6 +39,7 @@ class SimulatorBackend : public AudioBackend {
   void run();
 
   std::optional<std::string> recordingPath_;
+  SimulatorPathSetting pathSetting_;
   std::optional<SimulatedBand> band_;
   Callback callback_;
   std::atomic<bool> running_{false};

@@ -43,4 +43,19 @@ std::vector<float> hannPulse(int length) {
   return taps;
 }
 
+std::vector<float> hilbertTaps(int length) {
+  if (length < 3 || length % 2 == 0) return {};
+  using std::numbers::pi;
+  std::vector<float> taps(length, 0.0f);
+  const int middle = length / 2;
+  for (int n = 0; n < length; ++n) {
+    const int k = n - middle;
+    if (k % 2 == 0) continue;  // the ideal response is zero at even offsets
+    const double x = 2 * pi * n / (length - 1);
+    const double blackman = 0.42 - 0.5 * std::cos(x) + 0.08 * std::cos(2 * x);
+    taps[n] = static_cast<float>(2.0 / (pi * k) * blackman);
+  }
+  return taps;
+}
+
 }  // namespace quillary::psk

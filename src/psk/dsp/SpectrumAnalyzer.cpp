@@ -38,6 +38,8 @@ struct SpectrumAnalyzer::State {
   int sinceFrame = 0;
   std::vector<double> averageDb = std::vector<double>(kBins, kFloorDb);
   std::vector<double> bandPower = std::vector<double>(kBins, 0.0);
+  std::vector<float> latestDb = std::vector<float>(kBins, static_cast<float>(kFloorDb));
+  uint64_t frameNumber = 0;
   int frames = 0;
   bool anyFrame = false;
   int smoothing = 3;
@@ -78,10 +80,12 @@ void SpectrumAnalyzer::State::frame() {
   for (int k = 0; k < kBins; ++k) {
     const double power = double(output[k][0]) * output[k][0] + double(output[k][1]) * output[k][1];
     const double db = std::max(kFloorDb, 10 * std::log10(power / fullScaleReference + 1e-30));
+    latestDb[k] = static_cast<float>(db);
     averageDb[k] = anyFrame ? averageDb[k] + weight * (db - averageDb[k]) : db;
     bandPower[k] += (power / fullScaleReference - bandPower[k]) / frames;
   }
   anyFrame = true;
+  ++frameNumber;
 }
 
 SpectrumAnalyzer::SpectrumAnalyzer() : state_(std::make_unique<State>()) {}
@@ -131,5 +135,11 @@ int SpectrumAnalyzer::closestPeak(int lowHz, int highHz) const {
 }
 
 std::span<const double> SpectrumAnalyzer::bandPower() const { return state_->bandPower; }
+
+uint64_t SpectrumAnalyzer::latestFrame(float* db) const {
+  const auto& s = *state_;
+  if (s.frameNumber > 0) std::copy(s.latestDb.begin(), s.latestDb.end(), db);
+  return s.frameNumber;
+}
 
 }  // namespace quillary::psk

@@ -32,6 +32,9 @@ class SpectrumAnalyzer {
   // over the last two seconds or so whatever the display's smoothing: for
   // finding the stations on the band.
   std::span<const double> bandPower() const;
+  // Copies the newest frame's dB per bin (unsmoothed, 1024 values) into
+  // `db` and answers the frame's number from 1; 0 before the first frame.
+  uint64_t latestFrame(float* db) const;
   static constexpr double kBinHz = 8000.0 / 2048;
 
  private:

@@ -1,5 +1,6 @@
 #pragma once
-// The line that keys the transmitter (push-to-talk) on a serial port.
+// The line that keys the transmitter (push-to-talk): RTS and DTR of a serial
+// port, a CAT command through hamlib, or nothing at all (VOX).
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,8 +14,13 @@ class PttPort {
   virtual bool open(const std::string& path) = 0;
   // Unkeys and releases the port. Idempotent.
   virtual void close() = 0;
-  // Raises (true) or drops (false) the keying lines.
+  // Raises (true) or drops (false) the keying lines. False when the port
+  // no longer answers. Called on the audio thread: must not wait for a
+  // radio.
   virtual bool setKeyed(bool keyed) = 0;
+  // False once a port that works on its own (a CAT rig) has found that the
+  // radio stopped answering. Asked on the audio thread, every block.
+  virtual bool answering() const { return true; }
 };
 
 // Makes the port object for the engine (the serial port in the program, a

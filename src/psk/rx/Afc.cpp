@@ -31,18 +31,24 @@ constexpr double kLost = 1.2;
 constexpr double kLostSeconds = 0.5;
 // The matched filter and the symbol timing take this long to forget a move.
 constexpr int kSettlingSymbols = 3;
+// BPSK steers by the turn the detector's carrier loop follows, which is
+// steady enough for a quicker correction than each symbol's own phase
+// error (QPSK's) allows: a station drifting a hertz a second is followed
+// within a third of a hertz.
+constexpr double kBpskSteeringGain = 0.1;
 }  // namespace
 
 bool Afc::create(const PskMode& mode, int samplesPerSymbol) {
   baud_ = mode.baud();
-  if (!tracker_.create(baud_, mode.qpsk ? 4 : 2) || !search_.create(samplesPerSymbol, kCaptureBaud)) return false;
+  const bool made = mode.qpsk ? tracker_.create(baud_, 4) : tracker_.create(baud_, 2, kBpskSteeringGain);
+  if (!made || !search_.create(samplesPerSymbol, kCaptureBaud)) return false;
   reset();
   return true;
 }
 
 void Afc::reset() {
   search_.reset();
-  onStation_ = steering_ = false;
+  onStation_ = steering_ = steeredSinceFound_ = false;
   centredSamples_ = lostSamples_ = 0;
   settlingSymbols_ = 0;
 }
@@ -86,6 +92,7 @@ void Afc::moved(double hz, bool ontoStation) {
   if (!ontoStation) return;
   search_.freshen();
   tracker_.restart();
+  steeredSinceFound_ = true;
   centredSamples_ = lostSamples_ = 0;
   // A move the detector could not have followed upsets the symbols in the
   // filters; a small one does not.
@@ -124,10 +131,13 @@ double Afc::steer(double phaseError, int coherence) {
     steering_ = false;
     return 0.0;
   }
-  // Steering that begins pulls harder at first (the station may be off by
-  // most of the fine range).
-  if (!steering_) tracker_.restart();
-  steering_ = true;
+  // Steering that begins on a station just found pulls harder at first (it
+  // may be off by most of the fine range). Steering that resumes after the
+  // search lost sight of the station for a moment, as it does in the
+  // noise, does not: the station is where it was, and each hard pull would
+  // shake the receive frequency for a second.
+  if (!steering_ && !steeredSinceFound_) tracker_.restart();
+  steering_ = steeredSinceFound_ = true;
   // The steering moves the frequency under the search's average: its older
   // frames must not outweigh the new.
   search_.freshen();

@@ -31,7 +31,8 @@ class Afc {
   // surely out of the detector's reach, or a move has just upset the
   // filters).
   bool muteSymbol();
-  // Once per decided symbol: its phase error (radians) and the signal
+  // Once per decided symbol: its phase error (radians; for BPSK the turn
+  // per symbol the detector's carrier loop follows) and the signal
   // coherence 0..100; answers the fine step it wants, in Hz (0 while no
   // station is where the steering can follow).
   double steer(double phaseError, int coherence);
@@ -48,6 +49,7 @@ class Afc {
   FrequencyTracker tracker_;
   bool onStation_ = false;            // found since the last retune
   bool steering_ = false;             // the fine steering was at work at the last symbol
+  bool steeredSinceFound_ = false;    // ... at any symbol since the last retune or move onto a station
   std::size_t centredSamples_ = 0;    // the station has stood centred, while not yet on it
   std::size_t lostSamples_ = 0;       // ... or surely beyond the fine range, while on it
   int settlingSymbols_ = 0;           // still to pass after a move the detector could not follow

@@ -7,28 +7,38 @@
 namespace quillary::psk {
 
 namespace {
-using std::numbers::pi;
+using Complex = std::complex<double>;
 // What each neighbour leaks into a symbol through the matched filter.
 constexpr double kLeak = 1.0 / 6.0;
-// The carrier loop, in two gears. Unlocked (after a start, or once the
-// carrier has slipped away) it pulls hard: a wide phase loop and a strong
-// assist that follows the turn the differential phase shows, so it pulls
-// in from a quarter baud off within a few symbols. Locked, it is quiet: a
-// loop bandwidth of about 2% of the symbol rate and hardly any assist,
-// whose figure is noisy. The lock is judged by how close to the real axis
-// the symbols sit (the mean of cos 2e over a few dozen symbols: near 1 on
-// a clean signal, still over 0.6 at -16 dB in 3 kHz, near 0 while the
-// carrier turns away).
-constexpr double kLockedPhaseGain = 0.08;
-constexpr double kLockedAssistGain = 0.002;
-constexpr double kPullingPhaseGain = 0.2;
-constexpr double kPullingAssistGain = 0.05;
-constexpr double kLockSmoothing = 0.05;
-constexpr double kLockedAbove = 0.5;
-constexpr double kUnlockedBelow = 0.25;
-constexpr double kAmplitudeSmoothing = 0.05;
+// The carrier's turn is also read from the squares of consecutive symbols
+// (which carry no data): over some 30 symbols, towards which the loop is
+// pulled a little each symbol while it holds the carrier; over some 8,
+// towards which it is pulled hard once it has lost it (after a start, a
+// move or a long fade, or with a station coming up out of the noise).
+// Whether it holds the carrier is judged by how close to the reference in
+// use the symbols sit, sign aside: the mean of cos 2e over some 20 symbols
+// (near 1 on a clean signal, well over 0.5 at -16 dB in 3 kHz, near 0 on
+// noise or while the reference turns away).
+constexpr double kTurnSmoothing = 1.0 / 32;
+constexpr double kFastTurnSmoothing = 1.0 / 8;
+constexpr double kTurnAssist = 0.0005;
+constexpr double kPullingAssist = 0.1;
+constexpr double kHoldSmoothing = 0.05;
+constexpr double kHeldAbove = 0.5;
+constexpr double kLostBelow = 0.25;
+// The turn follows what the average over some 8 symbols misses, as a
+// critically damped loop would: quick enough for the turn of a carrier the
+// AFC has just moved, steady enough that the longer averages, turned on by
+// it, keep their phase.
+constexpr std::size_t kLoopReach = 5;
+// The choice of reach follows the channel over some 128 symbols (4 s at
+// 31.25 baud).
+constexpr double kMissSmoothing = 1.0 / 128;
+// A symbol without a carrier still tells the decoder to expect the idle:
+// the matched filter's leak weighs in by this little.
+constexpr double kNoCarrierStrength = 1e-12;
 
-double wrapped(double angle) { return std::remainder(angle, 2 * pi); }
+double signOf(int state) { return state == 0 ? 1.0 : -1.0; }
 }  // namespace
 
 bool BpskDetector::create(int delay) {
@@ -39,99 +49,154 @@ bool BpskDetector::create(int delay) {
 }
 
 void BpskDetector::reset() {
-  phase_ = turn_ = amplitude_ = lock_ = 0;
-  locked_ = false;
-  previous_ = {};
-  for (Path& path : paths_) {
-    path.metric = 0;
-    path.bits.fill(0);
-    path.sure.fill(0.0f);
-  }
-  count_ = 0;
-}
-
-void BpskDetector::trackCarrier(std::complex<float> sample, bool weak) {
-  const std::complex<double> z = sample;
-  const std::complex<double> u = z * std::polar(1.0, -phase_);
-  if (!weak) {
-    amplitude_ += kAmplitudeSmoothing * (std::abs(u.real()) - amplitude_);
-    const double sign = u.real() >= 0 ? 1.0 : -1.0;
-    const double error = amplitude_ > 0 ? std::clamp(u.imag() * sign / amplitude_, -1.0, 1.0) : 0.0;
-    if (std::norm(u) > 0) lock_ += kLockSmoothing * ((u * u).real() / std::norm(u) - lock_);
-    if (locked_ ? lock_ < kUnlockedBelow : lock_ > kLockedAbove) locked_ = !locked_;
-    const double gain = locked_ ? kLockedPhaseGain : kPullingPhaseGain;
-    // The turn the differential phase shows, mod half a turn (data removed).
-    const std::complex<double> change = z * std::conj(std::complex<double>(previous_));
-    if (std::abs(change) > 0) {
-      const double shown = std::arg(change * change) / 2;
-      turn_ += (locked_ ? kLockedAssistGain : kPullingAssistGain) * std::remainder(shown - turn_, pi);
-    }
-    turn_ += gain * gain / 4 * error;
-    phase_ += gain * error;
-    // A BPSK carrier's turn shows only to within half a turn per symbol: a
-    // loop that has run beyond a quarter has found nothing, and starts again.
-    if (std::abs(turn_) > pi / 2) restartCarrier();
-  }
-  phase_ = wrapped(phase_ + turn_);
-  previous_ = sample;
-}
-
-void BpskDetector::restartCarrier() {
-  turn_ = lock_ = 0;
-  locked_ = false;
+  pendingTurn_ = {};
+  references_ = {};
+  misses_.fill(0.0);
+  reach_ = kReachCount - 1;
+  samples_ = {};
+  carrier_ = {};
+  previousSquare_ = fastSquares_ = slowSquares_ = {};
+  turn_ = hold_ = fastSize_ = 0;
+  held_ = false;
+  paths_ = {};
+  count_ = decided_ = 0;
 }
 
 void BpskDetector::moved(double turn) {
-  // A move farther than the loop can have followed leaves it nothing to
-  // keep: it starts again on the new frequency.
-  if (std::abs(turn) > pi / 2) restartCarrier();
-  else turn_ -= turn;
+  // A move farther than the references can have followed leaves them
+  // nothing to keep: they start again on the new frequency.
+  if (std::abs(turn) > std::numbers::pi / 2) {
+    references_ = {};
+    fastSquares_ = slowSquares_ = previousSquare_ = {};
+    pendingTurn_ = {};
+    turn_ = hold_ = fastSize_ = 0;
+    held_ = false;
+    return;
+  }
+  // The samples still in the receiver's filters were mixed before the
+  // move: it shows in the samples from the symbol after next.
+  pendingTurn_[1] += turn;
 }
 
-std::optional<BpskDetector::Bit> BpskDetector::push(std::complex<float> sample, bool weak) {
-  const std::complex<double> u = std::complex<double>(sample) * std::polar(1.0, -phase_);
-  const double x = weak || !(amplitude_ > 0) ? 0.0 : u.real() / amplitude_;
-  trackCarrier(sample, weak);
-  return decide(x);
-}
+std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier) {
+  if (pendingTurn_[0] != 0.0) {
+    const Complex back = std::polar(1.0, -2 * pendingTurn_[0]);
+    fastSquares_ *= back;
+    slowSquares_ *= back;
+    turn_ -= pendingTurn_[0];
+  }
+  pendingTurn_ = {pendingTurn_[1], 0.0};
+  const Complex y = noCarrier ? Complex{} : Complex(sample);
+  if (!noCarrier) {
+    const Complex square = y * y, product = square * std::conj(previousSquare_);
+    fastSquares_ += kFastTurnSmoothing * (product - fastSquares_);
+    fastSize_ += kFastTurnSmoothing * (std::abs(product) - fastSize_);
+    slowSquares_ += kTurnSmoothing * (product - slowSquares_);
+    previousSquare_ = square;
+  }
+  samples_ = {samples_[1], samples_[2], y};
+  carrier_ = {carrier_[1], carrier_[2], !noCarrier};
+  if (++count_ < 2) return std::nullopt;
 
-std::optional<BpskDetector::Bit> BpskDetector::decide(double x) {
-  // State 0: the latest symbol is +1, state 1: -1. The metric of a step
-  // from sign p to sign s: s x - kLeak s p (the matched filter's own leak
-  // from the symbol before is expected, not evidence).
+  // Read the middle symbol, now that the one after it is in. The
+  // reference on the step from state (p, s) to (s, n), p s n the signs of
+  // the symbols before, at and after it: the average, turned on by two
+  // symbols, and the neighbours with signs p and n, turned by one.
+  const double weight = kReaches[reach_];
+  const Complex turn = std::polar(1.0, turn_);
+  const Complex older = (1 - weight) * references_[reach_] * turn * turn;
+  const Complex before = weight * samples_[0] * turn, after = weight * samples_[2] / turn;
+  const double scale = 1 / (1 + weight);
+  const Complex y0 = samples_[1];
+  const bool none = !carrier_[1];
+
+  // The metric of the step: s Re(y h*) - kLeak s p |h|^2. The first part
+  // is the sample against the reference, weighed by the strength the
+  // reference shows; the second the matched filter's own leak from the
+  // symbol before, expected, not evidence (the leak from the symbol after
+  // is the next step's).
   const std::size_t ring = static_cast<std::size_t>(delay_ + 1);
-  const std::size_t slot = count_ % ring;
-  std::array<Path, 2> next = paths_;
-  for (int s = 0; s < 2; ++s) {
-    const double sign = s == 0 ? 1.0 : -1.0;
+  const std::size_t slot = decided_ % ring;
+  std::array<Path, 4> next;
+  std::array<int, 4> from{};
+  for (int state = 0; state < 4; ++state) {
+    const int s = state >> 1, n = state & 1;
     std::array<double, 2> via{};
     for (int p = 0; p < 2; ++p) {
-      const double before = p == 0 ? 1.0 : -1.0;
-      via[p] = paths_[p].metric + sign * x - kLeak * sign * before;
+      const Complex h = (older + signOf(p) * before + signOf(n) * after) * scale;
+      const double against = none ? 0.0 : (y0 * std::conj(h)).real();
+      const double strength = none || std::norm(h) == 0 ? kNoCarrierStrength : std::norm(h);
+      via[p] = paths_[2 * p + s].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
     }
-    const int best = via[0] >= via[1] ? 0 : 1, other = 1 - best;
-    const double gap = via[best] - via[other];
-    Path& path = next[s];
-    path = paths_[best];
-    path.metric = via[best];
-    // The bit of this step: kept (1) when the sign stayed. The other path
-    // had the other bit here; where the two paths' older bits differ, they
-    // are no surer than this gap.
-    path.bits[slot] = s == best ? 1 : 0;
-    path.sure[slot] = static_cast<float>(gap);
-    const Path& loser = paths_[other];
-    for (std::size_t k = 0; k < ring; ++k)
-      if (k != slot && path.bits[k] != loser.bits[k]) path.sure[k] = std::min(path.sure[k], static_cast<float>(gap));
+    from[state] = via[0] >= via[1] ? 0 : 1;
+    next[state] = paths_[2 * from[state] + s];
+    next[state].metric = via[from[state]];
+    next[state].bits[slot] = s == from[state] ? 1 : 0;  // kept (1) when the sign stayed
   }
   // Keep the metrics near zero.
-  const double top = std::max(next[0].metric, next[1].metric);
+  const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
   for (Path& path : next) path.metric -= top;
   paths_ = next;
-  ++count_;
-  if (count_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
-  const Path& winner = paths_[0].metric >= paths_[1].metric ? paths_[0] : paths_[1];
-  const std::size_t old = (count_ - 1 - static_cast<std::size_t>(delay_)) % ring;
-  return Bit{winner.bits[old], winner.sure[old]};
+  const int lead = static_cast<int>(std::max_element(paths_.begin(), paths_.end(),
+                                                     [](const Path& a, const Path& b) { return a.metric < b.metric; }) -
+                                    paths_.begin());
+  learn(from[lead], lead >> 1);
+  ++decided_;
+  if (decided_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
+  return paths_[lead].bits[(decided_ - 1 - static_cast<std::size_t>(delay_)) % ring];
+}
+
+// The averages move on to the symbol before the one just read, with the
+// sign the leading path gives it (`before`: 0 for +). First, how well each
+// reach foretold that symbol from its neighbours decides which to use next
+// (the neighbour after with the sign the path gives it, `sign`, decided on
+// its own sample; the sign of the symbol after the one just read has not
+// been, and would only flatter the short reaches).
+void BpskDetector::learn(int before, int sign) {
+  const Complex turn = std::polar(1.0, turn_);
+  if (!carrier_[0]) {
+    for (Complex& reference : references_) reference *= turn;
+    return;
+  }
+  const Complex data = signOf(before) * samples_[0];
+  const Complex next = signOf(sign) * samples_[1] / turn;
+  // The carrier loop, before the averages move on.
+  const Complex predicted = references_[kLoopReach] * turn;
+  if (std::norm(predicted) > 0 && std::norm(data) > 0) {
+    const Complex agreement = data * std::conj(predicted);
+    const double gain = kReaches[kLoopReach];
+    if (held_) turn_ += gain * gain / 4 * std::clamp(agreement.imag() / std::norm(predicted), -1.0, 1.0);
+    hold_ += kHoldSmoothing * ((agreement * agreement).real() / std::norm(agreement) - hold_);
+    if (held_ ? hold_ < kLostBelow : hold_ > kHeldAbove) held_ = !held_;
+  }
+  if (held_) {
+    turn_ += kTurnAssist * std::remainder(std::arg(slowSquares_) / 2 - turn_, std::numbers::pi);
+  } else {
+    // As far as the squares show a carrier at all (noise alone shows a turn
+    // as well, at random), towards their turn, the harder the clearer they
+    // show it; for the rest, back to none, where the receiver is tuned.
+    const double shown = fastSize_ > 0 ? std::min(1.0, std::abs(fastSquares_) / fastSize_) : 0.0;
+    const double pull = kPullingAssist + (1 - kPullingAssist) * std::pow(shown, 4);
+    turn_ += pull * shown * std::remainder(std::arg(fastSquares_) / 2 - turn_, std::numbers::pi) -
+             kPullingAssist * (1 - shown) * turn_;
+  }
+  // A turn of half a turn a symbol reads every reversal as a kept phase:
+  // BPSK shows the carrier's turn only within a quarter turn either way.
+  turn_ = std::remainder(turn_, std::numbers::pi);
+
+  std::size_t best = 0;
+  for (std::size_t r = 0; r < kReachCount; ++r) {
+    const double weight = kReaches[r];
+    const Complex moved = references_[r] * turn;
+    // |y| (1 - cos of the angle between the sample and the reference).
+    const Complex h = moved + weight * next;
+    const double size = std::abs(h), own = std::abs(data);
+    const double miss = size > 0 ? own - (data * std::conj(h)).real() / size : own;
+    misses_[r] += kMissSmoothing * (miss - misses_[r]);
+    if (misses_[r] < misses_[best]) best = r;
+    references_[r] = moved + weight * (data - moved);
+  }
+  reach_ = best;
 }
 
 }  // namespace quillary::psk

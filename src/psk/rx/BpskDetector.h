@@ -1,13 +1,35 @@
 #pragma once
-// Coherent detection of BPSK, differentially decoded. A carrier loop
-// (phase locked, with a frequency-locked assist that pulls it in from
-// wherever the differential phase says the carrier turns) gives each symbol
-// sample its phase reference; a two-state Viterbi decoder reads the
-// symbols' signs, knowing what the matched filter does to them: each
-// symbol leaks a sixth of itself into each neighbour (the transmit pulse
-// is a two-symbol raised cosine, and so is the filter matched to it). The
-// bit is whether the sign changed: a slip of the loop by half a turn costs
-// one bit, not everything after it.
+// Coherent detection of BPSK through a channel whose strength and phase
+// wander, differentially decoded.
+//
+// A Viterbi decoder reads the symbols' signs, knowing what the matched
+// filter does to them: each symbol leaks a sixth of itself into each
+// neighbour (the transmit pulse is a two-symbol raised cosine, and so is
+// the filter matched to it). The bit is whether the sign changed, so a slip
+// of the phase reference costs a bit, not everything after it.
+//
+// Each symbol is read against a phase reference made of its neighbours with
+// their data taken out by their signs (so the data is never squared away),
+// and weighed by the channel's strength the reference shows: a symbol in a
+// fade counts for little. The reference joins an average of the samples
+// before (with the signs the decoder's leading path gave them, turned on by
+// an estimate of the carrier's turn per symbol) and the symbols right
+// before and right after, with the signs of the path being weighed: the
+// decoder's states are the signs of the last two symbols, and it reads each
+// symbol once the next has come. Through a deep fade, where the phase turns
+// fastest, the symbols on both sides pin it down where those before alone
+// cannot; and a path and its mirror image (every sign flipped) never look
+// alike, as the average anchors the signs.
+//
+// How far the average reaches depends on the channel: on a steady one the
+// farthest is as good as a narrow carrier loop; where the path fades and
+// turns within a second, only the nearest few symbols tell where the phase
+// is, and at the extreme the two neighbours alone. The detector keeps a
+// figure for each reach of how well it foretells the symbols, and uses the
+// reach that does best. The averages turn on by the carrier's turn per
+// symbol, which a carrier loop of the second order follows on the average
+// of some 8 symbols, helped by the turn the squared samples show, which
+// finds a carrier far off tune.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -17,48 +39,54 @@ namespace quillary::psk {
 
 class BpskDetector {
  public:
-  // Decisions come out `delay` symbols late (2..64). False, and no change,
-  // otherwise.
+  // The decoder decides `delay` symbols late (2..64), after waiting for the
+  // symbol that follows: a bit comes out delay + 1 symbols after its
+  // sample. False, and no change, otherwise.
   bool create(int delay);
   void reset();
-  struct Bit {
-    int value = 0;      // 1: the phase was kept, 0: reversed
-    double margin = 0;  // how sure, >= 0 (the two best paths apart)
-  };
-  // One symbol sample from the matched filter; `weak` when it carries no
-  // usable phase (it then counts as a reversal, the idle). Answers the bit
-  // `delay` symbols back, once that many have come in.
-  std::optional<Bit> push(std::complex<float> sample, bool weak);
-  // The carrier loop's turn per symbol, radians: how far off the carrier is.
-  double turnPerSymbol() const { return turn_; }
+  // One symbol sample from the matched filter; `noCarrier` when it carries
+  // no usable phase (it then counts as a reversal, the idle). Answers the
+  // bit of the sample latency() symbols back, once there is one.
+  std::optional<int> push(std::complex<float> sample, bool noCarrier);
+  int latency() const { return delay_ + 1; }
+  // The carrier's turn per symbol (radians) as the detector follows it,
+  // moves made included: how far off tune the carrier is.
+  double turnPerSymbol() const { return turn_ - pendingTurn_[0] - pendingTurn_[1]; }
   // The receive frequency moved: the carrier turns `turn` radians per
   // symbol less from now on.
   void moved(double turn);
 
  private:
-  void trackCarrier(std::complex<float> sample, bool weak);
-  void restartCarrier();
-  std::optional<Bit> decide(double x);
-
-  // A survivor path, one per state (the sign of the latest symbol): its
-  // metric, and for the last delay + 1 symbols its bits and how sure each
-  // is (soft-output Viterbi), rings indexed by symbol number.
+  // How much of each sample the average takes in, and the nearest
+  // neighbours beside it: 1 is the neighbours alone.
+  static constexpr std::array<double, 10> kReaches{1.0,      1.0 / 2,  1.0 / 3,  1.0 / 4,  1.0 / 6,
+                                                   1.0 / 8,  1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
+  static constexpr std::size_t kReachCount = kReaches.size();
   static constexpr int kMaxDelay = 64;
+
+  // A survivor path, one per state: the signs of the last two symbols.
   struct Path {
     double metric = 0;
-    std::array<unsigned char, kMaxDelay + 1> bits{};
-    std::array<float, kMaxDelay + 1> sure{};
+    std::array<unsigned char, kMaxDelay + 1> bits{};  // a ring by symbol number
   };
 
+  void learn(int before, int sign);
+
   int delay_ = 8;
-  double phase_ = 0;      // the carrier's phase at the next symbol
-  double turn_ = 0;       // its turn per symbol
-  double amplitude_ = 0;  // smoothed |in-phase part|
-  double lock_ = 0;       // smoothed cos 2e of the phase error e
-  bool locked_ = false;
-  std::complex<float> previous_{};
-  std::array<Path, 2> paths_;
-  std::size_t count_ = 0;
+  std::array<double, 2> pendingTurn_{};  // moves still in the filters, by the symbol they show in
+  std::array<std::complex<double>, kReachCount> references_{};  // the averages up to two symbols before the one read
+  std::array<double, kReachCount> misses_{};
+  std::size_t reach_ = kReachCount - 1;
+  std::array<std::complex<double>, 3> samples_{};  // the symbols before, at and after the one read
+  std::array<bool, 3> carrier_{};
+  std::complex<double> previousSquare_{}, fastSquares_{}, slowSquares_{};
+  double fastSize_ = 0;  // the mean size of what fastSquares_ averages
+  double turn_ = 0;     // the carrier's turn per symbol, radians
+  double hold_ = 0;     // smoothed cos 2e of the angle e the samples stand off the reference
+  bool held_ = false;   // the loop holds the carrier
+  std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
+  std::size_t count_ = 0;        // samples in
+  std::size_t decided_ = 0;      // symbols read
 };
 
 }  // namespace quillary::psk

@@ -10,14 +10,28 @@ namespace {
 // Symbols between a wide sample and the decision on it (filters, timing).
 constexpr int kDecisionDelaySymbols = 4;
 // The fundamentals must stand 30 dB above the noise beside them, the
-// third-order products 10 dB to be measured.
+// third-order products 15 dB to be measured: a single bin of noise swings
+// by several dB, and nearer the noise the figure of a -30 dB station read
+// 3 to 4 dB high (better no reading than a wrong one).
 constexpr double kMinimumSnr = 1000.0;
-constexpr double kProductsOverNoise = 10.0;
+constexpr double kProductsOverNoise = 31.6;
 // A clean station's products stay under the noise: what can be told then is
 // how high they could at most be, and that is worth a reading only when it
 // already says the signal is clean.
 constexpr double kCleanBoundDb = -30.0;
-// Within the main lobe of the one-second window's tones.
+// Through a fading path the channel weighs the tones and the products, a
+// baud apart, differently wherever it changes across the station (two
+// paths cancelling in a notch pass the products beside it better than the
+// tones). A window is read only where the path looks even: as strong as
+// the station has been over the last seconds, its two halves as strong as
+// each other, the two tones (and the products, where they stand clear of
+// the noise) as strong as each other within these margins.
+constexpr double kFadedShare = 0.5;
+constexpr double kLongSeconds = 4.0;
+constexpr double kHalvesDb = 3.0;
+constexpr double kToneImbalanceDb = 3.0;
+constexpr double kProductImbalanceDb = 6.0;
+// Within the main lobe of the window's tones.
 constexpr double kOffsetStepHz = 0.5;
 }  // namespace
 
@@ -26,7 +40,9 @@ bool ImdMeter::create(double sampleRate, int samplesPerSymbol) {
   sampleRate_ = sampleRate;
   samplesPerSymbol_ = samplesPerSymbol;
   symbolsPerSecond_ = static_cast<int>(std::lround(sampleRate / samplesPerSymbol));
-  window_ = static_cast<std::size_t>(symbolsPerSecond_) * samplesPerSymbol;
+  symbolsPerWindow_ = std::max(8, (symbolsPerSecond_ + 1) / 2);
+  window_ = static_cast<std::size_t>(symbolsPerWindow_) * samplesPerSymbol;
+  longSmoothing_ = 1.0 / (kLongSeconds * sampleRate);
   margin_ = static_cast<std::size_t>(kDecisionDelaySymbols) * samplesPerSymbol;
   ring_.assign(window_ + margin_, {});
   hann_.resize(window_);
@@ -40,11 +56,14 @@ void ImdMeter::reset() {
   std::fill(ring_.begin(), ring_.end(), std::complex<float>{});
   next_ = filled_ = 0;
   cleanRun_ = 0;
+  sinceReading_ = symbolsPerSecond_;
+  longPower_ = 0;
   reading_.reset();
 }
 
 void ImdMeter::process(std::size_t count, const std::complex<float>* wide) {
   for (std::size_t i = 0; i < count; ++i) {
+    longPower_ += longSmoothing_ * (std::norm(wide[i]) - longPower_);
     ring_[next_] = wide[i];
     next_ = (next_ + 1) % ring_.size();
   }
@@ -53,11 +72,14 @@ void ImdMeter::process(std::size_t count, const std::complex<float>* wide) {
 
 void ImdMeter::symbol(bool cleanReversal) {
   cleanRun_ = cleanReversal ? cleanRun_ + 1 : 0;
+  ++sinceReading_;
   // The window must lie wholly inside the clean run, decisions lagging the
-  // samples by a few symbols.
-  if (cleanRun_ < symbolsPerSecond_ + 2 * kDecisionDelaySymbols || filled_ < ring_.size()) return;
-  measure();
-  cleanRun_ = 2 * kDecisionDelaySymbols;  // the next reading after another second
+  // samples by a few symbols; and a second must have passed since the last
+  // reading.
+  if (cleanRun_ < symbolsPerWindow_ + 2 * kDecisionDelaySymbols || filled_ < ring_.size() ||
+      sinceReading_ < symbolsPerSecond_)
+    return;
+  if (measure()) sinceReading_ = 0;
 }
 
 double ImdMeter::power(double hz, std::size_t start) const {
@@ -108,24 +130,36 @@ double ImdMeter::noiseBeside(double offset, std::size_t start) const {
   return sum / count;
 }
 
-void ImdMeter::measure() {
+bool ImdMeter::measure() {
   const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
   const double baud = sampleRate_ / samplesPerSymbol_;
+  double halves[2] = {0, 0};
+  for (std::size_t n = 0; n < window_; ++n) halves[2 * n / window_] += std::norm(ring_[(start + n) % ring_.size()]);
+  const double windowPower = halves[0] + halves[1];
+  if (windowPower / static_cast<double>(window_) < kFadedShare * longPower_) return false;
+  if (!(halves[0] > 0) || !(halves[1] > 0) || std::abs(10 * std::log10(halves[0] / halves[1])) > kHalvesDb) return false;
   const double f = carrierOffset(start);
-  const double fundamentals = power(f - baud / 2, start) + power(f + baud / 2, start);
-  const double thirds = power(f - 1.5 * baud, start) + power(f + 1.5 * baud, start);
+  const double lower = power(f - baud / 2, start), upper = power(f + baud / 2, start);
+  // A clean idle's two tones are equal; so are an amplifier's products.
+  if (!(lower > 0) || !(upper > 0) || std::abs(10 * std::log10(lower / upper)) > kToneImbalanceDb) return false;
+  const double fundamentals = lower + upper;
+  const double lowerThird = power(f - 1.5 * baud, start), upperThird = power(f + 1.5 * baud, start);
+  const double thirds = lowerThird + upperThird;
   const double noise = noiseBeside(f, start);
-  if (!(fundamentals > 0) || !(thirds > 0)) return;
+  if (!(fundamentals > 0) || !(thirds > 0)) return false;
   // Trust a figure only when the fundamentals stand well clear of the noise.
-  if (fundamentals / 2 < kMinimumSnr * noise) return;
+  if (fundamentals / 2 < kMinimumSnr * noise) return false;
   if (thirds / 2 >= kProductsOverNoise * noise) {
+    if (std::abs(10 * std::log10((lowerThird + noise) / (upperThird + noise))) > kProductImbalanceDb) return false;
     // The noise in the products' bins is taken out of them.
     reading_ = static_cast<int>(
         std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
-    return;
+    return true;
   }
   const double bound = 10 * std::log10(2 * kProductsOverNoise * noise / fundamentals);
-  if (bound <= kCleanBoundDb) reading_ = static_cast<int>(std::lround(bound));
+  if (bound > kCleanBoundDb) return false;
+  reading_ = static_cast<int>(std::lround(bound));
+  return true;
 }
 
 std::optional<int> ImdMeter::take() {

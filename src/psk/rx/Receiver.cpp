@@ -43,14 +43,18 @@ constexpr int kQpskMatchedLength = 24;
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// BPSK decisions come out this many symbols late: the Viterbi decoder
-// settles within a few, and each bit is judged by the squelch then (see
-// remember()).
+// The BPSK decoder decides this many symbols late (it settles within a
+// few), once the symbol after has come in; each bit is judged by the
+// squelch then (see remember()).
 constexpr int kBpskDelay = 8;
+constexpr int kBpskLatency = kBpskDelay + 1;
+static_assert(kBpskLatency <= kViterbiDepth);
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
 constexpr double kWeakSymbol = 0.05;
+// One a thousand times weaker is next to no carrier at all, even in a fade.
+constexpr double kFaintSymbol = 0.001;
 constexpr double kPeakDecay = 0.9;
 constexpr double kRecentSmoothing = 0.25;
 // Each weak symbol cuts the signal quality by this factor: when a station
@@ -62,9 +66,12 @@ constexpr double kWeakFade = 0.7;
 // timing is still finding the carrier (they are its preamble anyway).
 constexpr double kRisingSymbol = 8.0;
 constexpr int kSettlingSymbols = 4;
-// Clean idle for the IMD meter: reversals this coherent (the meter finds a
-// station a little off tune by itself).
-constexpr int kCleanIdleQuality = 80;
+// Clean idle for the IMD meter: reversals whose phase change stands within
+// a quarter of the constellation's step (an eighth of a turn for BPSK, a
+// sixteenth for QPSK) of a reversal. A run of them long enough for the
+// meter's window is no chance of the noise, and it is seen from the
+// second symbol of a transmission's preamble on; the meter finds a station
+// a little off tune by itself, and judges the noise around it.
 constexpr double kMinFrequency = 100.0;
 constexpr double kMaxFrequency = 3900.0;
 // A frequency set this close to the one the receiver is on is the same.
@@ -103,7 +110,7 @@ struct Receiver::State {
   // Squelch state per symbol, delayed like the decisions (a ring of delay +
   // 1), so each bit is judged by the quality at the time it was received.
   std::array<bool, kViterbiDepth + 1> openHistory{};
-  std::size_t openSlots = kBpskDelay + 1;
+  std::size_t openSlots = kBpskLatency + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
   int lastBit = 0;
@@ -116,11 +123,13 @@ struct Receiver::State {
     Complex sample;     // the matched filter's output at the symbol
     Complex change;     // the phase change from the previous symbol
     bool weak = false;  // too faint, or too sudden, to carry a phase
+    bool faint = false;  // ... and far fainter still: next to no carrier
     bool noCarrier = false;  // over the last few symbols
     bool open = false;  // the squelch let it through
   };
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
+  static bool cleanReversal(const Symbol& symbol, int order);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   bool remember(bool open);
   void steer(double phaseError);
@@ -151,7 +160,7 @@ void Receiver::State::build() {
   latest.fill({});
   latestNext = 0;
   openHistory.fill(false);
-  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskDelay) + 1;
+  openSlots = static_cast<std::size_t>(mode.qpsk ? kViterbiDepth : kBpskLatency) + 1;
   symbolCount = 0;
   characterSpoiled = true;
   lastBit = 0;
@@ -194,6 +203,7 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   power += kPowerSmoothing * (now - power);
   peak = std::max(now, peak * kPeakDecay);
   symbol.weak = muted || rising || std::min(now, previousPower) < kWeakSymbol * peak;
+  symbol.faint = muted || rising || std::min(now, previousPower) < kFaintSymbol * peak;
   previousPower = now;
   // A single symbol can be faint in noise while the carrier is there; the
   // detector, which weighs each symbol by what it holds, is told only of a
@@ -209,15 +219,19 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
 }
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
-  // A 1 keeps the phase, a 0 reverses it: what the phase change shows at
-  // once steers the AFC (it pulls in from a quarter baud off, where the
-  // carrier loop would slip) and feeds the IMD meter.
-  const int shown = !symbol.weak && symbol.change.real() > 0 ? 1 : 0;
-  const Complex ideal = shown ? Complex{1, 0} : Complex{-1, 0};
-  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(ideal)));
-  imd.symbol(shown == 0 && quality.coherence() >= kCleanIdleQuality);
+  imd.symbol(cleanReversal(symbol, 2));
   const bool openThen = remember(symbol.open);
-  if (const auto bit = bpsk.push(symbol.sample, symbol.noCarrier)) deliver(bit->value, openThen && symbol.open, decoded);
+  const auto bit = bpsk.push(symbol.sample, symbol.noCarrier);
+  // The AFC steers by the carrier's turn the detector follows: over many
+  // symbols, far steadier than the turn of each phase change, which at a
+  // low signal-to-noise ratio would shake the receive frequency by a good
+  // part of a hertz, more than a coherent detector can follow.
+  if (!symbol.weak) steer(bpsk.turnPerSymbol());
+  if (bit) deliver(*bit, openThen && symbol.open, decoded);
+}
+
+bool Receiver::State::cleanReversal(const Symbol& symbol, int order) {
+  return !symbol.weak && std::abs(std::arg(-symbol.change)) < std::numbers::pi / (2 * order);
 }
 
 // Keeps the squelch state of this symbol and answers that of the symbol
@@ -236,14 +250,18 @@ bool Receiver::State::remember(bool open) {
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   std::array<float, 4> metrics{};
   int nearest = 0;
-  // A weak symbol gives every branch the same metric: no information.
-  const float scale = power > 0 && !symbol.weak ? static_cast<float>(1.0 / power) : 0.0f;
+  // A symbol without a carrier, or next to none (the last of a
+  // transmission, fading out into silence), gives every branch the same
+  // metric: no information. One that is merely weak, as in a fade, counts
+  // for what it holds: the phase change's size, the product of the two
+  // symbols' strengths, weighs it already.
+  const float scale = power > 0 && !symbol.noCarrier && !symbol.faint ? static_cast<float>(1.0 / power) : 0.0f;
   for (int v = 0; v < 4; ++v) {
     metrics[v] = (symbol.change * std::conj(kQpskPhaseChange[v])).real() * scale;
     if (metrics[v] > metrics[nearest]) nearest = v;
   }
   if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
-  imd.symbol(nearest == 0 && quality.coherence() >= kCleanIdleQuality);
+  imd.symbol(cleanReversal(symbol, 4));
   const bool openThen = remember(symbol.open);
   if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
 }

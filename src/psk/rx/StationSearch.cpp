@@ -39,9 +39,13 @@ constexpr int kSteadyFrames = 2;
 constexpr double kFirmBaud = 0.02;
 // How far a station's centre may be off, one standard deviation in baud:
 // this over its excess and the root of the independent frames averaged
-// (measured on weak stations; the noise of each bin, and the station's own
-// data, move the centre of its power).
-constexpr double kCentreSpread = 0.45;
+// (the noise of each bin, and the station's own data, move the centre of
+// its power). Measured on a weak station just come up out of the noise,
+// whose first sightings still hold the noise before it and its switching
+// on: at the edge of copy they miss by up to a third of a baud, twice as
+// far as once it has been there a while, and a station in tune must not be
+// left on such a sighting.
+constexpr double kCentreSpread = 0.9;
 }  // namespace
 
 bool StationSearch::create(int samplesPerSymbol, double captureBaud) {

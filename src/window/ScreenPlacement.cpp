@@ -1,4 +1,4 @@
-#include "app/ScreenPlacement.h"
+#include "window/ScreenPlacement.h"
 
 #include <algorithm>
 

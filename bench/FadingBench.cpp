@@ -1,0 +1,78 @@
+// How well the receiver copies through fading: the character error rate per
+// mode on the Watterson HF channel ("good" 0.5 ms / 0.1 Hz, "moderate"
+// 1 ms / 0.5 Hz, "poor" 2 ms / 1 Hz, "flat" one path at 1 Hz) against the
+// signal-to-noise ratio in 3 kHz (mean received power), AFC on (limit
+// 500 Hz), squelch open. Each point sends the English text six times, each
+// time through its own fading and noise (fixed seeds): over 6800
+// characters. Run by hand; the whole table takes several minutes:
+//   build/bench/quillary_bench --benchmark_filter=RxFading
+//   build/bench/quillary_bench --benchmark_filter='RxFading/mode:0/condition:1/'
+// "cer_pct" as in RxSensitivity. Beside it the limit for a receiver that
+// decides bit by bit with ideal symbol timing over flat Rayleigh fading at
+// the same mean Eb/N0 (see FadingBounds.h): "coherent_pct" with the
+// carrier's phase known (the bits then read differentially),
+// "differential_pct" for a differential detector.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "FadingBounds.h"
+#include "RxSignals.h"
+#include "psk/PskMode.h"
+#include "psk/channel/HfChannel.h"
+#include "psk/rx/Receiver.h"
+
+namespace {
+
+using namespace quillary;
+using namespace quillary::psk;
+
+constexpr unsigned kSeeds[] = {101, 202, 303, 404, 505, 606};
+constexpr const char* kConditions[] = {"good", "moderate", "poor", "flat"};
+
+std::string receive(int code, const std::vector<float>& samples) {
+  Receiver rx;
+  rx.setMode(code);
+  rx.setFrequency(1500);
+  rx.setAfcLimit(500);
+  std::vector<uint8_t> bytes;
+  rx.process(samples.size(), samples.data(), bytes);
+  return {bytes.begin(), bytes.end()};
+}
+
+void RxFading(benchmark::State& state) {
+  const int code = static_cast<int>(state.range(0));
+  const HfCondition condition = *hfConditionNamed(kConditions[state.range(1)]);
+  const double snr = static_cast<double>(state.range(2));
+  const std::vector<float> sent = bench::transmission(code, bench::kEnglishText);
+  std::vector<float> clean(8000, 0.0f);
+  clean.insert(clean.end(), sent.begin(), sent.end());
+  clean.resize(clean.size() + 8000, 0.0f);
+  std::size_t edits = 0, chars = 0;
+  for (auto _ : state) {
+    for (unsigned seed : kSeeds) {
+      std::vector<float> faded = clean;
+      psk::signals::fadeAndAddNoise(faded, condition, snr, seed + static_cast<unsigned>(code));
+      edits += bench::editDistance(bench::kEnglishText, receive(code, faded));
+      chars += bench::kEnglishText.size();
+    }
+  }
+  const PskMode mode = *modeFromCode(code);
+  const double bits = bench::bitsPerCharacter(bench::kEnglishText);
+  state.counters["cer_pct"] = 100.0 * static_cast<double>(edits) / static_cast<double>(chars);
+  state.counters["chars"] = static_cast<double>(chars);
+  state.counters["coherent_pct"] = 100.0 * bench::rayleighCer(mode.baud(), snr, bits, bench::Detection::coherent);
+  state.counters["differential_pct"] = 100.0 * bench::rayleighCer(mode.baud(), snr, bits, bench::Detection::differential);
+}
+
+void allPoints(benchmark::internal::Benchmark* bench) {
+  for (int code : {0, 1, 8, 9, 16, 17}) {
+    const int lowest = code < 8 ? -12 : code < 16 ? -9 : -6;
+    for (int condition = 0; condition < 4; ++condition)
+      for (int snr = lowest; snr <= lowest + 18; snr += 3) bench->Args({code, condition, snr});
+  }
+}
+BENCHMARK(RxFading)->Apply(allPoints)->ArgNames({"mode", "condition", "snr"})->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
