@@ -9,6 +9,7 @@
 #include "link/ReceiveTuningHandlers.h"
 #include "link/SignalSearchHandlers.h"
 #include "link/TransmitIndicator.h"
+#include "logbook/LogbookHandlers.h"
 #include "macros/Fonts.h"
 #include "macros/MacroEditor.h"
 #include "macros/MacroSend.h"
@@ -39,6 +40,7 @@ void Form1::connectHandlers() {
   connectMacroSendButtons(context_);
   connectFonts(context_);
   connectTransmitKeys(context_);
+  connectLogbook(context_);
 }
 
 }  // namespace quillary

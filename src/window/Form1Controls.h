@@ -40,6 +40,7 @@ struct Form1Controls {
   QPushButton* Command6 = nullptr;             // "Tune"
   QPushButton* Command5 = nullptr;             // "ABORT(F12)"
   QPushButton* Command3 = nullptr;             // "Open" (comm port)
+  QPushButton* cmdLog = nullptr;               // "Log": the contact into the log
 
   // Control panel (Frame2).
   QLineEdit* Text6 = nullptr;       // his name
