@@ -50,6 +50,11 @@ AdifRead readAdif(std::string_view bytes) {
     if (open == std::string_view::npos) break;
     const std::size_t close = bytes.find('>', open);
     if (close == std::string_view::npos) break;
+    const std::size_t inner = bytes.find('<', open + 1);
+    if (inner < close) {  // a '<' in free text, and a tag after it
+      pos = inner;
+      continue;
+    }
     const auto tag = parseTag(bytes.substr(open + 1, close - open - 1));
     if (!tag) {  // a '<' in free text
       pos = open + 1;

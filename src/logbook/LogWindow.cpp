@@ -69,6 +69,7 @@ LogWindow::LogWindow(Form1Context& context, QWidget* parent)
   table_->sortByColumn(LogTableModel::kDateColumn, Qt::DescendingOrder);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+  table_->horizontalHeader()->setDefaultSectionSize(80);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->verticalHeader()->hide();
   column->addWidget(table_);
