@@ -20,10 +20,16 @@ bool Logbook::load() {
 }
 
 bool Logbook::save(const LogRecord& record) {
-  if (!file_.append(record)) return false;
-  worked_.add(record);
+  const std::size_t before = file_.records().size();
+  const bool written = file_.append(record);
+  // A log changed on the disk since is read again before the append.
+  if (file_.records().size() == before + 1) {
+    worked_.add(record);
+  } else {
+    worked_.rebuild(file_.records());
+  }
   emit changed();
-  return true;
+  return written;
 }
 
 bool Logbook::replaceAll(std::vector<LogRecord> records) {

@@ -48,7 +48,6 @@ TEST(PictureQso, CqAnswerPhotoReportAnd73ThenBothKeepTheirFiles) {
   };
   writeBytes(b.folder.path() / "name.txt", "N0CALL,Taro\r\n");
   writeBytes(b.folder.path() / "name.ini", (b.folder.path() / "name.txt").string() + "\r\n");
-  a.form.state().radio = RadioReading{14'070'000, "USB"};  // a rig on CAT, as its reader fills it
   a.show(20);
   b.show(20);
   a.readyToTransmit("N0CALL", "1600");
@@ -96,6 +95,7 @@ TEST(PictureQso, CqAnswerPhotoReportAnd73ThenBothKeepTheirFiles) {
   a.press("Command4_3");  // GD COPY back
   airUntilSent(a);
 
+  a.form.state().radio = RadioReading{14'070'000, "USB"};  // a rig on CAT, as its reader fills it
   logContact(a, start,
              "<CALL:6>JA1XYZ <QSO_DATE:8><D> <TIME_ON:6><T> <QSO_DATE_OFF:8><d> <TIME_OFF:6><t> <MODE:3>PSK "
              "<SUBMODE:5>PSK31 <FREQ:9>14.071600 <BAND:3>20m " + sized("RST_SENT", aReport) +

@@ -32,13 +32,15 @@ TEST(Adif, AnotherProgramsFileInItsOwnSpelling) {
       {"no header, lower case, LF", "<call:6>JA1XYZ<qso_date:8>20240501\n<eor>\n"},
       {"header with fields, CR LF, types", "Log of X\r\n<adif_ver:5>3.1.0\r\n<EOH>\r\n<Call:6:S>JA1XYZ "
                                            "<QSO_DATE:8:D>20240501 <eor>\r\n"},
-      {"any order, text between, a stray '<'", "x <= y <EOH> <QSO_DATE:8>20240501 junk <CALL:6>JA1XYZ<EOR>"},
+      {"any order, text between, a '<' in the header", "x <= y <PROGRAMID:1>X <EOH> <QSO_DATE:8>20240501 junk "
+                                                      "<CALL:6>JA1XYZ<EOR>"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.what);
     const AdifRead read = readAdif(k.bytes);
     ASSERT_EQ(read.records.size(), 1u);
     EXPECT_EQ(read.records[0].value("CALL") + read.records[0].value("QSO_DATE"), "JA1XYZ20240501");
+    EXPECT_EQ(read.records[0].fields().size(), 2u) << "the header's fields are not the contact's";
   }
   const AdifRead unknown = readAdif("<CALL:4>W1AW <MY_RIG:5>FT-8x <SIG_INFO:0><EOR>");
   EXPECT_EQ(unknown.records[0].value("MY_RIG"), "FT-8x") << "fields this program does not know are kept";
