@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
 #include "app/Form1Build.h"
@@ -32,6 +33,7 @@ void addOperatorHelp(Form1Controls& c) {
   c.VScroll1->setToolTip(QStringLiteral("Receive frequency: up raises it"));
   c.VScroll2->setToolTip(QStringLiteral("Transmit frequency: up raises it"));
   c.VScroll3->setToolTip(QStringLiteral("Squelch: up raises it, so only stronger signals print"));
+  c.cmdLog->setToolTip(QStringLiteral("Log the contact (Shift+F8 in the transmit box); its form has the log window"));
 }
 
 }  // namespace quillary

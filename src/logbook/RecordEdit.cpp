@@ -14,15 +14,20 @@ bool validTime(const QString& text) {
   return text.size() == 6 && QTime::fromString(text, QStringLiteral("HHmmss")).isValid();
 }
 
+// Every contact keeps its call, date and start time; the other fields may
+// be emptied.
 std::optional<QString> problemWith(const std::string& field, const QString& value) {
-  if (field == "CALL" && value.isEmpty()) return QStringLiteral("A contact needs his call");
-  if ((field == "QSO_DATE" || field == "QSO_DATE_OFF") && !value.isEmpty() &&
+  if (value.isEmpty()) {
+    if (field == "CALL" || field == "QSO_DATE" || field == "TIME_ON")
+      return QStringLiteral("A contact needs his call, its date and its time");
+    return std::nullopt;
+  }
+  if ((field == "QSO_DATE" || field == "QSO_DATE_OFF") &&
       !QDate::fromString(value, QStringLiteral("yyyyMMdd")).isValid())
     return QStringLiteral("A date is written YYYYMMDD, such as 20240501");
-  if ((field == "TIME_ON" || field == "TIME_OFF") && !value.isEmpty() && !validTime(value))
+  if ((field == "TIME_ON" || field == "TIME_OFF") && !validTime(value))
     return QStringLiteral("A time is written HHMM or HHMMSS, such as 1432");
-  if (field == "QSO_DATE" && value.isEmpty()) return QStringLiteral("A contact needs its date");
-  if (field == "FREQ" && !value.isEmpty() && !hertzOfMegahertz(value.toStdString()))
+  if (field == "FREQ" && !hertzOfMegahertz(value.toStdString()))
     return QStringLiteral("The frequency is in MHz, such as 14.0716");
   return std::nullopt;
 }

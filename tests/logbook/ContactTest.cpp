@@ -79,7 +79,7 @@ TEST(RecordEdit, EditsAreCheckedAndTheBandFollowsTheFrequency) {
   EXPECT_EQ(editedRecord(record, "CALL", " w1aw ").record->value("CALL"), "W1AW");
   EXPECT_FALSE(editedRecord(record, "NAME", "").record->has("NAME"));
   for (const auto& [field, value] : {std::pair{"CALL", ""}, {"QSO_DATE", "20240231"}, {"TIME_ON", "2460"},
-                                     {"FREQ", "fast"}, {"QSO_DATE", ""}})
+                                     {"FREQ", "fast"}, {"QSO_DATE", ""}, {"TIME_ON", ""}})
     EXPECT_FALSE(editedRecord(record, field, value).record) << field << "=" << value;
 }
 
