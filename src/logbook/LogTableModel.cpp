@@ -21,23 +21,28 @@ constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 }  // namespace
 
 LogTableModel::LogTableModel(Logbook& logbook, QObject* parent)
-    : QAbstractTableModel(parent), logbook_(logbook) {
-  connect(&logbook_, &Logbook::changed, this, [this] {
+    : QAbstractTableModel(parent), logbook_(&logbook) {
+  connect(&logbook, &Logbook::changed, this, [this] {
     if (editing_) return;  // setData tells the view itself
     beginResetModel();
     endResetModel();
   });
 }
 
+const std::vector<LogRecord>& LogTableModel::records() const {
+  static const std::vector<LogRecord> none;
+  return logbook_ ? logbook_->records() : none;
+}
+
 int LogTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(logbook_.records().size());
+  return parent.isValid() ? 0 : static_cast<int>(records().size());
 }
 
 int LogTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kColumnCount; }
 
 QVariant LogTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const LogRecord& record = logbook_.records()[static_cast<std::size_t>(index.row())];
+  const LogRecord& record = records()[static_cast<std::size_t>(index.row())];
   const char* field = kColumns[index.column()].field;
   switch (role) {
     case Qt::DisplayRole:
@@ -53,7 +58,9 @@ QVariant LogTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section >= kColumnCount) return {};
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+      section >= kColumnCount)
+    return {};
   return QString::fromLatin1(kColumns[section].title);
 }
 
@@ -63,8 +70,8 @@ Qt::ItemFlags LogTableModel::flags(const QModelIndex& index) const {
 
 bool LogTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid() || index.row() >= rowCount()) return false;
-  std::vector<LogRecord> records = logbook_.records();
-  LogRecord& record = records[static_cast<std::size_t>(index.row())];
+  std::vector<LogRecord> edited = records();
+  LogRecord& record = edited[static_cast<std::size_t>(index.row())];
   const EditResult edit = editedRecord(record, kColumns[index.column()].field, value.toString());
   if (!edit.record) {
     emit refused(edit.problem);
@@ -73,7 +80,7 @@ bool LogTableModel::setData(const QModelIndex& index, const QVariant& value, int
   if (*edit.record == record) return true;
   record = *edit.record;
   editing_ = true;
-  const bool written = logbook_.replaceAll(std::move(records));
+  const bool written = logbook_->replaceAll(std::move(edited));
   editing_ = false;
   if (!written) {
     // The log may have been read again; the view is told once the editor
@@ -83,7 +90,7 @@ bool LogTableModel::setData(const QModelIndex& index, const QVariant& value, int
       endResetModel();
     }, Qt::QueuedConnection);
     emit refused(QStringLiteral("Cannot write %1 !! The contact is as it was.")
-                     .arg(QString::fromStdString(logbook_.path().string())));
+                     .arg(QString::fromStdString(logbook_->path().string())));
     return false;
   }
   emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kColumnCount - 1));

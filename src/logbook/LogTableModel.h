@@ -3,6 +3,10 @@
 // column per field shown. A cell edited is checked and the whole log
 // written anew; a refused edit leaves the contact as it was.
 #include <QAbstractTableModel>
+#include <QPointer>
+#include <vector>
+
+#include "logbook/LogRecord.h"
 
 namespace quillary {
 
@@ -30,7 +34,10 @@ class LogTableModel : public QAbstractTableModel {
   void refused(const QString& problem);
 
  private:
-  Logbook& logbook_;
+  // The log goes with the main window before this model's window does,
+  // whose view may still ask for rows on its way out.
+  const std::vector<LogRecord>& records() const;
+  QPointer<Logbook> logbook_;
   bool editing_ = false;  // a change of the log that this model made itself
 };
 

@@ -16,7 +16,7 @@ namespace {
 const LogRecord kEarlier{{"CALL", "JA1XYZ"}, {"QSO_DATE", "20240501"}, {"TIME_ON", "0930"},
                          {"BAND", "20m"},    {"MODE", "PSK"},          {"SUBMODE", "PSK31"}};
 
-class Logbook : public TransmitPanelTest {
+class LogbookInWindow : public TransmitPanelTest {
  protected:
   void SetUp() override {
     writeBytes(log(), adifFile({kEarlier}));
@@ -50,7 +50,7 @@ class Logbook : public TransmitPanelTest {
   }
 };
 
-TEST_F(Logbook, ACallDoubleClickedInTheReceiveAreaShowsWhetherAndWhenItWasWorked) {
+TEST_F(LogbookInWindow, ACallDoubleClickedInTheReceiveAreaShowsWhetherAndWhenItWasWorked) {
   receive(h, {'d', 'e', ' ', 'J', 'A', '1', 'X', 'Y', 'Z', ' ', 'W', '1', 'A', 'W', 13, 10});
   QWidget* mark = c().Text27->findChild<QWidget*>("WorkedBefore");
   doubleClickOnWord(*c().Term, "JA1XYZ");
@@ -61,7 +61,7 @@ TEST_F(Logbook, ACallDoubleClickedInTheReceiveAreaShowsWhetherAndWhenItWasWorked
   EXPECT_EQ(c().Text27->toolTip(), "");
 }
 
-TEST_F(Logbook, AContactARefusingFolderCannotTakeStaysInTheFormUntilItIsSaved) {
+TEST_F(LogbookInWindow, AContactARefusingFolderCannotTakeStaysInTheFormUntilItIsSaved) {
   QTest::keyClick(c().Text5, Qt::Key_F8, Qt::ShiftModifier);
   QDialog* cancelled = find<QDialog>("frmLogEntry");
   ASSERT_TRUE(cancelled && cancelled->isVisible());
@@ -92,7 +92,7 @@ TEST_F(Logbook, AContactARefusingFolderCannotTakeStaysInTheFormUntilItIsSaved) {
   EXPECT_TRUE(c().Text27->findChild<QWidget*>("WorkedBefore")->isVisible()) << "worked now";
 }
 
-TEST_F(Logbook, TheLogWindowImportsSearchesEditsDeletesAndExports) {
+TEST_F(LogbookInWindow, TheLogWindowImportsSearchesEditsDeletesAndExports) {
   writeBytes(h.file("other.adi"), "From another logger\n<EOH>\n<call:4>w1aw <qso_date:8>20230101 "
                                   "<time_on:4>1200 <eor>\n<CALL:6>JA1XYZ<QSO_DATE:8>20240501<TIME_ON:6>093012<EOR>\n");
   QDialog* form = openForm();
