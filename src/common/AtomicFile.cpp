@@ -1,6 +1,7 @@
 #include "common/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -60,6 +61,30 @@ int createTemporary(const std::filesystem::path& file, std::filesystem::path& te
   return -1;
 }
 
+// A new file's name is durable only once its folder is.
+void syncFolderOf(const std::filesystem::path& file) {
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool writeAt(int fd, std::size_t at, std::string_view bytes) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || static_cast<std::size_t>(status.st_size) < at) return false;
+  const auto offset = static_cast<off_t>(at);
+  bool ok = static_cast<std::size_t>(status.st_size) == at || ::ftruncate(fd, offset) == 0;
+  ok = ok && ::lseek(fd, offset, SEEK_SET) == offset && writeAll(fd, bytes) && ::fsync(fd) == 0;
+  if (!ok) {
+    const int error = errno;
+    if (::ftruncate(fd, offset) == 0) ::fsync(fd);
+    errno = error;
+  }
+  return ok;
+}
+
 }  // namespace
 
 FileWriteCalls replaceFileWriteCalls(FileWriteCalls calls) {
@@ -79,6 +104,15 @@ bool writeFileAtomically(const std::filesystem::path& file, std::string_view byt
   // synced, since after a crash either the old or the new file is there.
   if (ok) ok = std::rename(temporary.c_str(), file.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+bool writeTailDurably(const std::filesystem::path& file, std::size_t at, std::string_view bytes) {
+  const int fd = openFile(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = writeAt(fd, at, bytes);
+  ok = (::close(fd) == 0) && ok;
+  if (ok && at == 0) syncFolderOf(file);
   return ok;
 }
 
