@@ -17,6 +17,9 @@ class SilentDialogs : public Dialogs {
   std::optional<QString> openFile(const QString&, const QString&, const QString&) override {
     return std::nullopt;
   }
+  std::optional<QString> saveFile(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QFont> chooseFont(const QFont&) override { return std::nullopt; }
 };
 

@@ -6,12 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 # dpkg-shlibdeps finds the Debian packages the programs' libraries come from.
-if ! command -v dpkg-shlibdeps >/dev/null; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y dpkg-dev
-fi
+scripts/install-packages.sh dpkg-dev
 scripts/build.sh build-package -DCMAKE_BUILD_TYPE=Release -DQUILLARY_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
 (cd build-package && cpack)
 ls build-package/quillary_*.deb

@@ -9,17 +9,7 @@ out="$(realpath -m "${1:-$repo/docs/band-window.png}")"
 seconds="${2:-26}"
 "$repo/scripts/install-deps.sh"
 "$repo/scripts/build.sh" build
-tools=(xvfb x11-utils xdotool imagemagick twm sox)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${missing[@]}"
-fi
+"$repo/scripts/install-packages.sh" xvfb x11-utils xdotool imagemagick twm sox
 
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT

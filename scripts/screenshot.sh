@@ -8,17 +8,7 @@ repo="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(realpath -m "${1:-$repo/docs/screenshot.png}")"
 "$repo/scripts/install-deps.sh"
 "$repo/scripts/build.sh" build
-tools=(xvfb x11-utils xdotool imagemagick twm)
-missing=()
-for p in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${missing[@]}"
-fi
+"$repo/scripts/install-packages.sh" xvfb x11-utils xdotool imagemagick twm
 
 folder="$(mktemp -d)"
 trap 'rm -rf "$folder"' EXIT

@@ -28,8 +28,8 @@ constexpr PictureButton kPictureButtons[7] = {
 };
 constexpr TwipsRect kCqButton = {4200, 270, 870, 315};
 
-// Rows of the panel, top to bottom: greeting, tune and abort beside CQ; the
-// picture buttons; the macro buttons; the transmit box; the comm port with
+// Rows of the panel, top to bottom: greeting, tune, abort and log beside CQ;
+// the picture buttons; the macro buttons; the transmit box; the comm port with
 // "Radio" and the station's status line.
 constexpr double kTopRow = 270;
 constexpr double kMacroRow = 1020;
@@ -68,6 +68,7 @@ void buildTopRow(const ControlMaker& make, Form1Controls& c) {
                            consolas);
   c.Command5 = make.button(f, "Command5", QStringLiteral("ABORT(F12)"),
                            {2010, kTopRow, 1400, kButtonHeight}, consolas);
+  c.cmdLog = make.button(f, "cmdLog", QStringLiteral("Log"), {3470, kTopRow, 670, kButtonHeight}, consolas);
 }
 
 void buildCommPortRow(const ControlMaker& make, Form1Controls& c) {

@@ -10,6 +10,7 @@
 #include "link/ReceiveTuningHandlers.h"
 #include "link/SignalSearchHandlers.h"
 #include "link/TransmitIndicator.h"
+#include "logbook/LogbookHandlers.h"
 #include "macros/Fonts.h"
 #include "macros/MacroEditor.h"
 #include "macros/MacroSend.h"
@@ -46,6 +47,7 @@ void Form1::connectHandlers() {
   // The engine reads the band beside the contract; a modem that cannot
   // leaves the "Band" button greyed.
   connectBandWindow(context_, dynamic_cast<BandReader*>(&modem_));
+  connectLogbook(context_);
 }
 
 }  // namespace quillary

@@ -19,6 +19,7 @@
 #include "display/SpectrumRange.h"
 #include "link/ModemEventHook.h"
 #include "link/ReceiveLists.h"
+#include "logbook/LogbookHandlers.h"
 #include "macros/Fonts.h"
 #include "macros/MacroMenus.h"
 #include "macros/NameLog.h"
@@ -89,6 +90,7 @@ void Form1::runLoadSequence() {
   Menu_Set(context_);
   Read_Name_Init(context_);
   loadRadioSettings(context_);
+  loadLogbook(context_);
   state_.soundReset = 0;
   restoreBandWindow(context_);
 }

@@ -34,6 +34,7 @@ void addOperatorHelp(Form1Controls& c) {
   c.VScroll2->setToolTip(QStringLiteral("Transmit frequency: up raises it"));
   c.cmdBand->setToolTip(QStringLiteral("The band window: a waterfall of the band and every station of the mode read at once"));
   c.VScroll3->setToolTip(QStringLiteral("Squelch: up raises it, so only stronger signals print"));
+  c.cmdLog->setToolTip(QStringLiteral("Log the contact (Shift+F8 in the transmit box); its form has the log window"));
 }
 
 }  // namespace quillary

@@ -27,6 +27,13 @@ std::optional<QString> QtDialogs::openFile(const QString& title, const QString& 
   return chosen;
 }
 
+std::optional<QString> QtDialogs::saveFile(const QString& title, const QString& suggestedPath,
+                                           const QString& filter) {
+  const QString chosen = QFileDialog::getSaveFileName(parent_, title, suggestedPath, filter);
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen;
+}
+
 std::optional<QFont> QtDialogs::chooseFont(const QFont& initial) {
   bool accepted = false;
   const QFont chosen = QFontDialog::getFont(&accepted, initial, parent_);

@@ -15,6 +15,8 @@ class QtDialogs : public Dialogs {
   Answer message(const QString& text, Buttons buttons) override;
   std::optional<QString> openFile(const QString& title, const QString& initialFolder,
                                   const QString& filter) override;
+  std::optional<QString> saveFile(const QString& title, const QString& suggestedPath,
+                                  const QString& filter) override;
   std::optional<QFont> chooseFont(const QFont& initial) override;
 
  private:

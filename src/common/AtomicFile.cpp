@@ -87,6 +87,30 @@ bool keepMode(int fd, const std::filesystem::path& old) {
   return (made.st_mode & 07777) == wanted || ::fchmod(fd, wanted) == 0;
 }
 
+// A new file's name is durable only once its folder is.
+void syncFolderOf(const std::filesystem::path& file) {
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+bool writeAt(int fd, std::size_t at, std::string_view bytes) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || static_cast<std::size_t>(status.st_size) < at) return false;
+  const auto offset = static_cast<off_t>(at);
+  bool ok = static_cast<std::size_t>(status.st_size) == at || ::ftruncate(fd, offset) == 0;
+  ok = ok && ::lseek(fd, offset, SEEK_SET) == offset && writeAll(fd, bytes) && ::fsync(fd) == 0;
+  if (!ok) {
+    const int error = errno;
+    if (::ftruncate(fd, offset) == 0) ::fsync(fd);
+    errno = error;
+  }
+  return ok;
+}
+
 }  // namespace
 
 FileWriteCalls replaceFileWriteCalls(FileWriteCalls calls) {
@@ -108,6 +132,15 @@ bool writeFileAtomically(const std::filesystem::path& link, std::string_view byt
   // synced, since after a crash either the old or the new file is there.
   if (ok) ok = std::rename(temporary.c_str(), file.c_str()) == 0;
   if (!ok) ::unlink(temporary.c_str());
+  return ok;
+}
+
+bool writeTailDurably(const std::filesystem::path& file, std::size_t at, std::string_view bytes) {
+  const int fd = openFile(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = writeAt(fd, at, bytes);
+  ok = (::close(fd) == 0) && ok;
+  if (ok && at == 0) syncFolderOf(file);
   return ok;
 }
 

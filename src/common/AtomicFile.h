@@ -15,6 +15,15 @@ namespace quillary {
 // False when the file could not be written; the old file is then untouched.
 bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// Writes `bytes` at byte `at` of the file (created when missing) and makes
+// them durable before it returns, for a file that only grows (a log): its
+// first `at` bytes are never touched. Whatever stood beyond `at` (a tail
+// an earlier crash left half-written) is cut off first; a write that fails
+// part-way is cut off again, so on false the file holds its first `at`
+// bytes as before. False, with nothing written, when the file is shorter
+// than `at`.
+bool writeTailDurably(const std::filesystem::path& file, std::size_t at, std::string_view bytes);
+
 // The two system calls a write can fail in, replaceable so that tests can
 // fill the disk part-way through a file or make a folder refuse new files
 // (root, who runs the tests, is stopped by no permission bit). Each works

@@ -31,6 +31,7 @@ void showInsteadOfTyping(QPlainTextEdit& box, const QString& sent) {
 // drops once it has.
 void sendAndStop(Form1Context& context, const QString& text) {
   sendToModem(context.modem, text);
+  context.state.pictureTextsSent.push_back(text.toStdString());
   showInsteadOfTyping(*context.controls.Text5, text);
   context.modem.fnStopTX();
 }

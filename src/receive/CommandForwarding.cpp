@@ -8,6 +8,7 @@
 #include "common/AtomicFile.h"
 #include "common/CodePage.h"
 #include "common/Numbers.h"
+#include "receive/CommandHook.h"
 #include "window/Form1Controls.h"
 #include "window/MainState.h"
 #include "window/UnwrittenFiles.h"
@@ -24,8 +25,8 @@ constexpr int16_t kReportWithoutReading = -10;
 
 }  // namespace
 
-std::optional<QString> pictureCommandIn(const QString& line,
-                                         const std::optional<QString>& skippedCall) {
+std::optional<PictureCommand> pictureCommandOf(const QString& line,
+                                               const std::optional<QString>& skippedCall) {
   const QString upper = line.toUpper();
   const qsizetype colon = upper.indexOf(QLatin1Char(':'));
   if (colon < 0) return std::nullopt;
@@ -36,10 +37,17 @@ std::optional<QString> pictureCommandIn(const QString& line,
     if (at <= colon) return std::nullopt;
     const QString call = upper.mid(colon + 1, at - colon - 1);
     if (skippedCall && call == *skippedCall) return std::nullopt;
-    if (word == kShortPhoto) return QStringLiteral(":") + call + QStringLiteral("/PHOTO");
-    return upper;
+    if (word == kShortPhoto) return PictureCommand{QStringLiteral(":") + call + QStringLiteral("/PHOTO"), call};
+    return PictureCommand{upper, call};
   }
   return std::nullopt;
+}
+
+std::optional<QString> pictureCommandIn(const QString& line,
+                                         const std::optional<QString>& skippedCall) {
+  auto command = pictureCommandOf(line, skippedCall);
+  if (!command) return std::nullopt;
+  return std::move(command->line);
 }
 
 std::string commandFileBytes(const QString& commandLine, int16_t bestImd) {
@@ -51,15 +59,18 @@ void forwardReceivedCommand(Form1Context& context) {
   const Form1Controls& c = context.controls;
   std::optional<QString> skippedCall;
   if (c.Check1->isChecked()) skippedCall = c.Text4->text().toUpper();
-  const auto command = pictureCommandIn(c.Text3->text(), skippedCall);
+  const auto command = pictureCommandOf(c.Text3->text(), skippedCall);
   if (!command) return;
   ImdStatistics& imd = context.state.imd;
   if (!imd.hasReading()) imd.best = kReportWithoutReading;
   const std::filesystem::path file = context.state.programFolder / "cmd_data.txt";
-  if (!writeFileAtomically(file, commandFileBytes(*command, imd.best))) {
-    qWarning("Quillary: the command %s was not handed over", qUtf8Printable(*command));
+  if (!writeFileAtomically(file, commandFileBytes(command->line, imd.best))) {
+    qWarning("Quillary: the command %s was not handed over", qUtf8Printable(command->line));
     reportUnwritten(context, file);
   }
+  // The hook has the command in its arguments, so it runs even when the
+  // file could not be written.
+  runCommandHook(context.state.programFolder, {command->line, command->call, imd.best});
 }
 
 void connectCommandForwarding(Form1Context& context) {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include "logbook/LogbookHandlers.h"
 #include "macros/MacroSend.h"
 #include "modem/ModemLibrary.h"
 #include "picture/PictureActions.h"
@@ -72,6 +73,9 @@ void run(Form1Context& context, const KeyCommand& command, bool modifier) {
     case Kind::Abort:
       context.modem.fnAbortTX();
       break;
+    case Kind::LogContact:
+      openLogEntry(context);
+      break;
     case Kind::Nothing:
       break;
   }
@@ -107,7 +111,7 @@ KeyCommand keyCommand(int key, bool modifier) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F8) {
     const int n = key - Qt::Key_F1;
     if (!modifier) return {Kind::Picture, static_cast<int>(kKeyActions[n])};
-    if (key == Qt::Key_F8) return {};
+    if (key == Qt::Key_F8) return {Kind::LogContact};
     return {Kind::Macro, n + 1};
   }
   switch (key) {

@@ -20,6 +20,9 @@ class Dialogs {
   // `filter` is a Qt name filter such as "Name File (name.txt)".
   virtual std::optional<QString> openFile(const QString& title, const QString& initialFolder,
                                           const QString& filter) = 0;
+  // The path to write to, chosen or typed; nullopt when the operator cancelled.
+  virtual std::optional<QString> saveFile(const QString& title, const QString& suggestedPath,
+                                          const QString& filter) = 0;
   // The chosen font, or nullopt when the operator cancelled.
   virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 };

@@ -42,6 +42,7 @@ struct Form1Controls {
   QPushButton* Command3 = nullptr;             // "Open" (comm port)
   QPushButton* cmdRadio = nullptr;             // "Radio": how the radio is keyed and read
   QLabel* lblRadio = nullptr;                  // the dial, or the keying and its trouble
+  QPushButton* cmdLog = nullptr;               // "Log": the contact into the log
 
   // Control panel (Frame2).
   QLineEdit* Text6 = nullptr;       // his name

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "window/DisplayRange.h"
 #include "window/ImdStatistics.h"
@@ -60,6 +61,10 @@ struct MainState {
   // Entries 1..7 of the macro table live at index 0..6.
   std::array<std::string, 7> macros;
   std::string sendText;
+  // The texts the picture-QSO actions handed to the modem, oldest first, so
+  // the log can tell the report and commands a contact sent; the log empties
+  // it as each contact begins.
+  std::vector<std::string> pictureTextsSent;
   int16_t transmitToken = 0;
   int16_t receiveToken = 0;
 };

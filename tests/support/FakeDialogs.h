@@ -29,6 +29,9 @@ class FakeDialogs : public Dialogs {
     std::optional<QString> file = next(files);
     return file && !file->isEmpty() ? file : std::nullopt;
   }
+  std::optional<QString> saveFile(const QString& title, const QString& path, const QString& filter) override {
+    return openFile(title, path, filter);
+  }
   std::optional<QFont> chooseFont(const QFont&) override { return next(fonts).value_or(std::nullopt); }
 
   QStringList texts() const {

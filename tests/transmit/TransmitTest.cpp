@@ -77,7 +77,7 @@ TEST_F(TransmitKeys, EveryRowOfTheKeyMapInTheStatesItReadsOrWrites) {
       {Qt::Key_F7, Qt::ShiftModifier, 0, kKeyAndSend, 0},
       {Qt::Key_F7, Qt::ShiftModifier, 2, kKeyAndSend, 2},
       {Qt::Key_F1, Qt::ShiftModifier, 1, {}, 0},  // a menu never stored
-      {Qt::Key_F8, Qt::ShiftModifier, 1, {}, 1},
+      {Qt::Key_F8, Qt::ShiftModifier, 1, {}, 1},  // the log form: nothing goes on air
       {Qt::Key_F9, none, 1, kSignOff, 2},
       {Qt::Key_F9, Qt::ShiftModifier, 0, kSignOff, 2},
       {Qt::Key_F10, Qt::ControlModifier, 0, kSignOff, 2},

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <iostream>
+#include <iterator>
 
 namespace psktool {
 
@@ -52,6 +54,16 @@ std::string parseSquelch(const std::string& value, int& squelch) {
     return "--squelch must be a whole number from 0 to 99, not \"" + value + "\"";
   squelch = static_cast<int>(*level);
   return "";
+}
+
+std::optional<std::string> textToSend(const std::optional<std::string>& argument, const char* command) {
+  if (argument) return *argument;
+  std::string text(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>{});
+  if (std::cin.bad()) {
+    std::cerr << "psktool " << command << ": could not read the text from standard input\n";
+    return std::nullopt;
+  }
+  return text;
 }
 
 }  // namespace psktool

@@ -29,6 +29,11 @@ std::string parseMode(const std::optional<std::string>& name, quillary::psk::Psk
 // Answers an error message, or "" when fine.
 std::string parseFrequency(const std::string& option, const std::string& value, double& hz);
 
+// The text to send: the argument when one was given, else all of standard
+// input. nullopt (with a message on standard error, naming `command`) when
+// standard input cannot be read.
+std::optional<std::string> textToSend(const std::optional<std::string>& argument, const char* command);
+
 // Sets `squelch` from a --squelch value; answers an error message or "".
 std::string parseSquelch(const std::string& value, int& squelch);
 

@@ -176,19 +176,11 @@ int runEncode(const std::vector<std::string>& args) {
     std::cerr << "psktool encode: " << problem << "\n";
     return 2;
   }
-  std::string text;
-  if (options.text) {
-    text = *options.text;
-  } else {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
-      std::cerr << "psktool encode: could not read the text from standard input\n";
-      return 1;
-    }
-  }
+  const std::optional<std::string> text = textToSend(options.text, "encode");
+  if (!text) return 1;
   WavWriter writer(options.output, options.rate);
   RateStage stage(options.rate, writer);
-  if (!writeTransmission(options, text, stage) || !writer.commit()) {
+  if (!writeTransmission(options, *text, stage) || !writer.commit()) {
     std::cerr << "psktool encode: cannot write " << options.output << ": " << writer.error() << "\n";
     return 1;
   }

@@ -176,23 +176,15 @@ int runTransmit(const std::vector<std::string>& args) {
   }
   std::signal(SIGINT, onStopSignal);
   std::signal(SIGTERM, onStopSignal);
-  std::string text;
-  if (options.text) {
-    text = *options.text;
-  } else {
-    text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    if (std::cin.bad()) {
-      std::cerr << "psktool transmit: could not read the text from standard input\n";
-      return kExitFailed;
-    }
-  }
+  const std::optional<std::string> text = textToSend(options.text, "transmit");
+  if (!text) return kExitFailed;
   quillary::psk::AudioDeviceList devices(quillary::psk::simulatorInputFromEnvironment());
   const std::optional<int32_t> device = findDevice(devices, options.device);
   if (!device) {
     std::cerr << "psktool transmit: no sound device \"" << options.device << "\" (see psktool devices)\n";
     return kExitUsage;
   }
-  return transmitOn(devices, *device, options, text);
+  return transmitOn(devices, *device, options, *text);
 }
 
 const RegisterCommand registerTransmit(
