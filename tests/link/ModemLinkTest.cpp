@@ -191,10 +191,13 @@ TEST_F(ReceiveTuningControlsTest, EachComboActsOnAPickOrATypedTextAndPutsBackWha
        "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/25|1000-2000"},
       {&Form1Controls::Combo2, false, "lots", {},
        "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/lots|1000-2000"},
+      // The list's current item is still "1": Qt reports no choice, the box does.
+      {&Form1Controls::Combo2, false, "1", {"fnSetFFTMode(5,100,1)"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 1000-2000, boxes BPSK125|1475|5/1|1000-2000"},
       {&Form1Controls::Combo7, false, "500-2500", {},
-       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/lots|500-2500"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/1|500-2500"},
       {&Form1Controls::Combo7, false, "700-1900", {},
-       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/lots|500-2500"},
+       "mode 16, preset 1475 1475Hz tx 1475, range 500-2500, boxes BPSK125|1475|5/1|500-2500"},
   };
   for (const Row& row : rows) {
     QComboBox* box = c().*row.box;
