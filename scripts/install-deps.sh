@@ -11,15 +11,22 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-dejavu-core fonts-inconsolata fonts-ipafont-gothic
   pulseaudio pulseaudio-utils libasound2-plugins
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${missing[@]}"
+fi
+# A decimal-comma locale, for the test that numbers are written and read
+# the same under it.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+  echo "Generating the locale de_DE.UTF-8"
+  $sudo_cmd localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -61,6 +62,31 @@ int createTemporary(const std::filesystem::path& file, std::filesystem::path& te
   return -1;
 }
 
+// Where the bytes of `file` really live: a symbolic link is followed to its
+// target (which may not exist yet), so that writing through a link keeps the
+// link; nullopt for a loop of links.
+std::optional<std::filesystem::path> landingPlace(const std::filesystem::path& file) {
+  std::filesystem::path at = file;
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(at, error)) return at;
+    const std::filesystem::path target = std::filesystem::read_symlink(at, error);
+    if (error) return std::nullopt;
+    at = target.is_absolute() ? target : at.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+// The new file gets the old one's permissions, before any byte is written,
+// so a log kept private or shared with a group stays so.
+bool keepMode(int fd, const std::filesystem::path& old) {
+  struct stat before {}, made {};
+  if (::stat(old.c_str(), &before) != 0) return true;  // a new file: the umask decides
+  if (::fstat(fd, &made) != 0) return false;
+  const mode_t wanted = before.st_mode & 07777;
+  return (made.st_mode & 07777) == wanted || ::fchmod(fd, wanted) == 0;
+}
+
 // A new file's name is durable only once its folder is.
 void syncFolderOf(const std::filesystem::path& file) {
   std::filesystem::path folder = file.parent_path();
@@ -92,13 +118,15 @@ FileWriteCalls replaceFileWriteCalls(FileWriteCalls calls) {
   return calls;
 }
 
-bool writeFileAtomically(const std::filesystem::path& file, std::string_view bytes) {
-  if (file.filename().empty()) return false;
+bool writeFileAtomically(const std::filesystem::path& link, std::string_view bytes) {
+  const std::optional<std::filesystem::path> target = landingPlace(link);
+  if (!target || target->filename().empty()) return false;
+  const std::filesystem::path& file = *target;
   std::filesystem::path temporary;
   int fd = createTemporary(file, temporary);
   if (fd < 0) return false;
 
-  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = keepMode(fd, file) && writeAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   // rename replaces the old file in one step; the folder itself is not
   // synced, since after a crash either the old or the new file is there.

@@ -1,6 +1,8 @@
 #pragma once
 // Files are written whole: to a temporary file in the same folder, flushed,
 // then renamed over the old one. A crash or a full disk leaves the old file.
+// A file reached through a symbolic link is written where the link points,
+// so the link stays; the new file keeps the old one's permissions.
 #include <sys/types.h>
 
 #include <cstddef>

@@ -130,6 +130,23 @@ std::string fromCodePage(std::string_view bytes, CodePage page) {
                  page == CodePage::Cp932 ? &skipCp932 : &skipCp1252);
 }
 
+bool isUtf8(std::string_view bytes) {
+  // iconv from UTF-8 to itself refuses every ill-formed sequence.
+  thread_local Converter check("UTF-8", "UTF-8");
+  if (!check.ok()) return false;
+  iconv(check.get(), nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(bytes.data());
+  std::size_t inLeft = bytes.size();
+  while (inLeft > 0) {
+    char buffer[256];
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    if (iconv(check.get(), &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) && errno != E2BIG)
+      return false;
+  }
+  return true;
+}
+
 std::string singleByteChar(uint8_t byte, CodePage page) {
   // A lone CP932 lead byte is cut off at the end and so becomes "?", as do
   // the bytes CP1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).

@@ -16,6 +16,8 @@ CodePage systemCodePage();
 std::string toCodePage(std::string_view utf8, CodePage page);
 // Bytes in the code page to UTF-8 text.
 std::string fromCodePage(std::string_view bytes, CodePage page);
+// True when the bytes are well-formed UTF-8 (the file system's names here).
+bool isUtf8(std::string_view bytes);
 // One byte as a character of the code page, as UTF-8; "?" when the byte
 // alone is no character there (a CP932 lead byte, say).
 std::string singleByteChar(uint8_t byte, CodePage page);

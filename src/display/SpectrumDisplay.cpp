@@ -10,6 +10,7 @@
 #include "display/SpectrumGeometry.h"
 #include "display/SpectrumPicture.h"
 #include "link/ReceiveTuning.h"
+#include "window/ComboChoice.h"
 #include "window/EventWatch.h"
 #include "window/Form1Controls.h"
 #include "window/FrequencyScrollBar.h"
@@ -59,10 +60,15 @@ void drawSpectrum(Form1Context& context, SpectrumBuffer& bins) {
   picture.update();
 }
 
+// A typed text that names no range changes nothing, and the box shows the
+// range drawn again.
 void onRangeChosen(Form1Context& context) {
   if (const auto range = rangeForName(context.controls.Combo7->currentText().toStdString())) {
     context.state.range = *range;
+    return;
   }
+  const DisplayRange& shown = context.state.range;
+  context.controls.Combo7->setEditText(QStringLiteral("%1-%2").arg(shown.low).arg(shown.high));
 }
 
 void onSpectrumPressed(Form1Context& context, double x) {
@@ -72,8 +78,7 @@ void onSpectrumPressed(Form1Context& context, double x) {
 
 void connectSpectrum(Form1Context& context) {
   Form1Controls& c = context.controls;
-  QObject::connect(c.Combo7, &QComboBox::activated, c.Combo7,
-                   [context](int) mutable { onRangeChosen(context); });
+  onComboChoice(*c.Combo7, [context]() mutable { onRangeChosen(context); });
   // Every mouse press tunes, whatever the button.
   watchEvents(*c.Picture2, QEvent::MouseButtonPress, [context](QEvent& event) mutable {
     onSpectrumPressed(context, static_cast<QMouseEvent&>(event).position().x());

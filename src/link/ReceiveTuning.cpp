@@ -26,10 +26,11 @@ std::optional<int32_t> modeCodeForName(std::string_view name) {
 }
 
 std::optional<int16_t> presetForText(std::string_view text) {
-  for (int16_t preset : kPresetFrequencies) {
-    if (std::to_string(preset) == text) return preset;
-  }
-  return std::nullopt;
+  if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string_view::npos)
+    return std::nullopt;
+  const int hz = std::stoi(std::string(text));
+  if (hz < kLowestPresetHz || hz > kHighestPresetHz) return std::nullopt;
+  return static_cast<int16_t>(hz);
 }
 
 std::optional<int32_t> numberInText(std::string_view text) {

@@ -23,7 +23,11 @@ inline constexpr int32_t kSpectrumScale = 100;     // magnitudes run 0..100
 // The mode code of a mode name ("QPSK63" -> 9); nullopt for any other text.
 std::optional<int32_t> modeCodeForName(std::string_view name);
 
-// The preset whose digits are exactly `text`; nullopt when none is.
+// The preset a text names: digits alone, within the receive frequency
+// bar's range. The list offers the usual ones; the operator may type any
+// other, as the preset button takes whatever the box shows. nullopt for
+// any other text.
+inline constexpr int16_t kLowestPresetHz = 100, kHighestPresetHz = 3000;
 std::optional<int16_t> presetForText(std::string_view text);
 
 // The whole number a text box holds (surrounding blanks allowed, fractions

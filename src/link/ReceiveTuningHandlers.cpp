@@ -9,6 +9,7 @@
 
 #include "link/ReceiveTuning.h"
 #include "modem/ModemLibrary.h"
+#include "window/ComboChoice.h"
 #include "window/EventWatch.h"
 #include "window/Form1Controls.h"
 #include "window/FrequencyScrollBar.h"
@@ -33,16 +34,26 @@ void tuneToReceiveBox(Form1Context& context) {
 
 }  // namespace
 
+// A typed text that names no mode changes nothing; the box shows the mode
+// in use again rather than one the modem is not in.
 void onModeChosen(Form1Context& context) {
   const auto code = modeCodeForName(context.controls.Combo3->currentText().toStdString());
-  if (!code) return;
+  if (!code) {
+    for (std::string_view name : kModeNames)
+      if (modeCodeForName(name) == context.state.modeCode)
+        context.controls.Combo3->setEditText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    return;
+  }
   context.state.modeCode = *code;
   context.modem.fnSetRXPSKMode(*code, 0);
 }
 
 void onPresetChosen(Form1Context& context) {
   const auto preset = presetForText(context.controls.Combo6->currentText().toStdString());
-  if (!preset) return;
+  if (!preset) {
+    context.controls.Combo6->setEditText(QString::number(context.state.presetCentre));
+    return;
+  }
   const QString digits = QString::number(*preset);
   context.controls.Command23->setText(digits + QStringLiteral("Hz"));
   context.state.presetCentre = *preset;
@@ -97,14 +108,10 @@ void connectReceiveTuning(Form1Context& context) {
   Form1Controls& c = context.controls;
   // The load sequence switches AFC on (limit 500, flag 1); the box shows it.
   c.ckRXAFC->setChecked(true);
-  // Combo boxes act on the operator's choice (activated), not on the lists
-  // and texts the load sequence puts into them.
-  QObject::connect(c.Combo3, &QComboBox::activated, c.Combo3, [context](int) mutable {
-    onModeChosen(context);
-  });
-  QObject::connect(c.Combo6, &QComboBox::activated, c.Combo6, [context](int) mutable {
-    onPresetChosen(context);
-  });
+  // Combo boxes act on the operator's choice, picked or typed, not on the
+  // lists and texts the load sequence puts into them.
+  onComboChoice(*c.Combo3, [context]() mutable { onModeChosen(context); });
+  onComboChoice(*c.Combo6, [context]() mutable { onPresetChosen(context); });
   QObject::connect(c.VScroll1, &FrequencyScrollBar::frequencyChanged, c.VScroll1,
                    [context](int value) mutable { onReceiveScroll(context, value); });
   QObject::connect(c.txtRec, &QLineEdit::textChanged, c.txtRec,
@@ -120,11 +127,7 @@ void connectReceiveTuning(Form1Context& context) {
                    [context](bool checked) mutable { onAfcClicked(context, checked); });
   QObject::connect(c.VScroll3, &QScrollBar::valueChanged, c.VScroll3,
                    [context](int value) mutable { onSquelchScroll(context, value); });
-  for (QComboBox* box : {c.Combo1, c.Combo2}) {
-    QObject::connect(box, &QComboBox::activated, box, [context](int) mutable {
-      onSpectrumModeChosen(context);
-    });
-  }
+  for (QComboBox* box : {c.Combo1, c.Combo2}) onComboChoice(*box, [context]() mutable { onSpectrumModeChosen(context); });
 }
 
 }  // namespace quillary

@@ -103,6 +103,7 @@ void MacroEditor::Set_File(int k) {
   if (!menu) return;
   Text2[k - 1]->setText(menu->title);
   Text1[k - 1]->setPlainText(menu->text);
+  if (menu->cut) cutAtReading_[k - 1] = MacroMenu{Text2[k - 1]->text(), transmitBoxText(*Text1[k - 1])};
 }
 
 void MacroEditor::Menu_Set() {
@@ -114,7 +115,9 @@ void MacroEditor::Set_Again() {
   for (int k = 1; k <= kMacroCount; ++k) {
     const QString title = Text2[k - 1]->text();
     const QString text = transmitBoxText(*Text1[k - 1]);
-    if (!write_(macroFile(context_.state.programFolder, k), formatMacroFile(title, text)))
+    const std::optional<MacroMenu>& cut = cutAtReading_[k - 1];
+    const bool untouched = cut && cut->title == title && cut->text == text;
+    if (!untouched && !write_(macroFile(context_.state.programFolder, k), formatMacroFile(title, text)))
       notStored << QString::number(k);
     setMacroTitle(context_, k, title);
     setMacroText(context_, k, text);

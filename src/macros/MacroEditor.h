@@ -30,7 +30,8 @@ class MacroEditor : public QWidget {
   void Menu_Set();
   // Writes the seven files and updates the main window's buttons and macro
   // table. Menus whose file could not be written are named in one message;
-  // their old files stay as they were.
+  // their old files stay as they were. A file that was cut at its reading
+  // and whose menu was not edited is left as it is, so nothing of it is lost.
   void Set_Again();
 
   int16_t selectedBox() const { return selectedBox_; }
@@ -51,6 +52,7 @@ class MacroEditor : public QWidget {
   Form1Context& context_;
   MacroFileWriter write_;
   int16_t selectedBox_ = kNoBoxSelected;
+  std::array<std::optional<MacroMenu>, 7> cutAtReading_;  // as shown, for files over the cap
 };
 
 // "Macro": shows the editor, creating and loading it when none is open.

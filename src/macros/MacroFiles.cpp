@@ -4,6 +4,7 @@
 
 #include "common/CodePage.h"
 #include "common/FieldReader.h"
+#include "macros/CappedFile.h"
 
 namespace quillary {
 
@@ -65,8 +66,11 @@ std::optional<MacroMenu> loadMacroFile(const std::filesystem::path& folder, int 
                                        std::optional<MacroMenu> (*read)(std::string_view),
                                        const MacroFileWriter& write) {
   const std::filesystem::path file = macroFile(folder, k);
-  const std::optional<std::string> bytes = readFileBytes(file);
-  if (bytes) return read(*bytes);
+  if (const std::optional<CappedFile> capped = readCapped(file, kMacroFileReadLimit)) {
+    std::optional<MacroMenu> menu = read(capped->bytes);
+    if (menu) menu->cut = capped->cut;
+    return menu;
+  }
   std::error_code error;
   const bool missing = !std::filesystem::exists(file, error) && !error;
   if (!missing) {

@@ -19,6 +19,7 @@ inline constexpr int kMacroCount = 7;
 struct MacroMenu {
   QString title;
   QString text;
+  bool cut = false;  // read from a file longer than the cap: its first part only
 };
 
 // Writes a file whole; false when it could not be written. The program
@@ -36,9 +37,9 @@ std::optional<MacroMenu> readMacroForEditor(std::string_view bytes);
 // The bytes of a macro file.
 std::string formatMacroFile(const QString& title, const QString& text);
 
-// Reads macro file `k` with `read`. A missing file is created empty (a
-// menu never stored); an empty one is left so; nullopt in both cases and for
-// a file that cannot be read, which is left untouched.
+// Reads macro file `k` with `read`, up to the cap. A missing file is
+// created empty (a menu never stored); an empty one is left so; nullopt in
+// both cases and for a file that cannot be read, which is left untouched.
 std::optional<MacroMenu> loadMacroFile(const std::filesystem::path& folder, int k,
                                        std::optional<MacroMenu> (*read)(std::string_view),
                                        const MacroFileWriter& write);

@@ -6,8 +6,8 @@
 #include <QtGlobal>
 
 #include "common/AtomicFile.h"
-#include "common/CodePage.h"
 #include "common/FieldReader.h"
+#include "macros/CappedFile.h"
 #include "macros/NameTable.h"
 #include "window/Dialogs.h"
 #include "window/EventWatch.h"
@@ -26,19 +26,28 @@ std::filesystem::path nameLogFile(const MainState& state) {
 }
 
 // The log with one more line. A log that exists but cannot be read is not
-// replaced, since writing it anew would lose the pairs it holds.
+// replaced, since writing it anew would lose the pairs it holds. A last line
+// left without its line end (by hand, or by the image program) is ended
+// first, so the new pair does not run on into the old one.
 std::optional<std::string> logWithLine(const std::filesystem::path& log, const std::string& line) {
   std::error_code error;
   if (!std::filesystem::exists(log, error)) return error ? std::nullopt : std::optional(line);
   std::optional<std::string> bytes = readFileBytes(log);
   if (!bytes) return std::nullopt;
+  if (!bytes->empty() && bytes->back() != '\n' && bytes->back() != '\r') *bytes += "\r\n";
   return *bytes + line;
+}
+
+std::optional<FieldReader> readerOf(const std::filesystem::path& file, std::size_t limit) {
+  std::optional<CappedFile> read = readCapped(file, limit);
+  if (!read) return std::nullopt;
+  return FieldReader(std::move(read->bytes));
 }
 
 }  // namespace
 
 void Read_Name_Init(Form1Context& context) {
-  std::optional<FieldReader> reader = FieldReader::open(context.state.programFolder / "name.ini");
+  std::optional<FieldReader> reader = readerOf(context.state.programFolder / "name.ini", kNameIniReadLimit);
   std::optional<std::string> path = reader ? nameLogPathIn(*reader) : std::nullopt;
   if (!path) return;
   context.state.nameLogPath = std::move(*path);
@@ -48,7 +57,7 @@ void Read_Name_Init(Form1Context& context) {
 void Read_Name(Form1Context& context) {
   MainState& state = context.state;
   if (state.nameLogPath.empty()) return;
-  std::optional<FieldReader> reader = FieldReader::open(nameLogFile(state), kNameLogReadLimit);
+  std::optional<FieldReader> reader = readerOf(nameLogFile(state), kNameLogReadLimit);
   if (reader) readNameLog(*reader, state.names, state.nameCount);
 }
 
@@ -60,17 +69,23 @@ void Check_Name(Form1Context& context) {
 }
 
 void onNameBoxDoubleClicked(Form1Context& context) {
+  const Form1Controls& c = context.controls;
+  const std::string call = c.Text27->text().toStdString(), name = c.Text6->text().toStdString();
+  if (!fitsNameLog(call) || !fitsNameLog(name)) {
+    context.dialogs.message(QStringLiteral("A call or name beginning with \" cannot be saved !!"),
+                            Dialogs::Buttons::Ok);
+    return;
+  }
   if (context.dialogs.message(QStringLiteral("Save name ??"), Dialogs::Buttons::YesNo) !=
       Dialogs::Answer::Yes)
     return;
-  const Form1Controls& c = context.controls;
   if (context.state.nameLogPath.empty()) {
     qWarning("Quillary: no name log has been chosen; the name was not saved");
     return;
   }
   const std::filesystem::path log = nameLogFile(context.state);
   const std::optional<std::string> bytes =
-      logWithLine(log, nameLogLine(c.Text27->text().toStdString(), c.Text6->text().toStdString()));
+      logWithLine(log, nameLogLine(call, name));
   if (!bytes || !writeFileAtomically(log, *bytes)) {
     reportUnwritten(context, log);
     return;

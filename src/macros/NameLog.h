@@ -19,7 +19,9 @@ void Read_Name(Form1Context& context);
 void Check_Name(Form1Context& context);
 
 // A double click on Text6: after "Save name ??" is answered Yes, appends
-// Text27 "," Text6 to the log and reads it again.
+// Text27 "," Text6 to the log and reads it again. A call or name the log
+// could not give back (a leading double quote) is refused with a message
+// before anything is asked.
 void onNameBoxDoubleClicked(Form1Context& context);
 // "Name": the operator picks the log file, which is read at once.
 void onNameButtonClicked(Form1Context& context);

@@ -19,10 +19,14 @@ bool readText(FieldReader& reader, std::string& text) {
 
 }  // namespace
 
+// The path is kept as the file system names it (UTF-8), so a folder named
+// in Cyrillic under an English locale is found again; a file written in the
+// code page before is still read.
 std::optional<std::string> nameLogPathIn(FieldReader& nameIni) {
-  std::string path;
-  if (!readText(nameIni, path)) return std::nullopt;
-  return path;
+  Field field;
+  if (nameIni.next(field) != FieldStatus::Ok) return std::nullopt;
+  if (isUtf8(field.text)) return field.text;
+  return fromCodePage(field.text, systemCodePage());
 }
 
 // A folder named "Ham, Radio" must not turn into "Ham" at the next start.
@@ -31,8 +35,7 @@ std::string formatNameIni(const std::string& nameLogPath) {
   const bool cut = nameLogPath.find_first_of(",\r\n") != std::string::npos ||
                    (!nameLogPath.empty() && (blank(nameLogPath.front()) || blank(nameLogPath.back())));
   const bool quoted = cut && nameLogPath.find('"') == std::string::npos;
-  const std::string bytes = toCodePage(nameLogPath, systemCodePage());
-  return (quoted ? "\"" + bytes + "\"" : bytes) + "\r\n";
+  return (quoted ? "\"" + nameLogPath + "\"" : nameLogPath) + "\r\n";
 }
 
 void readNameLog(FieldReader& reader, NameEntries& entries, int16_t& count) {
@@ -51,6 +54,11 @@ std::optional<std::string> findName(const NameEntries& entries, int16_t count,
                                   [call](const NameEntry& entry) { return entry.call == call; });
   if (found == used) return std::nullopt;
   return found->name;
+}
+
+bool fitsNameLog(std::string_view value) {
+  const std::size_t first = value.find_first_not_of(" \t");
+  return first == std::string_view::npos || value[first] != '"';
 }
 
 std::string nameLogLine(std::string_view call, std::string_view name) {

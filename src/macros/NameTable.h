@@ -36,11 +36,17 @@ std::optional<std::string> findName(const NameEntries& entries, int16_t count,
 // when the file holds none.
 std::optional<std::string> nameLogPathIn(FieldReader& nameIni);
 
-// The bytes of "name.ini": the path, CR LF, in the system code page. The
+// The bytes of "name.ini": the path as the file system names it, CR LF. The
 // path goes in quotes only when the field reader would not give it back
 // whole otherwise (a comma, a line end, a blank or tab at either end) and it holds
 // no quote itself; the usual path is written exactly as it is.
 std::string formatNameIni(const std::string& nameLogPath);
+
+// False for a call or name the log could not give back as typed: one that
+// begins (after blanks) with a double quote, which the field reader takes
+// for a quoted field running on across the next lines, hiding every later
+// entry from this program and the image program alike.
+bool fitsNameLog(std::string_view value);
 
 // The line a saved pair adds to the log: call, ",", name, CR LF, in the
 // system code page, stored as typed (a comma in the name included).

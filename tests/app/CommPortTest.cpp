@@ -1,28 +1,35 @@
-// The comm port button: opens the typed port in the modem, shows the held
-// port in light red, releases the port it opened.
+// The comm port button, and a modem that answers every call with an error.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <climits>
 #include <gtest/gtest.h>
 
+#include "app/SettingsFiles.h"
 #include "support/Form1Harness.h"
+#include "window/FrequencyScrollBar.h"
+#include "window/PictureBox.h"
 
 namespace quillary::testing {
 namespace {
 
-using Calls = std::vector<std::string>;
+// The comm port button: opens the typed port in the modem, shows the held
+// port in light red, releases the port it opened.
 
 class CommPortTest : public ::testing::Test {
  protected:
   void SetUp() override {
     h.load();
-    h.controls().Check3->click();  // the transmit panel holds the button
+    QTest::mouseClick(h.controls().Check3, Qt::LeftButton);  // the transmit panel holds the button
     h.modem.clearCalls();
   }
   void press(const char* comboText = nullptr) {
-    if (comboText) h.controls().Combo5->setEditText(QString::fromLatin1(comboText));
+    if (comboText) typeInto(h.controls().Combo5, QString::fromLatin1(comboText));
     QTest::mouseClick(h.controls().Command3, Qt::LeftButton);
   }
   bool lightRed() { return h.controls().Command3->palette().color(QPalette::Button) == QColor(255, 192, 192); }
@@ -61,6 +68,49 @@ TEST_F(CommPortTest, ARefusedPortIsTriedAgainAHeldOneShowsLightRedUntilReleasedO
   EXPECT_EQ(h.modem.calls(), (Calls{"fnSetComPort(5,3)", "fnSetComPort(5,3)", "fnSetComPort(5,0)",
                                     "fnSetComPort(2,3)", "fnSetComPort(2,0)", "fnSetComPort(4,3)",
                                     "fnSetComPort(4,0)", "fnSetComPort(7,3)"}));
+}
+
+// The modem's reports arrive, the timers tick, the controls are used.
+void useTheWindow(Form1Harness& h) {
+  Form1Controls& c = h.controls();
+  notify(h, kMsgDisplayReady, 0);
+  receive(h, {'C', 'Q', 13, 10});
+  notify(h, kMsgImdReading, -25);
+  notify(h, kMsgClockError, 12);
+  QTest::mouseClick(c.Check2, Qt::LeftButton);  // "Search"
+  tick(*c.Timer1);
+  tick(*c.Timer2);
+  QTest::mouseClick(c.Picture2, Qt::LeftButton, {}, QPoint(40, 20));  // click-to-tune
+  QTest::keyClick(c.VScroll1, Qt::Key_PageDown);
+  QTest::mouseClick(c.Check3, Qt::LeftButton);  // the transmit panel
+  QTest::keyClicks(c.Text4, "N0CALL");
+  typeInto(c.Combo5, "1");
+  QTest::mouseClick(c.Command3, Qt::LeftButton);  // "Open"
+  for (QPushButton* action : c.Command4) QTest::mouseClick(action, Qt::LeftButton);
+  QTest::mouseClick(c.Command4_10, Qt::LeftButton);
+  QTest::keyClicks(c.Text5, "HELLO");
+  notify(h, kMsgTransmitState, 1);
+  QTest::mouseClick(c.Command6, Qt::LeftButton);  // Tune
+  QTest::mouseClick(c.Command5, Qt::LeftButton);  // ABORT
+  notify(h, kMsgTransmitState, 0);
+  tick(*c.Timer2);
+}
+
+TEST(FailingModem, TheWindowLoadsWorksAndClosesWhateverErrorEveryCallAnswers) {
+  for (const int32_t error : {-1, 21, INT32_MIN, INT32_MAX}) {
+    SCOPED_TRACE(error);
+    Form1Harness h;
+    h.modem.answerAll(error);
+    h.modem.spectrum.fill(error);
+    h.modem.vector.fill(error);
+    h.load();
+    useTheWindow(h);
+    EXPECT_TRUE(h.form().isVisible());
+    h.close();
+    const PskIniRead saved = readPskIni(h.file("psk.ini"));
+    EXPECT_EQ(saved.ownCall, "N0CALL");
+    EXPECT_TRUE(saved.commPort.has_value()) << "psk.ini is complete";
+  }
 }
 
 // CAT and VOX need no port number: "Open" keys through the radio link, and

@@ -7,8 +7,7 @@
 
 #include "logbook/Adif.h"
 #include "support/FileFaults.h"
-#include "support/OperatorInput.h"
-#include "support/TransmitPanelTest.h"
+#include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {

@@ -1,10 +1,19 @@
+// The picture-QSO buttons: the texts, calls and box of each.
+
+
 #include "picture/PictureActions.h"
-#include "support/TransmitPanelTest.h"
+#include "support/Form1Harness.h"
 
 namespace quillary::testing {
 namespace {
 
-using PictureActionsTest = TransmitPanelTest;
+class PictureActionsTest : public TransmitPanelTest {
+ protected:
+  void typeIntoBox(const char* text) {
+    QTest::mouseDClick(c().Text5->viewport(), Qt::LeftButton);  // empties box and queue
+    QTest::keyClicks(c().Text5, text);
+  }
+};
 
 const Calls kKeyedAndStopped = {"fnSetTXFrequency(1500)", "fnStartTX(9)", "fnSendTXString()", "fnStopTX()"};
 const Calls kSentAndStopped = {"fnSendTXString()", "fnStopTX()"};
@@ -38,12 +47,12 @@ TEST_F(PictureActionsTest, EachButtonSendsItsTextWithItsCallsAndLeavesTheBoxAndS
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(c().Command4[k.button]->text().toStdString() + " for " + k.own);
+    retype(c().Text4, k.own);
+    retype(c().Text27, k.other);
+    typeIntoBox("typed");
     h.modem.clearCalls();
     h.modem.sentTexts.clear();
     h.state().transmitState = 0;
-    c().Text4->setText(k.own);
-    c().Text27->setText(k.other);
-    c().Text5->setPlainText("typed");
     click(c().Command4[k.button]);
     EXPECT_EQ(transmitCalls(), k.calls);
     EXPECT_EQ(h.modem.sentTexts, std::vector<std::string>{k.sent});
@@ -79,14 +88,16 @@ TEST_F(PictureActionsTest, CqTwiceLeavesBothCallsWithTheCaretAtTheStart) {
   click(c().Command4_10);
   const std::string cq =
       "\r\nCQ CQ CQ Picture de N0CALL N0CALL\r\nCQ CQ CQ Picture de N0CALL N0CALL\r\nN0CALL CQ pse k k k\r\n";
+  EXPECT_EQ(box().toStdString(), cq + cq);
   EXPECT_EQ(caret(), 0);
   EXPECT_EQ(h.modem.sentTexts, (std::vector<std::string>{cq, cq}));
   EXPECT_EQ(h.state().transmitState, 1);
 }
 
 TEST_F(PictureActionsTest, NothingIsSentWithoutAnOwnCallOrWithoutAFrequency) {
-  c().Text4->clear();
-  c().Text5->setPlainText("typed");
+  typeIntoBox("typed");
+  retype(c().Text4, "");
+  h.modem.clearCalls();
   for (QPushButton* button : c().Command4) click(button);
   click(c().Command4_10);
   EXPECT_TRUE(transmitCalls().empty());
@@ -94,8 +105,8 @@ TEST_F(PictureActionsTest, NothingIsSentWithoutAnOwnCallOrWithoutAFrequency) {
   EXPECT_EQ(box(), "typed");
 
   // A transmit frequency box without a number keeps the modem's frequency.
-  c().Text4->setText("N0CALL");
-  c().txtTX->setText("fifteen");
+  retype(c().Text4, "N0CALL");
+  retype(c().txtTX, "fifteen");
   click(c().Command4[1]);
   EXPECT_EQ(transmitCalls(), (Calls{"fnStartTX(9)", "fnSendTXString()", "fnStopTX()"}));
 }

@@ -92,9 +92,22 @@ class EngineThreadsStallingAudio : public EngineThreads {
   EngineThreadsStallingAudio() : EngineThreads(5ms) {}
 };
 
+// Every wait has a bound, so a hang fails with a message, not at ctest's
+// time-out. The bound is far above what a loaded machine under
+// ThreadSanitizer needs.
+template <class Done>
+bool waitUntil(Done done, std::chrono::milliseconds limit = 20s) {
+  const auto giveUp = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > giveUp) return false;
+    std::this_thread::sleep_for(1ms);
+  }
+  return true;
+}
+
 void waitForBlocks(const AudioThread& audio, std::size_t blocks) {
   const std::size_t until = audio.blocks() + blocks;
-  while (audio.blocks() < until) std::this_thread::sleep_for(1ms);
+  ASSERT_TRUE(waitUntil([&] { return audio.blocks() >= until; })) << "the audio thread stopped pumping";
 }
 
 // Every call the window makes, with changing values.
@@ -172,7 +185,7 @@ TEST_F(EngineThreads, DeviceLostOnTheAudioThreadWhileTheWindowTransmits) {
     waitForBlocks(audio, 2 + round % 3);
     audio.loseDevice();
     for (int call = 0; call < 20; ++call) everyCall(engine, call);  // meanwhile
-    while (device.running()) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(waitUntil([&] { return !device.running(); })) << "the lost device was kept, round " << round;
     EXPECT_FALSE(ptt->keyed) << round;
   }
   const std::vector<int32_t> states = window.transmitStates();

@@ -1,14 +1,16 @@
 // Picture commands in received lines: the detection's rules, and the
 // hand-over through "cmd_data.txt" of lines received character by
 // character through the hook.
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
 
-#include "link/HookTestSupport.h"
+#include "support/Form1Harness.h"
 #include "receive/CommandForwarding.h"
 
 namespace quillary::testing {
@@ -27,6 +29,7 @@ TEST(CommandDetection, CommandWordsAfterTheFirstColonInTheirOrder) {
       {"de x :OTHER/html", "DE X :OTHER/HTML"},
       {":/photo", ":/PHOTO"},
       {"/PHOTO at 12:30", nullptr},
+      {"/HYBRID x :OTHER/PHOTO", nullptr},  // the first word found decides; a later one is not tried
       {"OTHER/PHOTO", nullptr},
       {":OTHER is here", nullptr},
       {"", nullptr},
@@ -68,7 +71,7 @@ TEST_F(CommandForwardingTest, ReceivedCommandIsWrittenWithTheBestImdEvenWhenRepe
 }
 
 TEST_F(CommandForwardingTest, OwnCommandsComingBackAreSkippedOnlyWithNoRecMyself) {
-  c().Text4->setText("mine");
+  QTest::keyClicks(c().Text4, "mine");
   QTest::mouseClick(c().Check1, Qt::LeftButton);
   receiveLine(":MINE/PHOTO");
   EXPECT_FALSE(std::filesystem::exists(commandFile()));
@@ -92,6 +95,39 @@ TEST_F(CommandForwardingTest, AFolderThatCannotBeWrittenLosesOnlyThatCommand) {
 TEST_F(CommandForwardingTest, ACommandTypedIntoTheLastLineBoxIsHandedOverToo) {
   QTest::keyClicks(c().Text3, ":OTHER/PHOTO");
   EXPECT_EQ(readBytes(commandFile()), ":OTHER/PHOTO\r\n-10 \r\n");
+}
+
+class CallCapture : public LoadedWindowTest {
+ protected:
+  void SetUp() override {
+    writeBytes(h.file("name.txt"), "OTHER,Hanako\r\nALL,EVERYONE\r\n");
+    writeBytes(h.file("name.ini"), h.file("name.txt").string() + "\r\n");
+    LoadedWindowTest::SetUp();
+  }
+  void doubleClickOn(const QString& word) { doubleClickOnWord(*c().Term, word); }
+};
+
+TEST_F(CallCapture, ADoubleClickedWordOrCommandOrHisCallIsLookedUpEveryTime) {
+  c().Term->setPlainText("CQ CQ de OTHER/P:X\r\n");
+  receive(h, {':', 'O', 'T', 'H', 'E', 'R', '/', 'H', 'Y', 'B', 'R', 'I', 'D', 13, 10});
+  QApplication::clipboard()->setText("the operator's own text");
+  // A double click on His Call puts back ALL and looks it up, even when it
+  // already reads ALL.
+  QTest::mouseDClick(c().Text27, Qt::LeftButton);
+  EXPECT_EQ(c().Text6->text(), "EVERYONE");
+
+  doubleClickOn("P:X");
+  EXPECT_EQ(c().Text27->text(), "OTHER/P:X");
+  doubleClickOn("HYBRID");
+  EXPECT_EQ(c().Text27->text() + "/" + c().Text6->text(), "OTHER/Hanako");
+  EXPECT_EQ(QApplication::clipboard()->text(), "the operator's own text");
+
+  // The same call captured again sees a log changed in the meantime.
+  writeBytes(h.file("name.txt"), "OTHER,Yuki\r\n");
+  doubleClickOn("HYBRID");
+  EXPECT_EQ(c().Text6->text(), "Yuki");
+  QTest::mouseDClick(c().Text27, Qt::LeftButton);
+  EXPECT_EQ(c().Text27->text() + "/" + c().Text6->text(), "ALL/OM");
 }
 
 }  // namespace

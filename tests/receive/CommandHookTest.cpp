@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "link/HookTestSupport.h"
+#include "support/Form1Harness.h"
 #include "receive/CommandHook.h"
 
 namespace quillary::testing {

@@ -6,8 +6,13 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
+#include <optional>
 #include <random>
+
+#include "common/Numbers.h"
 
 #include "psk/tx/Transmitter.h"
 #include "support/OnAirStation.h"
@@ -26,10 +31,35 @@ constexpr std::size_t kBlock = 2048;
 constexpr std::size_t kSamplesPerHour = 8000 * 3600;
 const char* const kPictureCommand = ":JA1XYZ/PHOTO";
 
-double soakHours() {
-  if (const char* hours = std::getenv("QUILLARY_SOAK_HOURS")) return std::atof(hours);
-  return QUILLARY_SOAK_UNDER_SANITIZER ? 0.5 : 2.0;
+// 0 or a text that is no number would pass having played nothing.
+std::optional<double> soakHours() {
+  const char* hours = std::getenv("QUILLARY_SOAK_HOURS");
+  if (hours == nullptr) return QUILLARY_SOAK_UNDER_SANITIZER ? 0.5 : 2.0;
+  const std::optional<double> parsed = parseNumber(hours);
+  if (!parsed || !(*parsed > 0)) return std::nullopt;
+  return parsed;
 }
+
+// A new cmd_data.txt as the image program finds it: every hand-over writes
+// a new file (a new inode) in the old one's place.
+class CommandFiles {
+ public:
+  explicit CommandFiles(std::filesystem::path file) : file_(std::move(file)) {}
+  void look() {
+    struct stat now {};
+    if (::stat(file_.c_str(), &now) != 0 || now.st_ino == inode_) return;
+    inode_ = now.st_ino;
+    ++written_;
+    holdingTheCommand_ += testing::readBytes(file_).find(std::string(kPictureCommand) + "\r\n") != std::string::npos;
+  }
+  std::size_t written() const { return written_; }
+  std::size_t holdingTheCommand() const { return holdingTheCommand_; }
+
+ private:
+  std::filesystem::path file_;
+  ino_t inode_ = 0;
+  std::size_t written_ = 0, holdingTheCommand_ = 0;
+};
 
 double residentMb() {
   long pages = 0, resident = 0;
@@ -95,14 +125,15 @@ TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
   Form1Controls& c = form.controls();
   QTest::keyClick(c.Combo3, Qt::Key_Down);  // BPSK31 -> BPSK63
   QTest::mouseClick(c.Command2, Qt::LeftButton);  // "Kanji ON"
-  std::size_t commands = 0, longestLine = 0;
-  QObject::connect(c.Text3, &QLineEdit::textChanged, [&](const QString& line) {
-    commands += line.contains(kPictureCommand) ? 1 : 0;  // noise may come before the colon
-    longestLine = std::max<std::size_t>(longestLine, line.size());
-  });
+  std::size_t longestLine = 0;
+  QObject::connect(c.Text3, &QLineEdit::textChanged,
+                   [&](const QString& line) { longestLine = std::max<std::size_t>(longestLine, line.size()); });
+  CommandFiles commands(station.folder.path() / "cmd_data.txt");
 
   Band band;
-  const double hours = soakHours();
+  const std::optional<double> soak = soakHours();
+  ASSERT_TRUE(soak.has_value()) << "QUILLARY_SOAK_HOURS must be a number of hours above 0";
+  const double hours = *soak;
   const auto total = static_cast<std::size_t>(hours * kSamplesPerHour);
   std::vector<float> block(kBlock);
   double afterFirstHour = 0;
@@ -113,12 +144,13 @@ TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
     band.render(block);
     device.pump(kBlock, block);
     QCoreApplication::processEvents();
+    commands.look();
     longestTerm = std::max<std::size_t>(longestTerm, c.Term->toPlainText().size());
     if ((done + kBlock) / kSamplesPerHour != done / kSamplesPerHour || done + kBlock >= total) {
       const double hour = static_cast<double>(done + kBlock) / kSamplesPerHour;
       if (afterFirstHour == 0 && hour >= std::min(1.0, hours)) afterFirstHour = residentMb();
       std::printf("soak: %.2f h of audio in %.0f s, resident %.1f MB, %zu stations, %zu commands handed over\n",
-                  hour, wall.elapsed() / 1000.0, residentMb(), band.stationsSent(), commands);
+                  hour, wall.elapsed() / 1000.0, residentMb(), band.stationsSent(), commands.written());
       std::fflush(stdout);
     }
   }
@@ -127,8 +159,12 @@ TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
   EXPECT_LE(longestTerm, 1002u) << "the receive area is cut back";
   EXPECT_LE(longestLine, 1002u) << "the received line is cut back as the area is";
   // Every station is strong: however long the band was quiet before it,
-  // each picture command (every fourth station, from the second) is handed over.
-  EXPECT_EQ(commands, (band.stationsSent() + 2) / 4) << "picture commands on the air";
+  // each picture command (every fourth station, from the second) is handed
+  // over, each in a file of its own (noise may come before the colon).
+  const std::size_t sent = (band.stationsSent() + 2) / 4;
+  ASSERT_GE(sent, 1u) << "a soak of " << hours << " h is too short to hear a picture command";
+  EXPECT_EQ(commands.written(), sent) << "cmd_data.txt files written";
+  EXPECT_EQ(commands.holdingTheCommand(), sent);
   if (!QUILLARY_SOAK_UNDER_SANITIZER && hours >= 2)
     EXPECT_LE(atEnd - afterFirstHour, 4.0) << afterFirstHour << " MB after the first hour, " << atEnd << " at the end";
 }

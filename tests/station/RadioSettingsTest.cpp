@@ -14,7 +14,6 @@
 #include "station/RadioIni.h"
 #include "support/FileFaults.h"
 #include "support/Form1Harness.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 namespace {

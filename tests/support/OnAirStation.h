@@ -10,7 +10,6 @@
 #include "support/EngineTestSupport.h"
 #include "support/FakeDialogs.h"
 #include "support/GuiTest.h"
-#include "support/OperatorInput.h"
 
 namespace quillary::testing {
 
@@ -27,10 +26,10 @@ struct OnAirStation {
   }
   void press(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
   QString received() { return control<QPlainTextEdit>("Term")->toPlainText(); }
-  // Shown, with a squelch over the band's noise.
+  // Shown, with a squelch over the band's noise (in tens: a page of the bar each).
   void show(int squelch = 30) {
     form.show();
-    control<QScrollBar>("VScroll3")->setValue(99 - squelch);
+    for (int page = 0; page < squelch / 10; ++page) QTest::keyClick(control<QScrollBar>("VScroll3"), Qt::Key_PageUp);
   }
   // The transmit panel shown, own call and transmit frequency typed in.
   void readyToTransmit(const QString& call, const QString& transmitHz) {

@@ -16,6 +16,8 @@ namespace quillary::testing {
 class RecordingModem : public ModemLibrary {
  public:
   void answer(const std::string& function, int32_t result) { fixed_[function] = result; }
+  // Every function not answered otherwise.
+  void answerAll(int32_t result) { all_ = result; }
   // Answered in turn before the fixed answer.
   void answerOnce(const std::string& function, const std::vector<int32_t>& results) {
     once_[function].insert(once_[function].end(), results.begin(), results.end());
@@ -84,7 +86,7 @@ class RecordingModem : public ModemLibrary {
       queued.pop_front();
       return result;
     }
-    return fixed_.contains(function) ? fixed_.at(function) : 0;
+    return fixed_.contains(function) ? fixed_.at(function) : all_;
   }
   int32_t recordText(const std::string& function, const std::string& text) {
     sentTexts.push_back(text);
@@ -94,6 +96,7 @@ class RecordingModem : public ModemLibrary {
   std::vector<std::string> calls_;
   std::map<std::string, int32_t> fixed_;
   std::map<std::string, std::deque<int32_t>> once_;
+  int32_t all_ = 0;
   ModemWindow* window_ = nullptr;
 };
 

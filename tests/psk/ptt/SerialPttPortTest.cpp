@@ -1,23 +1,33 @@
-// The PTT port on a pseudo-terminal: the port hangs up on close (HUPCL)
-// from its open until its graceful close, so a program that dies while
-// keyed leaves the kernel to drop RTS and DTR. A pseudo-terminal has no
-// modem lines, so the line changes are recorded together with the HUPCL
-// flag the tty had at that moment.
-#include "psk/ptt/SerialPttPort.h"
-
+// The serial ports offered for PTT, and the PTT port on a pseudo-terminal:
+// the port hangs up on close (HUPCL) from its open until its graceful close,
+// so a program that dies while keyed leaves the kernel to drop RTS and DTR.
+// A pseudo-terminal has no modem lines, so the line changes are recorded
+// together with the HUPCL flag the tty had at that moment.
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <csignal>
-#include <optional>
-#include <string>
 #include <vector>
+
+#include "psk/ptt/SerialPortList.h"
+#include "psk/ptt/SerialPttPort.h"
 
 namespace quillary::psk {
 namespace {
+
+TEST(SerialPortList, UsbAcmThenBuiltInPortsInNumericOrderNumberedFromOne) {
+  const std::vector<std::string> ports = orderSerialPorts(
+      {"ttyS1", "ttyUSB10", "sda", "ttyUSB2", "ttyACM0", "ttyS0", "ttyUSB", "ttyUSBx", "tty1", "ttyS10", "ttyACM1x"});
+  EXPECT_EQ(ports, (std::vector<std::string>{"/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/ttyS0",
+                                             "/dev/ttyS1", "/dev/ttyS10"}));
+  EXPECT_EQ(serialPortPath(ports, 4), "/dev/ttyS0");
+  for (int outside : {0, 7, -1}) EXPECT_FALSE(serialPortPath(ports, outside)) << outside;
+  EXPECT_EQ(describeSerialPorts({"/dev/ttyUSB0", "/dev/ttyS0"}), "1 /dev/ttyUSB0\n2 /dev/ttyS0");
+}
 
 bool hangsUp(const termios& settings) { return (settings.c_cflag & HUPCL) != 0; }
 speed_t speedOf(const termios& settings) { return cfgetospeed(&settings); }
