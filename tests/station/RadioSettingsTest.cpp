@@ -40,7 +40,7 @@ TEST(RadioIni, WhatIsWrittenComesBackAndAnythingElseKeysBySerialPort) {
       {"\"RADIO\"\r\n1\r\n\"x\"\r\n0\r\n", "line 1"},
       {"\"CAT\"\r\n73.5\r\n\"x\"\r\n0\r\n", "line 2"},
       {"\"CAT\"\r\n2\r\n\"h:1\"\r\n-9600\r\n", "line 4"},
-      {std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00\xff\xfe,\r\n\"", 16), "ends before"}};
+      {std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00\xff\xfe,\r\n\"", 14), "ends before"}};
   for (const auto& [bytes, reason] : refused) {
     writeBytes(file, bytes);
     const RadioIniRead read = readRadioIni(file);
