@@ -98,15 +98,17 @@ TEST(BandOnAir, EveryStationIsListedAndTheWaterfallAndTheListTuneTheMainReceiver
   // station is strong; the faint one still clear of the noise.
   WaterfallView& waterfall = window->waterfall();
   const std::vector<double> brightness = columnBrightness(waterfall, 50);
+  const int lastColumn = static_cast<int>(brightness.size()) - 1;
   const auto around = [&](double hz, double reachHz, auto&& each) {
-    for (int x = waterfall.columnAt(hz - reachHz); x <= waterfall.columnAt(hz + reachHz); ++x) each(x);
+    const int first = std::max(0, waterfall.columnAt(hz - reachHz));
+    for (int x = first; x <= std::min(lastColumn, waterfall.columnAt(hz + reachHz)); ++x) each(x);
   };
   const auto meanNear = [&](double hz) {
     double sum = 0, n = 0;
     around(hz, 0.5 * kHzPerBaud, [&](int x) { sum += brightness[x], ++n; });
     return sum / n;
   };
-  const double noise = meanNear(3500);
+  const double noise = meanNear(3450);
   for (const PlannedStation& station : kBand) {
     double weight = 0, weighted = 0;
     around(station.hz, 1.5 * kHzPerBaud, [&](int x) {
