@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <clocale>
 #include <csignal>
+#include <cstring>
 
 namespace quillary::psk::hamlib {
 
@@ -20,6 +22,14 @@ void prepare() {
     std::lock_guard lock(globalMutex());
     rig_set_debug(RIG_DEBUG_NONE);
     rig_load_all_backends();
+  });
+}
+
+void keepNumericLocaleC() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    const char* current = std::setlocale(LC_NUMERIC, nullptr);
+    if (current == nullptr || std::strcmp(current, "C") != 0) std::setlocale(LC_NUMERIC, "C");
   });
 }
 

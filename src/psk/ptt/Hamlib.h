@@ -19,6 +19,15 @@ std::mutex& globalMutex();
 // with an error instead of ending the program.
 void prepare();
 
+// Once per process, on the thread that makes a rig, before its worker
+// starts: LC_NUMERIC set to "C". hamlib switches LC_NUMERIC to "C" around
+// its number parsing and puts back the name it saved, which glibc has freed
+// by then unless the locale already was "C"; and it does so on our worker
+// thread, while the others may read the locale. Already "C", its switching
+// changes and frees nothing. Our own files never take their numbers from
+// the C library's locale.
+void keepNumericLocaleC();
+
 // hamlib's rigs, by model number.
 std::vector<RigModelEntry> rigModels();
 

@@ -202,6 +202,7 @@ HamlibRig::HamlibRig(RigConfig config) : HamlibRig(std::move(config), Timing{}) 
 
 HamlibRig::HamlibRig(RigConfig config, Timing timing)
     : config_(config), shared_(std::make_shared<Shared>(std::move(config), timing)) {
+  hamlib::keepNumericLocaleC();
   worker_ = std::thread([shared = shared_] { Worker(*shared).run(); });
 }
 
