@@ -24,7 +24,8 @@ constexpr double kProductsOverNoise = 31.6;
 // once in a hundred windows, so the products' amplitude is at most the
 // measured one and that much more. A bound is worth a reading only when it
 // already says the signal is good (a clean station at +10 dB in 3 kHz
-// bounds itself near -27 dB, at +17 dB near -34).
+// bounds itself near -28 dB, at +17 dB near -35; below about +7 dB it
+// gives no reading).
 constexpr double kNoiseOnly = 4.74;
 constexpr double kNoiseQuantile = 6.64;
 constexpr double kCleanBoundDb = -25.0;
@@ -215,7 +216,9 @@ bool ImdMeter::measure() {
     return true;
   }
   if (thirds > kNoiseOnly * noise) return false;
-  const double most = std::pow(std::sqrt(thirds) + std::sqrt(kNoiseQuantile * noise), 2);
+  // (Bins quieter than the noise's mean are taken at the mean: a window
+  // that happens to be quiet there says nothing more of the products.)
+  const double most = std::pow(std::sqrt(std::max(thirds, 2 * noise)) + std::sqrt(kNoiseQuantile * noise), 2);
   const double bound = 10 * std::log10(most / fundamentals);
   if (bound > kCleanBoundDb) return false;
   reading_ = static_cast<int>(std::lround(bound));
