@@ -1,5 +1,6 @@
 #include "psk/rx/Afc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -29,6 +30,13 @@ constexpr double kCentredSeconds = 0.1;
 constexpr double kSureDeviations = 3.0;
 constexpr double kLost = 1.2;
 constexpr double kLostSeconds = 0.5;
+// The search averages about a second at every rate: through fading the
+// centre of a station's power wanders with the path's response (at
+// 125 baud on a path of two delays 2 ms apart one tone of an idle may
+// stand 15 dB over the other for a good part of a second, and a search of
+// a quarter second sent the receiver half a baud off the station it was
+// in tune with).
+constexpr double kAverageSeconds = 1.024;
 // The matched filter and the symbol timing take this long to forget a move.
 constexpr int kSettlingSymbols = 3;
 // BPSK steers by the turn the detector's carrier loop follows, which is
@@ -41,14 +49,15 @@ constexpr double kBpskSteeringGain = 0.1;
 bool Afc::create(const PskMode& mode, int samplesPerSymbol) {
   baud_ = mode.baud();
   const bool made = mode.qpsk ? tracker_.create(baud_, 4) : tracker_.create(baud_, 2, kBpskSteeringGain);
-  if (!made || !search_.create(samplesPerSymbol, kCaptureBaud)) return false;
+  const int averageFrames = std::max(StationSearch::kShortFrames, static_cast<int>(std::lround(kAverageSeconds * baud_ / 2)));
+  if (!made || !search_.create(samplesPerSymbol, kCaptureBaud, averageFrames)) return false;
   reset();
   return true;
 }
 
 void Afc::reset() {
   search_.reset();
-  onStation_ = steering_ = steeredSinceFound_ = false;
+  onStation_ = steering_ = false;
   centredSamples_ = lostSamples_ = 0;
   settlingSymbols_ = 0;
 }
@@ -92,7 +101,6 @@ void Afc::moved(double hz, bool ontoStation) {
   if (!ontoStation) return;
   search_.freshen();
   tracker_.restart();
-  steeredSinceFound_ = true;
   centredSamples_ = lostSamples_ = 0;
   // A move the detector could not have followed upsets the symbols in the
   // filters; a small one does not.
@@ -131,13 +139,13 @@ double Afc::steer(double phaseError, int coherence) {
     steering_ = false;
     return 0.0;
   }
-  // Steering that begins on a station just found pulls harder at first (it
-  // may be off by most of the fine range). Steering that resumes after the
-  // search lost sight of the station for a moment, as it does in the
-  // noise, does not: the station is where it was, and each hard pull would
-  // shake the receive frequency for a second.
-  if (!steering_ && !steeredSinceFound_) tracker_.restart();
-  steering_ = steeredSinceFound_ = true;
+  // Steering that begins pulls harder at first: on a station just found
+  // it may be off by most of the fine range, and after the search lost
+  // sight of the station (in a fade) the path's Doppler may have moved it.
+  // (QPSK's steady pull is slow; BPSK's, by the detector's carrier, is
+  // nearly as quick.)
+  if (!steering_) tracker_.restart();
+  steering_ = true;
   // The steering moves the frequency under the search's average: its older
   // frames must not outweigh the new.
   search_.freshen();

@@ -46,13 +46,16 @@ constexpr double kFirmBaud = 0.02;
 // far as once it has been there a while, and a station in tune must not be
 // left on such a sighting.
 constexpr double kCentreSpread = 0.9;
+constexpr int kMostFrames = 1024;
 }  // namespace
 
-bool StationSearch::create(int samplesPerSymbol, double captureBaud) {
+bool StationSearch::create(int samplesPerSymbol, double captureBaud, int averageFrames) {
   // A station in the capture range must be seen whole: its window and a
   // bin beside it inside the clean band.
-  if (samplesPerSymbol < 8 || !(captureBaud >= 0.5 && captureBaud <= kCleanFraction * samplesPerSymbol - 1.0))
+  if (samplesPerSymbol < 8 || !(captureBaud >= 0.5 && captureBaud <= kCleanFraction * samplesPerSymbol - 1.0) ||
+      averageFrames < kShortFrames || averageFrames > kMostFrames)
     return false;
+  averageFrames_ = averageFrames;
   samplesPerSymbol_ = samplesPerSymbol;
   captureBaud_ = captureBaud;
   const int size = kFrameSymbols * samplesPerSymbol;
@@ -118,7 +121,7 @@ void StationSearch::frame() {
   const std::complex<float>* out = fft_.output();
   // Until the average is full every frame weighs the same.
   ++frames_;
-  const double weight = 1.0 / std::min(frames_, kAverageFrames);
+  const double weight = 1.0 / std::min(frames_, averageFrames_);
   for (int k = 0; k < size; ++k) {
     // Lowest frequency first: bin (k + size / 2) mod size.
     const int from = (k + size / 2) % size;
@@ -141,7 +144,9 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
   const int clean = static_cast<int>(kCleanFraction * samplesPerSymbol_ / binBaud);
   const int centre = size / 2;
   const std::span<const double> band(average_.data() + (centre - clean), static_cast<std::size_t>(2 * clean + 1));
-  const double independentFrames = std::min(frames_, 2 * kAverageFrames) / 2.0;
+  // (A longer average is trusted no more than the short one: through
+  // fading its frames are not independent.)
+  const double independentFrames = std::min(frames_, 2 * kShortFrames) / 2.0;
   const double independent = independentFrames * (2 * kStationHalfWidth + 1);
   StationShape shape;
   shape.halfWidth = kStationHalfWidth;
