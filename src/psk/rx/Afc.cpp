@@ -57,7 +57,7 @@ bool Afc::create(const PskMode& mode, int samplesPerSymbol) {
 
 void Afc::reset() {
   search_.reset();
-  onStation_ = steering_ = false;
+  onStation_ = steering_ = steeredSinceFound_ = false;
   centredSamples_ = lostSamples_ = 0;
   settlingSymbols_ = 0;
 }
@@ -101,6 +101,7 @@ void Afc::moved(double hz, bool ontoStation) {
   if (!ontoStation) return;
   search_.freshen();
   tracker_.restart();
+  steeredSinceFound_ = true;
   centredSamples_ = lostSamples_ = 0;
   // A move the detector could not have followed upsets the symbols in the
   // filters; a small one does not.
@@ -139,13 +140,13 @@ double Afc::steer(double phaseError, int coherence) {
     steering_ = false;
     return 0.0;
   }
-  // Steering that begins pulls harder at first: on a station just found
-  // it may be off by most of the fine range, and after the search lost
-  // sight of the station (in a fade) the path's Doppler may have moved it.
-  // (QPSK's steady pull is slow; BPSK's, by the detector's carrier, is
-  // nearly as quick.)
-  if (!steering_) tracker_.restart();
-  steering_ = true;
+  // Steering that begins on a station just found pulls harder at first (it
+  // may be off by most of the fine range). Steering that resumes after the
+  // search lost sight of the station for a moment, as it does in the
+  // noise, does not: the station is where it was, and each hard pull would
+  // shake the receive frequency for a second.
+  if (!steering_ && !steeredSinceFound_) tracker_.restart();
+  steering_ = steeredSinceFound_ = true;
   // The steering moves the frequency under the search's average: its older
   // frames must not outweigh the new.
   search_.freshen();

@@ -49,6 +49,7 @@ class Afc {
   FrequencyTracker tracker_;
   bool onStation_ = false;            // found since the last retune
   bool steering_ = false;             // the fine steering was at work at the last symbol
+  bool steeredSinceFound_ = false;    // ... at any symbol since the last retune or move onto a station
   std::size_t centredSamples_ = 0;    // the station has stood centred, while not yet on it
   std::size_t lostSamples_ = 0;       // ... or surely beyond the fine range, while on it
   int settlingSymbols_ = 0;           // still to pass after a move the detector could not follow
