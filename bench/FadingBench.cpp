@@ -11,13 +11,18 @@
 // decides bit by bit with ideal symbol timing over flat Rayleigh fading at
 // the same mean Eb/N0 (see FadingBounds.h): "coherent_pct" with the
 // carrier's phase known (the bits then read differentially),
-// "differential_pct" for a differential detector.
+// "differential_pct" for a differential detector. For BPSK, what an ideal
+// detector copies from the very same audio (see FadingGenie.h):
+// "genie_coherent_pct" told the channel's gain and phase at every symbol,
+// "genie_differential_pct" from consecutive matched-filter samples; the
+// first shows whether the formula holds for the simulated channel.
 #include <benchmark/benchmark.h>
 
 #include <string>
 #include <vector>
 
 #include "FadingBounds.h"
+#include "FadingGenie.h"
 #include "RxSignals.h"
 #include "psk/PskMode.h"
 #include "psk/channel/HfChannel.h"
@@ -49,13 +54,20 @@ void RxFading(benchmark::State& state) {
   std::vector<float> clean(8000, 0.0f);
   clean.insert(clean.end(), sent.begin(), sent.end());
   clean.resize(clean.size() + 8000, 0.0f);
-  std::size_t edits = 0, chars = 0;
+  const bool bpsk = !modeFromCode(code)->qpsk;
+  std::size_t edits = 0, chars = 0, coherentEdits = 0, differentialEdits = 0;
   for (auto _ : state) {
     for (unsigned seed : kSeeds) {
       std::vector<float> faded = clean;
-      psk::signals::fadeAndAddNoise(faded, condition, snr, seed + static_cast<unsigned>(code));
+      const unsigned channelSeed = seed + static_cast<unsigned>(code);
+      psk::signals::fadeAndAddNoise(faded, condition, snr, channelSeed);
       edits += bench::editDistance(bench::kEnglishText, receive(code, faded));
       chars += bench::kEnglishText.size();
+      if (bpsk) {
+        const bench::GenieCopy genie = bench::genieCopy(code, clean, faded, &condition, channelSeed);
+        coherentEdits += bench::editDistance(bench::kEnglishText, genie.coherent);
+        differentialEdits += bench::editDistance(bench::kEnglishText, genie.differential);
+      }
     }
   }
   const PskMode mode = *modeFromCode(code);
@@ -64,6 +76,10 @@ void RxFading(benchmark::State& state) {
   state.counters["chars"] = static_cast<double>(chars);
   state.counters["coherent_pct"] = 100.0 * bench::rayleighCer(mode.baud(), snr, bits, bench::Detection::coherent);
   state.counters["differential_pct"] = 100.0 * bench::rayleighCer(mode.baud(), snr, bits, bench::Detection::differential);
+  if (bpsk) {
+    state.counters["genie_coherent_pct"] = 100.0 * static_cast<double>(coherentEdits) / static_cast<double>(chars);
+    state.counters["genie_differential_pct"] = 100.0 * static_cast<double>(differentialEdits) / static_cast<double>(chars);
+  }
 }
 
 void allPoints(benchmark::internal::Benchmark* bench) {

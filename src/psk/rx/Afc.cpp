@@ -1,5 +1,6 @@
 #include "psk/rx/Afc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -29,6 +30,13 @@ constexpr double kCentredSeconds = 0.1;
 constexpr double kSureDeviations = 3.0;
 constexpr double kLost = 1.2;
 constexpr double kLostSeconds = 0.5;
+// The search averages about a second at every rate: through fading the
+// centre of a station's power wanders with the path's response (at
+// 125 baud on a path of two delays 2 ms apart one tone of an idle may
+// stand 15 dB over the other for a good part of a second, and a search of
+// a quarter second sent the receiver half a baud off the station it was
+// in tune with).
+constexpr double kAverageSeconds = 1.024;
 // The matched filter and the symbol timing take this long to forget a move.
 constexpr int kSettlingSymbols = 3;
 // BPSK steers by the turn the detector's carrier loop follows, which is
@@ -41,7 +49,8 @@ constexpr double kBpskSteeringGain = 0.1;
 bool Afc::create(const PskMode& mode, int samplesPerSymbol) {
   baud_ = mode.baud();
   const bool made = mode.qpsk ? tracker_.create(baud_, 4) : tracker_.create(baud_, 2, kBpskSteeringGain);
-  if (!made || !search_.create(samplesPerSymbol, kCaptureBaud)) return false;
+  const int averageFrames = std::max(StationSearch::kShortFrames, static_cast<int>(std::lround(kAverageSeconds * baud_ / 2)));
+  if (!made || !search_.create(samplesPerSymbol, kCaptureBaud, averageFrames)) return false;
   reset();
   return true;
 }

@@ -15,10 +15,20 @@ constexpr int kDecisionDelaySymbols = 4;
 // 3 to 4 dB high (better no reading than a wrong one).
 constexpr double kMinimumSnr = 1000.0;
 constexpr double kProductsOverNoise = 31.6;
-// A clean station's products stay under the noise: what can be told then is
-// how high they could at most be, and that is worth a reading only when it
-// already says the signal is clean.
-constexpr double kCleanBoundDb = -30.0;
+// Products nearer the noise than that are bounded instead, when their two
+// bins hold no more than noise alone would in 19 windows of 20 (complex
+// Gaussian noise, four degrees of freedom: up to this many times the mean
+// noise of one bin); between the two there is no reading, since a bound
+// there would stand several dB above a station's true figure. The noise in
+// the two bins stays under the second figure times a bin's mean noise but
+// once in a hundred windows, so the products' amplitude is at most the
+// measured one and that much more. A bound is worth a reading only when it
+// already says the signal is good (a clean station at +10 dB in 3 kHz
+// bounds itself near -28 dB, at +17 dB near -35; below about +7 dB it
+// gives no reading).
+constexpr double kNoiseOnly = 4.74;
+constexpr double kNoiseQuantile = 6.64;
+constexpr double kCleanBoundDb = -25.0;
 // Through a fading path the channel weighs the tones and the products, a
 // baud apart, differently wherever it changes across the station (two
 // paths cancelling in a notch pass the products beside it better than the
@@ -31,6 +41,14 @@ constexpr double kLongSeconds = 4.0;
 constexpr double kHalvesDb = 3.0;
 constexpr double kToneImbalanceDb = 3.0;
 constexpr double kProductImbalanceDb = 6.0;
+// The tones of each quarter window of the run of idle (see judgeQuarter())
+// may differ by this much at most, and over the last few dozen quarters by
+// this much in the mean (root of the mean square).
+constexpr int kParts = 4;
+constexpr double kQuarterImbalanceDb = 1.5;
+constexpr double kSelectiveDb = 2.0;
+constexpr double kSelectiveSmoothing = 1.0 / 32;
+constexpr double kNoBalanceDb = 10.0;
 // Within the main lobe of the window's tones.
 constexpr double kOffsetStepHz = 0.5;
 }  // namespace
@@ -56,6 +74,8 @@ void ImdMeter::reset() {
   std::fill(ring_.begin(), ring_.end(), std::complex<float>{});
   next_ = filled_ = 0;
   cleanRun_ = 0;
+  runSwing_ = selective_ = 0;
+  quarters_ = 0;
   sinceReading_ = symbolsPerSecond_;
   longPower_ = 0;
   reading_.reset();
@@ -72,7 +92,13 @@ void ImdMeter::process(std::size_t count, const std::complex<float>* wide) {
 
 void ImdMeter::symbol(bool cleanReversal) {
   cleanRun_ = cleanReversal ? cleanRun_ + 1 : 0;
+  if (cleanRun_ == 0) runSwing_ = 0;
   ++sinceReading_;
+  // A quarter window of confirmed clean idle each time one has passed.
+  const int quarter = symbolsPerWindow_ / kParts;
+  if (cleanRun_ >= quarter + 2 * kDecisionDelaySymbols && (cleanRun_ - 2 * kDecisionDelaySymbols) % quarter == 0 &&
+      filled_ >= margin_ + window_ / kParts)
+    judgeQuarter();
   // The window must lie wholly inside the clean run, decisions lagging the
   // samples by a few symbols; and a second must have passed since the last
   // reading.
@@ -82,19 +108,46 @@ void ImdMeter::symbol(bool cleanReversal) {
   if (measure()) sinceReading_ = 0;
 }
 
-double ImdMeter::power(double hz, std::size_t start) const {
+double ImdMeter::power(double hz, std::size_t start) const { return power(hz, start, window_); }
+
+// Of `length` samples from `start` (a whole window or a quarter), under a
+// Hann window of that length.
+double ImdMeter::power(double hz, std::size_t start, std::size_t length) const {
   // The probe turns by one step a sample: a running phasor instead of a
   // sine and cosine per sample (a window is at most a second, so the
   // rounding of the repeated product stays far below the figure's dB).
+  const std::size_t step = window_ / length;
   const std::complex<double> turn = std::polar(1.0, -2 * std::numbers::pi * hz / sampleRate_);
   std::complex<double> probe{1.0, 0.0};
   std::complex<double> sum{};
-  for (std::size_t n = 0; n < window_; ++n) {
+  for (std::size_t n = 0; n < length; ++n) {
     const auto& x = ring_[(start + n) % ring_.size()];
-    sum += static_cast<double>(hann_[n]) * std::complex<double>(x) * probe;
+    sum += static_cast<double>(hann_[n * step]) * std::complex<double>(x) * probe;
     probe *= turn;
   }
   return std::norm(sum);
+}
+
+// Where two paths of different delays both carry the station, the path's
+// response across it changes from moment to moment, and the tones, a baud
+// apart, swing against each other as the paths' phases turn (the products,
+// farther apart, swing more). Through one path, or through two whose
+// delays lie close against the symbol, the tones stay balanced throughout.
+// Each quarter of a window of the run of clean idle is judged as it is
+// confirmed (its tones at the receive frequency: a station a little off
+// tune loses as much of one tone as of the other), and the run keeps the
+// widest swing.
+void ImdMeter::judgeQuarter() {
+  const std::size_t length = window_ / kParts;
+  const std::size_t start = (next_ + ring_.size() - margin_ - length) % ring_.size();
+  const double baud = sampleRate_ / samplesPerSymbol_;
+  const double lower = power(-baud / 2, start, length), upper = power(baud / 2, start, length);
+  const double swing =
+      lower > 0 && upper > 0 ? std::min(std::abs(10 * std::log10(lower / upper)), kNoBalanceDb) : kNoBalanceDb;
+  runSwing_ = std::max(runSwing_, swing);
+  // Until the mean has its few dozen quarters each weighs the same.
+  ++quarters_;
+  selective_ += std::max(kSelectiveSmoothing, 1.0 / quarters_) * (swing * swing - selective_);
 }
 
 double ImdMeter::carrierOffset(std::size_t start) const {
@@ -130,14 +183,21 @@ double ImdMeter::noiseBeside(double offset, std::size_t start) const {
   return sum / count;
 }
 
-bool ImdMeter::measure() {
-  const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
-  const double baud = sampleRate_ / samplesPerSymbol_;
+// Whether the path looks even over the window (see kFadedShare) and over
+// the run of idle (see judgeQuarter()).
+bool ImdMeter::evenPath(std::size_t start) const {
+  if (runSwing_ > kQuarterImbalanceDb || std::sqrt(selective_) > kSelectiveDb) return false;
   double halves[2] = {0, 0};
   for (std::size_t n = 0; n < window_; ++n) halves[2 * n / window_] += std::norm(ring_[(start + n) % ring_.size()]);
   const double windowPower = halves[0] + halves[1];
   if (windowPower / static_cast<double>(window_) < kFadedShare * longPower_) return false;
-  if (!(halves[0] > 0) || !(halves[1] > 0) || std::abs(10 * std::log10(halves[0] / halves[1])) > kHalvesDb) return false;
+  return halves[0] > 0 && halves[1] > 0 && std::abs(10 * std::log10(halves[0] / halves[1])) <= kHalvesDb;
+}
+
+bool ImdMeter::measure() {
+  const std::size_t start = next_;  // the oldest sample: the window ends `margin_` before now
+  if (!evenPath(start)) return false;
+  const double baud = sampleRate_ / samplesPerSymbol_;
   const double f = carrierOffset(start);
   const double lower = power(f - baud / 2, start), upper = power(f + baud / 2, start);
   // A clean idle's two tones are equal; so are an amplifier's products.
@@ -146,9 +206,8 @@ bool ImdMeter::measure() {
   const double lowerThird = power(f - 1.5 * baud, start), upperThird = power(f + 1.5 * baud, start);
   const double thirds = lowerThird + upperThird;
   const double noise = noiseBeside(f, start);
-  if (!(fundamentals > 0) || !(thirds > 0)) return false;
   // Trust a figure only when the fundamentals stand well clear of the noise.
-  if (fundamentals / 2 < kMinimumSnr * noise) return false;
+  if (!(noise > 0) || fundamentals / 2 < kMinimumSnr * noise) return false;
   if (thirds / 2 >= kProductsOverNoise * noise) {
     if (std::abs(10 * std::log10((lowerThird + noise) / (upperThird + noise))) > kProductImbalanceDb) return false;
     // The noise in the products' bins is taken out of them.
@@ -156,7 +215,11 @@ bool ImdMeter::measure() {
         std::lround(10 * std::log10((thirds - 2 * noise) / (fundamentals - 2 * noise))));
     return true;
   }
-  const double bound = 10 * std::log10(2 * kProductsOverNoise * noise / fundamentals);
+  if (thirds > kNoiseOnly * noise) return false;
+  // (Bins quieter than the noise's mean are taken at the mean: a window
+  // that happens to be quiet there says nothing more of the products.)
+  const double most = std::pow(std::sqrt(std::max(thirds, 2 * noise)) + std::sqrt(kNoiseQuantile * noise), 2);
+  const double bound = 10 * std::log10(most / fundamentals);
   if (bound > kCleanBoundDb) return false;
   reading_ = static_cast<int>(std::lround(bound));
   return true;

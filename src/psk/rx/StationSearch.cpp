@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <span>
+#include <vector>
 
 #include "psk/rx/StationFinder.h"
 
@@ -46,13 +49,84 @@ constexpr double kFirmBaud = 0.02;
 // far as once it has been there a while, and a station in tune must not be
 // left on such a sighting.
 constexpr double kCentreSpread = 0.9;
+constexpr int kMostFrames = 1024;
+// An idling station's two tones stand a baud (four bins) apart, each this
+// far over the floor at least (in the floor's units), and the bin between
+// them, where the window's nulls of both fall, holds at most this part of
+// the weaker (a station sending text fills it). A lone tone must stand
+// farther out.
+constexpr int kToneBins = 4;
+constexpr double kIdleToneExcess = 1.0;
+constexpr double kLoneToneExcess = 4.0;
+constexpr double kLoneToneNear = 3.0;
+constexpr double kIdleValley = 0.25;
+
+// The place of a Hann-windowed tone whose power peaks at bin `k`, from the
+// amplitudes of the peak and its stronger neighbour, above the floor.
+double tonePlace(std::span<const double> power, int k, double floor) {
+  const auto amplitude = [&](int i) { return std::sqrt(std::max(0.0, power[static_cast<std::size_t>(i)] - floor)); };
+  const bool right = amplitude(k + 1) >= amplitude(k - 1);
+  const double ratio = amplitude(right ? k + 1 : k - 1) / amplitude(k);
+  const double shift = (2 * ratio - 1) / (ratio + 1);
+  return k + (right ? shift : -shift);
+}
+
+bool isPeak(std::span<const double> power, int k) {
+  return power[static_cast<std::size_t>(k)] >= power[static_cast<std::size_t>(k - 1)] &&
+         power[static_cast<std::size_t>(k)] >= power[static_cast<std::size_t>(k + 1)];
+}
+
+double medianOf(std::span<const double> power) {
+  std::vector<double> sorted(power.begin(), power.end());
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  return sorted[sorted.size() / 2];
+}
+
+// The centre of a station near `bin` made of tones alone (none for one
+// sending text, which fills the window's nulls between them). Idling, it
+// is the midpoint of its two tones, however unequal a fading path makes
+// them: two paths of different delays can leave one tone 15 dB under the
+// other for a good part of a second, and the centre of the station's power
+// then leans most of half a baud towards the stronger. A lone tone may be
+// a carrier or the one tone of an idle that the path has left: near `here`
+// (the receive frequency's bin), of the three places it allows the one
+// nearest; farther out, where a station is first seen, the tone itself.
+std::optional<double> toneCentre(std::span<const double> power, double bin, double here) {
+  const double floor = medianOf(power);
+  const int middle = static_cast<int>(std::lround(bin));
+  const int last = static_cast<int>(power.size()) - 1 - kToneBins / 2;
+  const auto over = [&](int i) { return power[static_cast<std::size_t>(i)] - floor; };
+  std::optional<double> centre;
+  double strongest = 0;
+  for (int lower = middle - kToneBins; lower <= middle; ++lower) {
+    const int upper = lower + kToneBins;
+    if (lower < kToneBins / 2 || upper > last || !isPeak(power, lower) || !isPeak(power, upper)) continue;
+    const double weaker = std::min(over(lower), over(upper));
+    if (weaker < kIdleToneExcess * floor || over(lower + kToneBins / 2) > kIdleValley * weaker || weaker <= strongest)
+      continue;
+    strongest = weaker;
+    centre = (tonePlace(power, lower, floor) + tonePlace(power, upper, floor)) / 2;
+  }
+  if (centre) return centre;
+  if (middle < kToneBins / 2 || middle > last || !isPeak(power, middle) || !(over(middle) > kLoneToneExcess * floor) ||
+      std::max(over(middle - kToneBins / 2), over(middle + kToneBins / 2)) > kIdleValley * over(middle))
+    return std::nullopt;
+  const double tone = tonePlace(power, middle, floor);
+  if (std::abs(tone - here) > kLoneToneNear) return tone;
+  double nearest = tone;
+  for (double place : {tone - kToneBins / 2, tone + kToneBins / 2})
+    if (std::abs(place - here) < std::abs(nearest - here)) nearest = place;
+  return nearest;
+}
 }  // namespace
 
-bool StationSearch::create(int samplesPerSymbol, double captureBaud) {
+bool StationSearch::create(int samplesPerSymbol, double captureBaud, int averageFrames) {
   // A station in the capture range must be seen whole: its window and a
   // bin beside it inside the clean band.
-  if (samplesPerSymbol < 8 || !(captureBaud >= 0.5 && captureBaud <= kCleanFraction * samplesPerSymbol - 1.0))
+  if (samplesPerSymbol < 8 || !(captureBaud >= 0.5 && captureBaud <= kCleanFraction * samplesPerSymbol - 1.0) ||
+      averageFrames < kShortFrames || averageFrames > kMostFrames)
     return false;
+  averageFrames_ = averageFrames;
   samplesPerSymbol_ = samplesPerSymbol;
   captureBaud_ = captureBaud;
   const int size = kFrameSymbols * samplesPerSymbol;
@@ -118,7 +192,7 @@ void StationSearch::frame() {
   const std::complex<float>* out = fft_.output();
   // Until the average is full every frame weighs the same.
   ++frames_;
-  const double weight = 1.0 / std::min(frames_, kAverageFrames);
+  const double weight = 1.0 / std::min(frames_, averageFrames_);
   for (int k = 0; k < size; ++k) {
     // Lowest frequency first: bin (k + size / 2) mod size.
     const int from = (k + size / 2) % size;
@@ -141,7 +215,9 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
   const int clean = static_cast<int>(kCleanFraction * samplesPerSymbol_ / binBaud);
   const int centre = size / 2;
   const std::span<const double> band(average_.data() + (centre - clean), static_cast<std::size_t>(2 * clean + 1));
-  const double independentFrames = std::min(frames_, 2 * kAverageFrames) / 2.0;
+  // (A longer average is trusted no more than the short one: through
+  // fading its frames are not independent.)
+  const double independentFrames = std::min(frames_, 2 * kShortFrames) / 2.0;
   const double independent = independentFrames * (2 * kStationHalfWidth + 1);
   StationShape shape;
   shape.halfWidth = kStationHalfWidth;
@@ -159,8 +235,10 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
   };
   std::optional<Sighting> nearest;
   for (const FoundStation& station : stations) {
-    const double baud = (station.bin - clean) * binBaud;
-    if (std::abs(baud) > captureBaud_ || gone(station)) continue;
+    const double baud = (toneCentre(band, station.bin, clean).value_or(station.bin) - clean) * binBaud;
+    // (The capture range holds the station's power, wherever its tones
+    // place its carrier.)
+    if (std::abs((station.bin - clean) * binBaud) > captureBaud_ || gone(station)) continue;
     if (!nearest || std::abs(baud) < std::abs(nearest->baud))
       nearest = Sighting{baud, kCentreSpread / (station.excess * std::sqrt(independentFrames))};
   }

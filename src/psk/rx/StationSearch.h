@@ -20,8 +20,11 @@ class StationSearch {
  public:
   // Samples per symbol of the stream (>= 8; its middle 3/4 clean); the
   // capture range in baud either side (0.5 .. 3/8 samplesPerSymbol - 1:
-  // 5 at 16 samples per symbol). False, and no change, for bad values.
-  bool create(int samplesPerSymbol, double captureBaud);
+  // 5 at 16 samples per symbol); how many frames (one every two symbols)
+  // the average weighs at most (kShortFrames .. 1024). False, and no
+  // change, for bad values.
+  bool create(int samplesPerSymbol, double captureBaud, int averageFrames = kShortFrames);
+  static constexpr int kShortFrames = 16;
   // Starts the average again (after the receive frequency has moved).
   void reset();
   void process(std::size_t count, const std::complex<float>* wide);
@@ -46,15 +49,15 @@ class StationSearch {
   bool ready() const { return frames_ >= kMinFrames; }
   // True once the average holds as many frames as it ever weighs: its
   // figures are as good as they get.
-  bool settled() const { return frames_ >= kAverageFrames; }
+  bool settled() const { return frames_ >= averageFrames_; }
   // True while the nearest station has stood still to a fiftieth of a baud
-  // for a few frames: its figure is as good as settled (a strong station,
-  // after its switching on).
-  bool firm() const { return firmFrames_ >= kFirmFrames; }
+  // for a few frames (more, in proportion, for a longer average, which
+  // moves less from frame to frame): its figure is as good as settled (a
+  // strong station, after its switching on).
+  bool firm() const { return firmFrames_ * kShortFrames >= kFirmFrames * averageFrames_; }
 
  private:
   static constexpr int kMinFrames = 4;
-  static constexpr int kAverageFrames = 16;
   static constexpr int kFirmFrames = 4;
 
   void frame();
@@ -62,6 +65,7 @@ class StationSearch {
 
   int samplesPerSymbol_ = 16;
   double captureBaud_ = 4;
+  int averageFrames_ = kShortFrames;
   ComplexFft fft_;
   std::vector<float> window_;
   std::vector<std::complex<float>> ring_;  // the latest frame's samples

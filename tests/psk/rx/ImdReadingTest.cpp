@@ -12,13 +12,15 @@
 
 #include "../PskTestSignals.h"
 #include "psk/PskMode.h"
+#include "psk/audio/SimulatedBand.h"
 
 namespace quillary::psk::test {
 namespace {
 
 // Every reading while `samples` (and a second of silence) go through.
-std::vector<std::pair<int, double>> imdReadings(int code, const std::vector<float>& samples) {
+std::vector<std::pair<int, double>> imdReadings(int code, const std::vector<float>& samples, double hz = 1500) {
   auto receiver = receiverFor(code, 500, 0);
+  receiver.setFrequency(hz);
   std::vector<float> all = samples;
   all.resize(all.size() + 8000, 0.0f);
   std::vector<uint8_t> decoded;
@@ -74,21 +76,65 @@ TEST(RxImd, ReadFromThePreambleOfEveryTransmissionWithin2dB) {
     }
     // Through a fading path, whatever is read is the station's figure
     // (idle in a fade gives none).
-    for (int code : {0, 8}) {
+    // (At 125 baud the poor path's two delays lie half a symbol apart: the
+    // tones, and more the products, swing against each other.)
+    for (auto [code, condition] : {std::pair{0, "moderate"}, {8, "moderate"}, {16, "poor"}}) {
       auto station = typedWords(code);
       bend(station, imd);
       std::size_t count = 0;
       for (unsigned seed : {1u, 2u}) {
         auto samples = station;
-        signals::fadeAndAddNoise(samples, *hfConditionNamed("moderate"), 20.0, seed);
+        signals::fadeAndAddNoise(samples, *hfConditionNamed(condition), 20.0, seed);
         for (const auto& [reading, at] : imdReadings(code, samples)) {
           EXPECT_NEAR(reading, imd, 2.0) << "fading, mode " << code << " at " << at << " s";
           ++count;
         }
       }
-      EXPECT_GE(count, 2u) << imd << " dB, mode " << code;
+      // On the poor path at 125 baud the meter finds the path too uneven
+      // to read at all, rather than read it wrong.
+      if (code != 16) {
+        EXPECT_GE(count, 2u) << imd << " dB, mode " << code;
+      }
     }
   }
+}
+
+// A clean station's products are lost in the noise: the reading is the
+// highest they could be, which must say "clean" from the preamble on, from
+// +10 dB in 3 kHz up; and a station with products near the noise is never
+// read better than it is.
+TEST(RxImd, ACleanStationReadsCleanAndNoStationReadsBetterThanItIs) {
+  const std::string text = "CQ CQ de N0CALL pse k\r\n";
+  struct Row {
+    double imd, snr, readsAtMost;
+  };
+  for (const Row& row : {Row{-99, 10, -25}, Row{-99, 17, -32}, Row{-20, 3, 99}, Row{-30, 10, 99}}) {
+    for (int code : {0, 1, 8, 9, 16, 17}) {
+      auto station = transmit(code, text, 1500, 1.0);
+      if (row.imd > -99) bend(station, row.imd);
+      for (unsigned seed : {3u, 4u}) {
+        auto samples = station;
+        addNoise(samples, row.snr, seed);
+        const auto readings = imdReadings(code, samples);
+        if (row.readsAtMost < 0) {
+          ASSERT_FALSE(readings.empty()) << row.snr << " dB, mode " << code;
+          EXPECT_LT(readings.front().second, 2.5) << "not from the preamble: " << row.snr << " dB, mode " << code;
+        }
+        for (const auto& [reading, at] : readings) {
+          EXPECT_LE(reading, row.readsAtMost) << row.snr << " dB, mode " << code << " at " << at << " s";
+          EXPECT_GE(reading, std::max(row.imd, -99.0) - 2) << row.snr << " dB, mode " << code << " at " << at << " s";
+        }
+      }
+    }
+  }
+  // The Simulator's demo station as the receiver hears it: BPSK31, some
+  // 17 dB over a quiet band, keyed a second in and idling three.
+  SimulatedBand band;
+  std::vector<float> demo(4 * 8000);
+  band.render(demo.size(), demo.data());
+  const auto readings = imdReadings(0, demo, SimulatedBand::kDemoFrequency);
+  ASSERT_FALSE(readings.empty());
+  EXPECT_LE(readings.front().first, -30);
 }
 
 TEST(RxImd, ThePausesBetweenTypedWordsAndThePeerRecordingsPreamblesGiveReadings) {
