@@ -28,7 +28,10 @@ if [ "${1:-}" != "--quick" ]; then
   # Any report fails the test that caused it.
   [ -f build-tsan/build.ninja ] || cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLARY_TSAN=ON
   cmake --build build-tsan -j "$(nproc)" --target test_psk psktool
-  (cd build-tsan && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/sanitizers/tsan.supp" \
+  # (The suppressions' path is taken here: inside the subshell $PWD is
+  # build-tsan/.)
+  tsan_supp="$PWD/tests/sanitizers/tsan.supp"
+  (cd build-tsan && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$tsan_supp" \
      ctest -L threads --output-on-failure -j "$(nproc)" --timeout 900)
 
   # Every fuzz target for a few seconds (clang, in build-fuzz/).
