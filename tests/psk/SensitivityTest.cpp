@@ -1,6 +1,6 @@
 // The receiver's sensitivity must not fall back: at a few points per mode,
-// each half a dB inside the mode's target, the character error rate stays
-// under it (AFC on, as the terminal runs). The full table is
+// each half a dB inside the mode's target (QPSK further), the character
+// error rate stays under it (AFC on, as the terminal runs). The full table is
 // bench/SensitivityBench's.
 #include <gtest/gtest.h>
 
