@@ -28,8 +28,8 @@ TEST(Fading, EachModeCopiesThroughTheStandardChannel) {
       {0, "moderate", -6, 0.11, 0.11},      // 6.3%
       {0, "poor", 0, 0.07, 0.07},           // 6.0%
       {0, "poor", -3, 0.10, 0.10},          // 8.5%
-      {1, "moderate", -3, 0.030, 0.025},    // 2.7%: target not reached
-      {1, "poor", 0, 0.02, 0.02},           // 1.4%
+      {1, "moderate", -3, 0.026, 0.025},    // 2.3% (2.7% over the benchmark's six seeds: not reached)
+      {1, "poor", 0, 0.02, 0.02},           // 1.3%
       {8, "moderate", 0, 0.049, 0.015},     // 4.4%: target not reached
       {8, "poor", 3, 0.04, 0.04},           // 3.6%
       {16, "moderate", 3, 0.036, 0.03},     // 3.3%: target not reached

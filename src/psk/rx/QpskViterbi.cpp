@@ -2,8 +2,22 @@
 
 #include <algorithm>
 #include <bit>
+#include <complex>
 
 namespace quillary::psk {
+
+namespace {
+// The phase change for symbol v: 180 + 90 v degrees.
+constexpr std::array<std::complex<float>, 4> kChange{std::complex<float>{-1, 0}, std::complex<float>{0, -1},
+                                                     std::complex<float>{1, 0}, std::complex<float>{0, 1}};
+// The newest symbol's share of a path's reference: the older ones fade by
+// 0.4 a symbol, so the reference reaches back some two symbols. Longer
+// would hold less noise on a steady channel but lag a phase that a fade
+// turns quickly (measured on the standard HF channel: shares of 0.55 to
+// 0.65 copy best; 0.5 loses through a 1 Hz spread, 1 is the plain
+// differential reading).
+constexpr float kNewestShare = 0.6f;
+}  // namespace
 
 int qpskSymbolOf(unsigned reg) {
   const int s0 = std::popcount(reg & 0x17u) & 1;
@@ -23,33 +37,40 @@ void QpskViterbi::reset() {
   // Every state equally likely: the receiver may join in the middle of a
   // transmission.
   pathMetric_.fill(0.0f);
+  references_.fill({});
   for (auto& row : survivors_) row.fill(0);
   newest_ = -1;
   seen_ = 0;
 }
 
-std::optional<int> QpskViterbi::process(const std::array<float, 4>& metrics) {
+std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight) {
   newest_ = (newest_ + 1) % static_cast<int>(survivors_.size());
   auto& row = survivors_[newest_];
   std::array<float, kStates> next{};
+  std::array<std::complex<float>, kStates> references{};
   float best = -1e30f;
   for (unsigned state = 0; state < kStates; ++state) {
     // The register ending in `state` has the state's 4 bits at the bottom
     // and one older bit on top; that older bit picks the predecessor.
     float chosen = -1e30f;
     unsigned char oldBit = 0;
+    std::complex<float> expected{};
     for (unsigned top = 0; top < 2; ++top) {
       const unsigned reg = (top << 4) | state;
-      const float candidate = pathMetric_[reg >> 1] + metrics[qpskSymbolOf(reg)];
+      const std::complex<float> reference = references_[reg >> 1] * kChange[qpskSymbolOf(reg)];
+      const float candidate = pathMetric_[reg >> 1] + (sample * std::conj(reference)).real() * weight;
       if (candidate > chosen) {
         chosen = candidate;
         oldBit = static_cast<unsigned char>(top);
+        expected = reference;
       }
     }
     next[state] = chosen;
     row[state] = oldBit;
+    references[state] = weight == 0.0f ? sample : kNewestShare * sample + (1 - kNewestShare) * expected;
     best = std::max(best, chosen);
   }
+  references_ = references;
   // Keep the metrics near zero so they never lose precision.
   for (unsigned state = 0; state < kStates; ++state) pathMetric_[state] = next[state] - best;
   ++seen_;

@@ -78,9 +78,6 @@ constexpr double kMaxFrequency = 3900.0;
 constexpr double kSameFrequencyHz = 1.0;
 constexpr std::size_t kVectorPoints = 8;
 
-// The ideal phase change for QPSK symbol v: 180 + 90 v degrees.
-constexpr std::array<Complex, 4> kQpskPhaseChange{Complex{-1, 0}, Complex{0, -1}, Complex{1, 0},
-                                                   Complex{0, 1}};
 }  // namespace
 
 struct Receiver::State {
@@ -248,22 +245,17 @@ bool Receiver::State::remember(bool open) {
 }
 
 void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
-  std::array<float, 4> metrics{};
-  int nearest = 0;
   // A symbol without a carrier, or next to none (the last of a
-  // transmission, fading out into silence), gives every branch the same
-  // metric: no information. One that is merely weak, as in a fade, counts
-  // for what it holds: the phase change's size, the product of the two
-  // symbols' strengths, weighs it already.
-  const float scale = power > 0 && !symbol.noCarrier && !symbol.faint ? static_cast<float>(1.0 / power) : 0.0f;
-  for (int v = 0; v < 4; ++v) {
-    metrics[v] = (symbol.change * std::conj(kQpskPhaseChange[v])).real() * scale;
-    if (metrics[v] > metrics[nearest]) nearest = v;
-  }
-  if (!symbol.weak) steer(std::arg(symbol.change * std::conj(kQpskPhaseChange[nearest])));
+  // transmission, fading out into silence), gives the decoder no
+  // information. One that is merely weak, as in a fade, counts for what it
+  // holds: the decoder weighs it by the strength of its path's reference.
+  const float weight = power > 0 && !symbol.noCarrier && !symbol.faint ? static_cast<float>(1.0 / power) : 0.0f;
+  // The AFC steers by how far the phase change stands off the nearest of
+  // the four ideal ones, each a whole quarter turn.
+  if (!symbol.weak) steer(std::remainder(std::arg(symbol.change), std::numbers::pi / 2));
   imd.symbol(cleanReversal(symbol, 4));
   const bool openThen = remember(symbol.open);
-  if (auto bit = viterbi.process(metrics)) deliver(*bit, openThen && symbol.open, decoded);
+  if (auto bit = viterbi.process(symbol.sample, weight)) deliver(*bit, openThen && symbol.open, decoded);
 }
 
 void Receiver::State::steer(double phaseError) {
