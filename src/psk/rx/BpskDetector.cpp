@@ -94,35 +94,19 @@ std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier
     slowSquares_ += kTurnSmoothing * (product - slowSquares_);
     previousSquare_ = square;
   }
-  std::rotate(samples_.begin(), samples_.begin() + 1, samples_.end());
-  samples_.back() = y;
-  std::rotate(carrier_.begin(), carrier_.begin() + 1, carrier_.end());
-  carrier_.back() = !noCarrier;
-  if (++count_ < static_cast<std::size_t>(kAhead) + 1) return std::nullopt;
+  samples_ = {samples_[1], samples_[2], y};
+  carrier_ = {carrier_[1], carrier_[2], !noCarrier};
+  if (++count_ < 2) return std::nullopt;
 
-  // Read the symbol after the oldest, now that the two after it are in.
-  // The reference on the step from state (p, s, n) to (s, n, m), p s n m
-  // the signs of the symbols before, at and after it: the average, turned
-  // on by two symbols, the symbol before with sign p, turned by one, and
-  // those after with signs n and m, turned back by one and two.
+  // Read the middle symbol, now that the one after it is in. The
+  // reference on the step from state (p, s) to (s, n), p s n the signs of
+  // the symbols before, at and after it: the average, turned on by two
+  // symbols, and the neighbours with signs p and n, turned by one.
   const double weight = kReaches[reach_];
   const Complex turn = std::polar(1.0, turn_);
   const Complex older = (1 - weight) * references_[reach_] * turn * turn;
-  const Complex before = weight * samples_[0] * turn;
-  // The symbols after weigh in much as the average weighs those before:
-  // the nearest by the reach's share, each farther one by (1 - share) less
-  // and halved again, as through fast fading its phase has moved on most.
-  std::array<Complex, kAhead> ahead{};
-  double total = 1;
-  Complex back = 1.0 / turn;
-  double share = weight;
-  for (int k = 0; k < kAhead; ++k) {
-    ahead[k] = share * samples_[2 + k] * back;
-    total += share;
-    back /= turn;
-    share *= (1 - weight) / 2;
-  }
-  const double scale = 1 / total;
+  const Complex before = weight * samples_[0] * turn, after = weight * samples_[2] / turn;
+  const double scale = 1 / (1 + weight);
   const Complex y0 = samples_[1];
   const bool none = !carrier_[1];
 
@@ -133,34 +117,30 @@ std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier
   // is the next step's).
   const std::size_t ring = static_cast<std::size_t>(delay_ + 1);
   const std::size_t slot = decided_ % ring;
-  std::array<Path, kStates> next;
-  std::array<int, kStates> from{};
-  for (int state = 0; state < static_cast<int>(kStates); ++state) {
-    const int s = state >> kAhead;
-    Complex future{};
-    for (int k = 0; k < kAhead; ++k) future += signOf((state >> (kAhead - 1 - k)) & 1) * ahead[k];
+  std::array<Path, 4> next;
+  std::array<int, 4> from{};
+  for (int state = 0; state < 4; ++state) {
+    const int s = state >> 1, n = state & 1;
     std::array<double, 2> via{};
     for (int p = 0; p < 2; ++p) {
-      const Complex h = (older + signOf(p) * before + future) * scale;
+      const Complex h = (older + signOf(p) * before + signOf(n) * after) * scale;
       const double against = none ? 0.0 : (y0 * std::conj(h)).real();
       const double strength = none || std::norm(h) == 0 ? kNoCarrierStrength : std::norm(h);
-      via[p] = paths_[(p << kAhead) + (state >> 1)].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
+      via[p] = paths_[2 * p + s].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
     }
     from[state] = via[0] >= via[1] ? 0 : 1;
-    next[state] = paths_[(from[state] << kAhead) + (state >> 1)];
+    next[state] = paths_[2 * from[state] + s];
     next[state].metric = via[from[state]];
     next[state].bits[slot] = s == from[state] ? 1 : 0;  // kept (1) when the sign stayed
   }
   // Keep the metrics near zero.
-  const double top = std::max_element(next.begin(), next.end(), [](const Path& a, const Path& b) {
-                       return a.metric < b.metric;
-                     })->metric;
+  const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
   for (Path& path : next) path.metric -= top;
   paths_ = next;
   const int lead = static_cast<int>(std::max_element(paths_.begin(), paths_.end(),
                                                      [](const Path& a, const Path& b) { return a.metric < b.metric; }) -
                                     paths_.begin());
-  learn(from[lead], lead >> kAhead);
+  learn(from[lead], lead >> 1);
   ++decided_;
   if (decided_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
   return paths_[lead].bits[(decided_ - 1 - static_cast<std::size_t>(delay_)) % ring];

@@ -13,10 +13,10 @@
 // and weighed by the channel's strength the reference shows: a symbol in a
 // fade counts for little. The reference joins an average of the samples
 // before (with the signs the decoder's leading path gave them, turned on by
-// an estimate of the carrier's turn per symbol), the symbol right before
-// and the two after, with the signs of the path being weighed: the
-// decoder's states are the signs of the last three symbols, and it reads
-// each symbol once the two after it have come. Through a deep fade, where the phase turns
+// an estimate of the carrier's turn per symbol) and the symbols right
+// before and right after, with the signs of the path being weighed: the
+// decoder's states are the signs of the last two symbols, and it reads each
+// symbol once the next has come. Through a deep fade, where the phase turns
 // fastest, the symbols on both sides pin it down where those before alone
 // cannot; and a path and its mirror image (every sign flipped) never look
 // alike, as the average anchors the signs.
@@ -39,17 +39,16 @@ namespace quillary::psk {
 
 class BpskDetector {
  public:
-  static constexpr int kAhead = 2;
   // The decoder decides `delay` symbols late (2..64), after waiting for the
-  // kAhead symbols that follow: a bit comes out delay + kAhead symbols
-  // after its sample. False, and no change, otherwise.
+  // symbol that follows: a bit comes out delay + 1 symbols after its
+  // sample. False, and no change, otherwise.
   bool create(int delay);
   void reset();
   // One symbol sample from the matched filter; `noCarrier` when it carries
   // no usable phase (it then counts as a reversal, the idle). Answers the
   // bit of the sample latency() symbols back, once there is one.
   std::optional<int> push(std::complex<float> sample, bool noCarrier);
-  int latency() const { return delay_ + kAhead; }
+  int latency() const { return delay_ + 1; }
   // The carrier's turn per symbol (radians) as the detector follows it,
   // moves made included: how far off tune the carrier is.
   double turnPerSymbol() const { return turn_ - pendingTurn_[0] - pendingTurn_[1]; }
@@ -78,15 +77,14 @@ class BpskDetector {
   std::array<std::complex<double>, kReachCount> references_{};  // the averages up to two symbols before the one read
   std::array<double, kReachCount> misses_{};
   std::size_t reach_ = kReachCount - 1;
-  std::array<std::complex<double>, kAhead + 2> samples_{};  // the symbols before, at and the two after the one read
-  std::array<bool, kAhead + 2> carrier_{};
+  std::array<std::complex<double>, 3> samples_{};  // the symbols before, at and after the one read
+  std::array<bool, 3> carrier_{};
   std::complex<double> previousSquare_{}, fastSquares_{}, slowSquares_{};
   double fastSize_ = 0;  // the mean size of what fastSquares_ averages
   double turn_ = 0;     // the carrier's turn per symbol, radians
   double hold_ = 0;     // smoothed cos 2e of the angle e the samples stand off the reference
   bool held_ = false;   // the loop holds the carrier
-  static constexpr std::size_t kStates = std::size_t{2} << kAhead;
-  std::array<Path, kStates> paths_{};  // state 4 a + 2 b + c: a the sign (1: -) of the symbol read, b, c of the next two
+  std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
   std::size_t count_ = 0;        // samples in
   std::size_t decided_ = 0;      // symbols read
 };

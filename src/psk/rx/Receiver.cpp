@@ -44,10 +44,10 @@ constexpr int kQpskMatchedLength = 24;
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
 // The BPSK decoder decides this many symbols late (it settles within a
-// few), once the symbols after have come in; each bit is judged by the
+// few), once the symbol after has come in; each bit is judged by the
 // squelch then (see remember()).
 constexpr int kBpskDelay = 8;
-constexpr int kBpskLatency = kBpskDelay + BpskDetector::kAhead;
+constexpr int kBpskLatency = kBpskDelay + 1;
 static_assert(kBpskLatency <= kViterbiDepth);
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
