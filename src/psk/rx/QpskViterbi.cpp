@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <complex>
 
 namespace quillary::psk {
@@ -18,13 +17,6 @@ constexpr std::array<std::complex<float>, 4> kChange{std::complex<float>{-1, 0},
 // 0.65 copy best; 0.5 loses through a 1 Hz spread, 1 is the plain
 // differential reading).
 constexpr float kNewestShare = 0.6f;
-// The carrier's turn per symbol (a frequency offset left by the AFC) makes
-// the averaged reference lag. The turn is learnt slowly from the winning
-// path's error and kept small, so that noise cannot make it lock the
-// decoder onto a wrong rotation.
-constexpr float kTurnGain = 0.02f;
-constexpr float kTurnLimit = 0.1f;  // radians a symbol
-constexpr float kErrorLimit = 0.785f;  // an eighth turn
 }  // namespace
 
 int qpskSymbolOf(unsigned reg) {
@@ -49,14 +41,6 @@ void QpskViterbi::reset() {
   for (auto& row : survivors_) row.fill(0);
   newest_ = -1;
   seen_ = 0;
-  turn_ = 0.0f;
-}
-
-void QpskViterbi::learnTurn(std::complex<float> sample, std::complex<float> expected, float weight) {
-  const std::complex<float> error = sample * std::conj(expected);
-  if (weight == 0.0f || error == std::complex<float>{}) return;
-  const float angle = std::clamp(std::arg(error), -kErrorLimit, kErrorLimit);
-  turn_ = std::clamp(turn_ + kTurnGain * kNewestShare * angle, -kTurnLimit, kTurnLimit);
 }
 
 std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight) {
@@ -65,9 +49,6 @@ std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight
   std::array<float, kStates> next{};
   std::array<std::complex<float>, kStates> references{};
   float best = -1e30f;
-  unsigned bestState = 0;
-  std::array<std::complex<float>, kStates> expecteds{};
-  const std::complex<float> turn = std::polar(1.0f, turn_);
   for (unsigned state = 0; state < kStates; ++state) {
     // The register ending in `state` has the state's 4 bits at the bottom
     // and one older bit on top; that older bit picks the predecessor.
@@ -76,7 +57,7 @@ std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight
     std::complex<float> expected{};
     for (unsigned top = 0; top < 2; ++top) {
       const unsigned reg = (top << 4) | state;
-      const std::complex<float> reference = references_[reg >> 1] * kChange[qpskSymbolOf(reg)] * turn;
+      const std::complex<float> reference = references_[reg >> 1] * kChange[qpskSymbolOf(reg)];
       const float candidate = pathMetric_[reg >> 1] + (sample * std::conj(reference)).real() * weight;
       if (candidate > chosen) {
         chosen = candidate;
@@ -87,14 +68,9 @@ std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight
     next[state] = chosen;
     row[state] = oldBit;
     references[state] = weight == 0.0f ? sample : kNewestShare * sample + (1 - kNewestShare) * expected;
-    expecteds[state] = expected;
-    if (chosen > best) {
-      best = chosen;
-      bestState = state;
-    }
+    best = std::max(best, chosen);
   }
   references_ = references;
-  learnTurn(sample, expecteds[bestState], weight);
   // Keep the metrics near zero so they never lose precision.
   for (unsigned state = 0; state < kStates; ++state) pathMetric_[state] = next[state] - best;
   ++seen_;

@@ -41,7 +41,6 @@ class QpskViterbi {
 
  private:
   int traceBack() const;
-  void learnTurn(std::complex<float> sample, std::complex<float> expected, float weight);
 
   int depth_ = 24;
   std::array<float, kStates> pathMetric_{};
@@ -51,8 +50,6 @@ class QpskViterbi {
   std::vector<std::array<unsigned char, kStates>> survivors_;
   int newest_ = -1;
   long long seen_ = 0;
-  // The carrier's turn per symbol, shared by every path.
-  float turn_ = 0.0f;
 };
 
 }  // namespace quillary::psk
