@@ -26,7 +26,6 @@
 #include "RxSignals.h"
 #include "psk/PskMode.h"
 #include "psk/channel/HfChannel.h"
-#include "psk/rx/Receiver.h"
 
 namespace {
 
@@ -36,24 +35,11 @@ using namespace quillary::psk;
 constexpr unsigned kSeeds[] = {101, 202, 303, 404, 505, 606};
 constexpr const char* kConditions[] = {"good", "moderate", "poor", "flat"};
 
-std::string receive(int code, const std::vector<float>& samples) {
-  Receiver rx;
-  rx.setMode(code);
-  rx.setFrequency(1500);
-  rx.setAfcLimit(500);
-  std::vector<uint8_t> bytes;
-  rx.process(samples.size(), samples.data(), bytes);
-  return {bytes.begin(), bytes.end()};
-}
-
 void RxFading(benchmark::State& state) {
   const int code = static_cast<int>(state.range(0));
   const HfCondition condition = *hfConditionNamed(kConditions[state.range(1)]);
   const double snr = static_cast<double>(state.range(2));
-  const std::vector<float> sent = bench::transmission(code, bench::kEnglishText);
-  std::vector<float> clean(8000, 0.0f);
-  clean.insert(clean.end(), sent.begin(), sent.end());
-  clean.resize(clean.size() + 8000, 0.0f);
+  const std::vector<float> clean = bench::transmissionInSilence(code, bench::kEnglishText);
   const bool bpsk = !modeFromCode(code)->qpsk;
   std::size_t edits = 0, chars = 0, coherentEdits = 0, differentialEdits = 0;
   for (auto _ : state) {
@@ -61,7 +47,7 @@ void RxFading(benchmark::State& state) {
       std::vector<float> faded = clean;
       const unsigned channelSeed = seed + static_cast<unsigned>(code);
       psk::signals::fadeAndAddNoise(faded, condition, snr, channelSeed);
-      edits += bench::editDistance(bench::kEnglishText, receive(code, faded));
+      edits += bench::editDistance(bench::kEnglishText, bench::received(code, 500, faded));
       chars += bench::kEnglishText.size();
       if (bpsk) {
         const bench::GenieCopy genie = bench::genieCopy(code, clean, faded, &condition, channelSeed);

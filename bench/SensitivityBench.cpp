@@ -16,7 +16,6 @@
 
 #include "RxSignals.h"
 #include "psk/PskMode.h"
-#include "psk/rx/Receiver.h"
 
 namespace {
 
@@ -25,30 +24,17 @@ using namespace quillary::psk;
 
 constexpr unsigned kSeeds[] = {101, 202, 303};
 
-std::string receive(int code, bool afc, const std::vector<float>& samples) {
-  Receiver rx;
-  rx.setMode(code);
-  rx.setFrequency(1500);
-  rx.setAfcLimit(afc ? 500 : 0);
-  std::vector<uint8_t> bytes;
-  rx.process(samples.size(), samples.data(), bytes);
-  return {bytes.begin(), bytes.end()};
-}
-
 void RxSensitivity(benchmark::State& state) {
   const int code = static_cast<int>(state.range(0));
   const bool afc = state.range(1) != 0;
   const double snr = static_cast<double>(state.range(2));
-  const std::vector<float> sent = bench::transmission(code, bench::kEnglishText);
-  std::vector<float> clean(8000, 0.0f);
-  clean.insert(clean.end(), sent.begin(), sent.end());
-  clean.resize(clean.size() + 8000, 0.0f);
+  const std::vector<float> clean = bench::transmissionInSilence(code, bench::kEnglishText);
   std::size_t edits = 0, chars = 0;
   for (auto _ : state) {
     for (unsigned seed : kSeeds) {
       std::vector<float> noisy = clean;
       bench::addNoise(noisy, snr, seed + static_cast<unsigned>(code));
-      edits += bench::editDistance(bench::kEnglishText, receive(code, afc, noisy));
+      edits += bench::editDistance(bench::kEnglishText, bench::received(code, afc ? 500 : 0, noisy));
       chars += bench::kEnglishText.size();
     }
   }

@@ -91,8 +91,8 @@ double medianOf(std::span<const double> power) {
 // a carrier or the one tone of an idle that the path has left: near `here`
 // (the receive frequency's bin), of the three places it allows the one
 // nearest; farther out, where a station is first seen, the tone itself.
-std::optional<double> toneCentre(std::span<const double> power, double bin, double here) {
-  const double floor = medianOf(power);
+// `floor` is the band's median bin.
+std::optional<double> toneCentre(std::span<const double> power, double floor, double bin, double here) {
   const int middle = static_cast<int>(std::lround(bin));
   const int last = static_cast<int>(power.size()) - 1 - kToneBins / 2;
   const auto over = [&](int i) { return power[static_cast<std::size_t>(i)] - floor; };
@@ -233,12 +233,14 @@ std::optional<StationSearch::Sighting> StationSearch::nearestNow() const {
     }
     return now < kStillThere * before;
   };
+  if (stations.empty()) return std::nullopt;
+  const double floor = medianOf(band);
   std::optional<Sighting> nearest;
   for (const FoundStation& station : stations) {
-    const double baud = (toneCentre(band, station.bin, clean).value_or(station.bin) - clean) * binBaud;
     // (The capture range holds the station's power, wherever its tones
     // place its carrier.)
     if (std::abs((station.bin - clean) * binBaud) > captureBaud_ || gone(station)) continue;
+    const double baud = (toneCentre(band, floor, station.bin, clean).value_or(station.bin) - clean) * binBaud;
     if (!nearest || std::abs(baud) < std::abs(nearest->baud))
       nearest = Sighting{baud, kCentreSpread / (station.excess * std::sqrt(independentFrames))};
   }
