@@ -55,6 +55,9 @@ void BpskDetector::reset() {
   reach_ = kReachCount - 1;
   samples_ = {};
   carrier_ = {};
+  turnedBack_ = {};
+  carried_ = {};
+  phase_ = 0;
   previousSquare_ = fastSquares_ = slowSquares_ = {};
   turn_ = hold_ = fastSize_ = 0;
   held_ = false;
@@ -78,7 +81,7 @@ void BpskDetector::moved(double turn) {
   pendingTurn_[1] += turn;
 }
 
-std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier) {
+std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool noCarrier) {
   if (pendingTurn_[0] != 0.0) {
     const Complex back = std::polar(1.0, -2 * pendingTurn_[0]);
     fastSquares_ *= back;
@@ -96,6 +99,9 @@ std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier
   }
   samples_ = {samples_[1], samples_[2], y};
   carrier_ = {carrier_[1], carrier_[2], !noCarrier};
+  phase_ = std::remainder(phase_ + turn_, 2 * std::numbers::pi);
+  turnedBack_[count_ % turnedBack_.size()] = y * std::polar(1.0, -phase_);
+  carried_[count_ % carried_.size()] = !noCarrier;
   if (++count_ < 2) return std::nullopt;
 
   // Read the middle symbol, now that the one after it is in. The
@@ -132,6 +138,7 @@ std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier
     next[state] = paths_[2 * from[state] + s];
     next[state].metric = via[from[state]];
     next[state].bits[slot] = s == from[state] ? 1 : 0;  // kept (1) when the sign stayed
+    next[state].signs[slot] = static_cast<unsigned char>(s);
   }
   // Keep the metrics near zero.
   const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
@@ -143,7 +150,10 @@ std::optional<int> BpskDetector::push(std::complex<float> sample, bool noCarrier
   learn(from[lead], lead >> 1);
   ++decided_;
   if (decided_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
-  return paths_[lead].bits[(decided_ - 1 - static_cast<std::size_t>(delay_)) % ring];
+  const std::size_t symbol = decided_ - 1 - static_cast<std::size_t>(delay_);
+  const Path& path = paths_[lead];
+  return BpskDecision{path.bits[symbol % ring], path.signs[symbol % ring] ? -1 : 1,
+                      turnedBack_[symbol % turnedBack_.size()], carried_[symbol % carried_.size()]};
 }
 
 // The averages move on to the symbol before the one just read, with the

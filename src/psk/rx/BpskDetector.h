@@ -37,6 +37,16 @@
 
 namespace quillary::psk {
 
+// A symbol as the detector decided it.
+struct BpskDecision {
+  int bit = 0;   // 1: the sign stayed
+  int sign = 1;  // the symbol's sign, +1 or -1, as the decided path has it
+  // The symbol's sample turned back by the carrier's turn the detector
+  // followed up to it, so samples near each other share a phase.
+  std::complex<double> sample{};
+  bool carrier = false;  // it carries a usable phase
+};
+
 class BpskDetector {
  public:
   // The decoder decides `delay` symbols late (2..64), after waiting for the
@@ -46,8 +56,8 @@ class BpskDetector {
   void reset();
   // One symbol sample from the matched filter; `noCarrier` when it carries
   // no usable phase (it then counts as a reversal, the idle). Answers the
-  // bit of the sample latency() symbols back, once there is one.
-  std::optional<int> push(std::complex<float> sample, bool noCarrier);
+  // decision on the sample latency() symbols back, once there is one.
+  std::optional<BpskDecision> push(std::complex<float> sample, bool noCarrier);
   int latency() const { return delay_ + 1; }
   // The carrier's turn per symbol (radians) as the detector follows it,
   // moves made included: how far off tune the carrier is.
@@ -67,7 +77,8 @@ class BpskDetector {
   // A survivor path, one per state: the signs of the last two symbols.
   struct Path {
     double metric = 0;
-    std::array<unsigned char, kMaxDelay + 1> bits{};  // a ring by symbol number
+    std::array<unsigned char, kMaxDelay + 1> bits{};   // a ring by symbol number
+    std::array<unsigned char, kMaxDelay + 1> signs{};  // 1: -
   };
 
   void learn(int before, int sign);
@@ -79,6 +90,11 @@ class BpskDetector {
   std::size_t reach_ = kReachCount - 1;
   std::array<std::complex<double>, 3> samples_{};  // the symbols before, at and after the one read
   std::array<bool, 3> carrier_{};
+  // Every sample turned back by the turn followed up to it, and whether it
+  // has a carrier: a ring by symbol number, for the decisions.
+  std::array<std::complex<double>, kMaxDelay + 3> turnedBack_{};
+  std::array<bool, kMaxDelay + 3> carried_{};
+  double phase_ = 0;  // the carrier's phase the turn has followed to
   std::complex<double> previousSquare_{}, fastSquares_{}, slowSquares_{};
   double fastSize_ = 0;  // the mean size of what fastSquares_ averages
   double turn_ = 0;     // the carrier's turn per symbol, radians

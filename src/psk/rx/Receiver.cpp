@@ -13,6 +13,7 @@
 #include "psk/dsp/Mixer.h"
 #include "psk/rx/Afc.h"
 #include "psk/rx/BpskDetector.h"
+#include "psk/rx/BpskSmoother.h"
 #include "psk/rx/ImdMeter.h"
 #include "psk/rx/QpskViterbi.h"
 #include "psk/rx/SignalQuality.h"
@@ -43,12 +44,18 @@ constexpr int kQpskMatchedLength = 24;
 // a QPSK transmission at the slowest rate, so the last character comes out
 // while the carrier is still there.
 constexpr int kViterbiDepth = 24;
-// The BPSK decoder decides this many symbols late (it settles within a
-// few), once the symbol after has come in; each bit is judged by the
-// squelch then (see remember()).
+// The BPSK detector decides this many symbols late (it settles within a
+// few), once the symbol after has come in; its decisions are read again
+// once those this many symbols after them are in, and decided a few
+// symbols later still. Each bit is judged by the squelch then (see
+// remember()): the whole latency stays well short of the 32 zero bits that
+// end a transmission.
 constexpr int kBpskDelay = 8;
-constexpr int kBpskLatency = kBpskDelay + 1;
-static_assert(kBpskLatency <= kViterbiDepth);
+constexpr int kBpskSide = 8;
+constexpr int kBpskSmootherDelay = 2;
+constexpr int kBpskLatency = kBpskDelay + 1 + kBpskSide + kBpskSmootherDelay;
+static_assert(kBpskLatency + 2 < 32);
+constexpr int kLongestLatency = std::max(kBpskLatency, kViterbiDepth);
 constexpr double kPowerSmoothing = 0.05;
 // A symbol far weaker than the recent peak (a carrier fading in or out, the
 // silence before and after a transmission) carries no usable phase.
@@ -95,6 +102,7 @@ struct Receiver::State {
   SignalQuality quality;
   QpskViterbi viterbi;
   BpskDetector bpsk;
+  BpskSmoother smoother;
   VaricodeReader varicode;
 
   std::vector<Complex> mixed, wide, narrow, symbols;
@@ -106,7 +114,7 @@ struct Receiver::State {
   int settling = 0;  // symbols still to pass before a new carrier's phases count
   // Squelch state per symbol, delayed like the decisions (a ring of delay +
   // 1), so each bit is judged by the quality at the time it was received.
-  std::array<bool, kViterbiDepth + 1> openHistory{};
+  std::array<bool, kLongestLatency + 1> openHistory{};
   std::size_t openSlots = kBpskLatency + 1;
   std::size_t symbolCount = 0;
   bool characterSpoiled = true;  // a bit of the current character came in squelched
@@ -123,12 +131,13 @@ struct Receiver::State {
     bool faint = false;  // ... and far fainter still: next to no carrier
     bool noCarrier = false;  // over the last few symbols
     bool open = false;  // the squelch let it through
+    bool muted = false;  // the AFC moved onto a station
   };
   Symbol measure(Complex y);
   void bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
   static bool cleanReversal(const Symbol& symbol, int order);
   void qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded);
-  bool remember(bool open);
+  bool remember(const Symbol& symbol);
   void steer(double phaseError);
   void tune(double hz, bool ontoStation);
   void deliver(int bit, bool open, std::vector<uint8_t>& decoded);
@@ -148,6 +157,7 @@ void Receiver::State::build() {
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
   bpsk.create(kBpskDelay);
+  smoother.create(kBpskSide, kBpskSmootherDelay);
   varicode.reset();
   previous = {};
   power = 0;
@@ -211,20 +221,22 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
   latestNext = (latestNext + 1) % latest.size();
   if (symbol.weak) quality.fade(kWeakFade);
   else quality.process(1, &symbol.change);
+  symbol.muted = muted;
   symbol.open = !muted && quality.value() >= squelch;
   return symbol;
 }
 
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   imd.symbol(cleanReversal(symbol, 2));
-  const bool openThen = remember(symbol.open);
-  const auto bit = bpsk.push(symbol.sample, symbol.noCarrier);
+  const bool openThen = remember(symbol);
+  const auto decision = bpsk.push(symbol.sample, symbol.noCarrier);
+  const auto smoothed = decision ? smoother.push(*decision) : std::nullopt;
   // The AFC steers by the carrier's turn the detector follows: over many
   // symbols, far steadier than the turn of each phase change, which at a
   // low signal-to-noise ratio would shake the receive frequency by a good
   // part of a hertz, more than a coherent detector can follow.
   if (!symbol.weak) steer(bpsk.turnPerSymbol());
-  if (bit) deliver(*bit, openThen && symbol.open, decoded);
+  if (smoothed) deliver(smoothed->bit, openThen && symbol.open, decoded);
 }
 
 bool Receiver::State::cleanReversal(const Symbol& symbol, int order) {
@@ -237,9 +249,11 @@ bool Receiver::State::cleanReversal(const Symbol& symbol, int order) {
 // symbols of carrier or zero bits, so its last character is out before the
 // carrier drops, and the noise just after the carrier (which the decoder
 // can turn into a stray character) is out only after the squelch has
-// closed.
-bool Receiver::State::remember(bool open) {
-  openHistory[symbolCount % openSlots] = open;
+// closed. The AFC moving onto a station spoils every decision still on its
+// way out: what came before was the search, not the station.
+bool Receiver::State::remember(const Symbol& symbol) {
+  if (symbol.muted) openHistory.fill(false);
+  openHistory[symbolCount % openSlots] = symbol.open;
   ++symbolCount;
   return openHistory[symbolCount % openSlots];
 }
@@ -254,7 +268,7 @@ void Receiver::State::qpskSymbol(const Symbol& symbol, std::vector<uint8_t>& dec
   // the four ideal ones, each a whole quarter turn.
   if (!symbol.weak) steer(std::remainder(std::arg(symbol.change), std::numbers::pi / 2));
   imd.symbol(cleanReversal(symbol, 4));
-  const bool openThen = remember(symbol.open);
+  const bool openThen = remember(symbol);
   if (auto bit = viterbi.process(symbol.sample, weight)) deliver(*bit, openThen && symbol.open, decoded);
 }
 

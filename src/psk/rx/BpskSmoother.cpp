@@ -1,0 +1,124 @@
+#include "psk/rx/BpskSmoother.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillary::psk {
+
+namespace {
+// What each neighbour leaks into a symbol through the matched filter.
+constexpr double kLeak = 1.0 / 6.0;
+constexpr double kMissSmoothing = 1.0 / 128;
+constexpr double kNoCarrierStrength = 1e-12;
+double signOf(int state) { return state == 0 ? 1.0 : -1.0; }
+}  // namespace
+
+bool BpskSmoother::create(int side, int delay) {
+  if (side < 1 || side > kMaxSide || delay < 1 || delay > kMaxDelay) return false;
+  side_ = side;
+  delay_ = delay;
+  ring_.assign(static_cast<std::size_t>(side + delay + 1), {});
+  for (std::size_t r = 0; r < kReachCount; ++r) {
+    for (int k = 1; k <= side; ++k) weights_[r][k] = kReaches[r] * std::pow(1 - kReaches[r], k - 1);
+    ahead_[r] = 1 - std::pow(1 - kReaches[r], side);
+  }
+  reset();
+  return true;
+}
+
+void BpskSmoother::reset() {
+  std::fill(ring_.begin(), ring_.end(), BpskDecision{});
+  misses_.fill(0.0);
+  behind_ = {};
+  reach_ = kReachCount - 1;
+  paths_ = {};
+  count_ = read_ = 0;
+}
+
+std::optional<BpskDecision> BpskSmoother::push(const BpskDecision& decision) {
+  ring_[count_ % ring_.size()] = decision;
+  ++count_;
+  if (count_ <= static_cast<std::size_t>(side_)) return std::nullopt;
+  return read(count_ - 1 - static_cast<std::size_t>(side_));
+}
+
+// The average of the symbols before (all of them, each reach's own
+// weights) and after (as far as the side reaches), each with its data
+// taken out by its sign.
+BpskSmoother::Complex BpskSmoother::reference(std::size_t reach, std::size_t centre) const {
+  Complex after{};
+  for (std::size_t k = 1; k <= static_cast<std::size_t>(side_); ++k) {
+    const BpskDecision& later = ring_[(centre + k) % ring_.size()];
+    if (later.carrier) after += weights_[reach][k] * static_cast<double>(later.sign) * later.sample;
+  }
+  return (behind_[reach] + after) / (1 + ahead_[reach]);
+}
+
+// The reference of the reach in use for the symbol at `centre`; then each
+// reach learns how well it foretold the symbol, and the averages before
+// take it in.
+BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
+  const BpskDecision& symbol = ring_[centre % ring_.size()];
+  const Complex h = reference(reach_, centre);
+  if (!symbol.carrier) return h;
+  const Complex data = static_cast<double>(symbol.sign) * symbol.sample;
+  std::size_t best = 0;
+  for (std::size_t r = 0; r < kReachCount; ++r) {
+    const Complex candidate = reference(r, centre);
+    const double size = std::abs(candidate), own = std::abs(data);
+    const double miss = size > 0 ? own - (data * std::conj(candidate)).real() / size : own;
+    misses_[r] += kMissSmoothing * (miss - misses_[r]);
+    if (misses_[r] < misses_[best]) best = r;
+    behind_[r] += kReaches[r] * (data - behind_[r]);
+  }
+  reach_ = best;
+  return h;
+}
+
+std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
+  const std::size_t size = ring_.size();
+  const double near = kReaches[reach_] / (1 + ahead_[reach_]);
+  const Complex h = referenceFor(centre);
+  const BpskDecision& symbol = ring_[centre % size];
+  const BpskDecision& earlier = ring_[(centre + size - 1) % size];
+  const BpskDecision& later = ring_[(centre + 1) % size];
+  // The nearest neighbours count with the signs of the path being weighed.
+  const Complex before = centre > 0 && earlier.carrier ? near * earlier.sample : Complex{};
+  const Complex after = later.carrier ? near * later.sample : Complex{};
+  const Complex rest = h - static_cast<double>(earlier.sign) * before - static_cast<double>(later.sign) * after;
+
+  // As in the detector: the metric of the step from state (p, s) to
+  // (s, n) is s Re(y h*) - kLeak s p |h|^2.
+  const std::size_t ring = static_cast<std::size_t>(delay_ + 1);
+  const std::size_t slot = read_ % ring;
+  std::array<Path, 4> next;
+  for (int state = 0; state < 4; ++state) {
+    const int s = state >> 1, n = state & 1;
+    std::array<double, 2> via{};
+    for (int p = 0; p < 2; ++p) {
+      const Complex hp = rest + signOf(p) * before + signOf(n) * after;
+      const double against = symbol.carrier ? (symbol.sample * std::conj(hp)).real() : 0.0;
+      const double strength = !symbol.carrier || std::norm(hp) == 0 ? kNoCarrierStrength : std::norm(hp);
+      via[p] = paths_[2 * p + s].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
+    }
+    const int from = via[0] >= via[1] ? 0 : 1;
+    next[state] = paths_[2 * from + s];
+    next[state].metric = via[from];
+    next[state].bits[slot] = s == from ? 1 : 0;
+    next[state].signs[slot] = static_cast<unsigned char>(s);
+  }
+  const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
+  for (Path& path : next) path.metric -= top;
+  paths_ = next;
+  if (++read_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
+
+  const Path& lead = *std::max_element(paths_.begin(), paths_.end(),
+                                       [](const Path& a, const Path& b) { return a.metric < b.metric; });
+  const std::size_t back = read_ - 1 - static_cast<std::size_t>(delay_);
+  BpskDecision decision = ring_[back % size];
+  decision.bit = lead.bits[back % ring];
+  decision.sign = lead.signs[back % ring] ? -1 : 1;
+  return decision;
+}
+
+}  // namespace quillary::psk

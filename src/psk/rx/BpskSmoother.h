@@ -1,0 +1,73 @@
+#pragma once
+// A second reading of the BPSK detector's decisions, against a phase
+// reference made of the symbols on both sides of each.
+//
+// The detector reads a symbol as it comes, against the symbols before it
+// and the one after: its reference lags the phase wherever a fade turns it.
+// Once the symbols some way after have been decided as well, the phase at
+// a symbol can be read from both sides, where the two sides' lags cancel
+// and a fade is bridged by strong symbols on either side of it instead of
+// one. The reference is an average of the decided symbols around the one
+// read, their data taken out by the detector's signs: those before with
+// the weights of an exponential average, those after with the same weights
+// as far as `side` reaches. (Each side's sign is the detector's: where a
+// fade turns the phase by more than a quarter turn, turning a side back to
+// the other's axis costs more than the detector's rare slips do.)
+//
+// How far the average reaches is chosen as in the detector, by how well
+// each reach foretells the symbols. A Viterbi decoder then reads the signs,
+// knowing the matched filter's leak into the neighbours; its states are the
+// signs of the symbol read and the one after, so the two nearest
+// neighbours count in the reference with the signs of the path being
+// weighed, not the detector's. The bits are the changes of sign.
+#include <array>
+#include <complex>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include "psk/rx/BpskDetector.h"
+
+namespace quillary::psk {
+
+class BpskSmoother {
+ public:
+  // The reference reaches `side` symbols ahead (1..32); the decoder
+  // decides `delay` symbols late (1..16). False, and no change, otherwise.
+  bool create(int side, int delay);
+  void reset();
+  // The detector's next decision; answers the decision, read again, on
+  // the symbol latency() decisions back, once there is one.
+  std::optional<BpskDecision> push(const BpskDecision& decision);
+  int latency() const { return side_ + delay_; }
+
+ private:
+  static constexpr std::array<double, 10> kReaches{1.0,     1.0 / 2,  1.0 / 3,  1.0 / 4,  1.0 / 6,
+                                                   1.0 / 8, 1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
+  static constexpr int kMaxSide = 32;
+  static constexpr std::size_t kReachCount = kReaches.size();
+  static constexpr int kMaxDelay = 16;
+  using Complex = std::complex<double>;
+
+  struct Path {
+    double metric = 0;
+    std::array<unsigned char, kMaxDelay + 1> bits{};   // a ring by symbol number
+    std::array<unsigned char, kMaxDelay + 1> signs{};  // 1: -
+  };
+
+  Complex reference(std::size_t reach, std::size_t centre) const;
+  Complex referenceFor(std::size_t centre);
+  std::optional<BpskDecision> read(std::size_t centre);
+
+  int side_ = 8, delay_ = 2;
+  std::vector<BpskDecision> ring_;  // the decisions, by symbol number
+  std::array<std::array<double, kMaxSide + 1>, kReachCount> weights_{};  // by distance
+  std::array<double, kReachCount> ahead_{};     // the weights after the symbol, summed
+  std::array<Complex, kReachCount> behind_{};   // the averages before it
+  std::array<double, kReachCount> misses_{};
+  std::size_t reach_ = kReachCount - 1;
+  std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
+  std::size_t count_ = 0, read_ = 0;
+};
+
+}  // namespace quillary::psk
