@@ -17,6 +17,7 @@ constexpr std::array<std::complex<float>, 4> kChange{std::complex<float>{-1, 0},
 // 0.65 copy best; 0.5 loses through a 1 Hz spread, 1 is the plain
 // differential reading).
 constexpr float kNewestShare = 0.6f;
+constexpr unsigned kRegisterMask = 0x1F;
 }  // namespace
 
 int qpskSymbolOf(unsigned reg) {
@@ -43,6 +44,22 @@ void QpskViterbi::reset() {
   seen_ = 0;
 }
 
+// The better of the two paths that end in `state`: the state holds the last
+// kHistoryBits bits, newest at the bottom, so its last five are the
+// encoder's register (the same change for both) and the predecessors differ
+// in their oldest bit.
+QpskViterbi::Step QpskViterbi::extend(unsigned state, std::complex<float> sample, float weight) const {
+  const std::complex<float> change = kChange[qpskSymbolOf(state & kRegisterMask)];
+  Step step{-1e30f, 0, {}};
+  for (unsigned oldest = 0; oldest < 2; ++oldest) {
+    const unsigned from = (state >> 1) | (oldest << (kHistoryBits - 1));
+    const std::complex<float> expected = references_[from] * change;
+    const float metric = pathMetric_[from] + (sample * std::conj(expected)).real() * weight;
+    if (metric > step.metric) step = {metric, static_cast<unsigned char>(oldest), expected};
+  }
+  return step;
+}
+
 std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight) {
   newest_ = (newest_ + 1) % static_cast<int>(survivors_.size());
   auto& row = survivors_[newest_];
@@ -50,25 +67,11 @@ std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight
   std::array<std::complex<float>, kStates> references{};
   float best = -1e30f;
   for (unsigned state = 0; state < kStates; ++state) {
-    // The register ending in `state` has the state's 4 bits at the bottom
-    // and one older bit on top; that older bit picks the predecessor.
-    float chosen = -1e30f;
-    unsigned char oldBit = 0;
-    std::complex<float> expected{};
-    for (unsigned top = 0; top < 2; ++top) {
-      const unsigned reg = (top << 4) | state;
-      const std::complex<float> reference = references_[reg >> 1] * kChange[qpskSymbolOf(reg)];
-      const float candidate = pathMetric_[reg >> 1] + (sample * std::conj(reference)).real() * weight;
-      if (candidate > chosen) {
-        chosen = candidate;
-        oldBit = static_cast<unsigned char>(top);
-        expected = reference;
-      }
-    }
-    next[state] = chosen;
-    row[state] = oldBit;
-    references[state] = weight == 0.0f ? sample : kNewestShare * sample + (1 - kNewestShare) * expected;
-    best = std::max(best, chosen);
+    const Step step = extend(state, sample, weight);
+    next[state] = step.metric;
+    row[state] = step.oldestBit;
+    references[state] = weight == 0.0f ? sample : kNewestShare * sample + (1 - kNewestShare) * step.expected;
+    best = std::max(best, step.metric);
   }
   references_ = references;
   // Keep the metrics near zero so they never lose precision.
@@ -84,8 +87,7 @@ int QpskViterbi::traceBack() const {
   const int rows = static_cast<int>(survivors_.size());
   int index = newest_;
   for (int step = 0; step < depth_; ++step) {
-    const unsigned reg = (static_cast<unsigned>(survivors_[index][state]) << 4) | state;
-    state = reg >> 1;
+    state = (state >> 1) | (static_cast<unsigned>(survivors_[index][state]) << (kHistoryBits - 1));
     index = (index - 1 + rows) % rows;
   }
   // `state` now is the state after the symbol `depth_` back; its newest bit
