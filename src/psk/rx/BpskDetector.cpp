@@ -8,8 +8,6 @@ namespace quillary::psk {
 
 namespace {
 using Complex = std::complex<double>;
-// What each neighbour leaks into a symbol through the matched filter.
-constexpr double kLeak = 1.0 / 6.0;
 // The carrier's turn is also read from the squares of consecutive symbols
 // (which carry no data): over some 30 symbols, towards which the loop is
 // pulled a little each symbol while it holds the carrier; over some 8,
@@ -34,11 +32,7 @@ constexpr std::size_t kLoopReach = 5;
 // The choice of reach follows the channel over some 128 symbols (4 s at
 // 31.25 baud).
 constexpr double kMissSmoothing = 1.0 / 128;
-// A symbol without a carrier still tells the decoder to expect the idle:
-// the matched filter's leak weighs in by this little.
-constexpr double kNoCarrierStrength = 1e-12;
 
-double signOf(int state) { return state == 0 ? 1.0 : -1.0; }
 }  // namespace
 
 bool BpskDetector::create(int delay) {
@@ -61,8 +55,8 @@ void BpskDetector::reset() {
   previousSquare_ = fastSquares_ = slowSquares_ = {};
   turn_ = hold_ = fastSize_ = 0;
   held_ = false;
-  paths_ = {};
-  count_ = decided_ = 0;
+  trellis_.create(delay_);
+  count_ = 0;
 }
 
 void BpskDetector::moved(double turn) {
@@ -113,47 +107,15 @@ std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool 
   const Complex older = (1 - weight) * references_[reach_] * turn * turn;
   const Complex before = weight * samples_[0] * turn, after = weight * samples_[2] / turn;
   const double scale = 1 / (1 + weight);
-  const Complex y0 = samples_[1];
-  const bool none = !carrier_[1];
-
-  // The metric of the step: s Re(y h*) - kLeak s p |h|^2. The first part
-  // is the sample against the reference, weighed by the strength the
-  // reference shows; the second the matched filter's own leak from the
-  // symbol before, expected, not evidence (the leak from the symbol after
-  // is the next step's).
-  const std::size_t ring = static_cast<std::size_t>(delay_ + 1);
-  const std::size_t slot = decided_ % ring;
-  std::array<Path, 4> next;
-  std::array<int, 4> from{};
-  for (int state = 0; state < 4; ++state) {
-    const int s = state >> 1, n = state & 1;
-    std::array<double, 2> via{};
-    for (int p = 0; p < 2; ++p) {
-      const Complex h = (older + signOf(p) * before + signOf(n) * after) * scale;
-      const double against = none ? 0.0 : (y0 * std::conj(h)).real();
-      const double strength = none || std::norm(h) == 0 ? kNoCarrierStrength : std::norm(h);
-      via[p] = paths_[2 * p + s].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
-    }
-    from[state] = via[0] >= via[1] ? 0 : 1;
-    next[state] = paths_[2 * from[state] + s];
-    next[state].metric = via[from[state]];
-    next[state].bits[slot] = s == from[state] ? 1 : 0;  // kept (1) when the sign stayed
-    next[state].signs[slot] = static_cast<unsigned char>(s);
-  }
-  // Keep the metrics near zero.
-  const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
-  for (Path& path : next) path.metric -= top;
-  paths_ = next;
-  const int lead = static_cast<int>(std::max_element(paths_.begin(), paths_.end(),
-                                                     [](const Path& a, const Path& b) { return a.metric < b.metric; }) -
-                                    paths_.begin());
-  learn(from[lead], lead >> 1);
-  ++decided_;
-  if (decided_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
-  const std::size_t symbol = decided_ - 1 - static_cast<std::size_t>(delay_);
-  const Path& path = paths_[lead];
-  return BpskDecision{path.bits[symbol % ring], path.signs[symbol % ring] ? -1 : 1,
-                      turnedBack_[symbol % turnedBack_.size()], carried_[symbol % carried_.size()]};
+  trellis_.step(samples_[1], carrier_[1], [&](int p, int n) {
+    return (older + bpskSign(p) * before + bpskSign(n) * after) * scale;
+  });
+  learn(trellis_.leadingSignBefore(), trellis_.leadingSign());
+  const auto decided = trellis_.decided();
+  if (!decided) return std::nullopt;
+  const std::size_t symbol = trellis_.steps() - 1 - static_cast<std::size_t>(delay_);
+  return BpskDecision{decided->bit, decided->sign, turnedBack_[symbol % turnedBack_.size()],
+                      carried_[symbol % carried_.size()]};
 }
 
 // The averages move on to the symbol before the one just read, with the
@@ -168,8 +130,8 @@ void BpskDetector::learn(int before, int sign) {
     for (Complex& reference : references_) reference *= turn;
     return;
   }
-  const Complex data = signOf(before) * samples_[0];
-  const Complex next = signOf(sign) * samples_[1] / turn;
+  const Complex data = bpskSign(before) * samples_[0];
+  const Complex next = bpskSign(sign) * samples_[1] / turn;
   // The carrier loop, before the averages move on.
   const Complex predicted = references_[kLoopReach] * turn;
   if (std::norm(predicted) > 0 && std::norm(data) > 0) {

@@ -2,11 +2,10 @@
 // Coherent detection of BPSK through a channel whose strength and phase
 // wander, differentially decoded.
 //
-// A Viterbi decoder reads the symbols' signs, knowing what the matched
-// filter does to them: each symbol leaks a sixth of itself into each
-// neighbour (the transmit pulse is a two-symbol raised cosine, and so is
-// the filter matched to it). The bit is whether the sign changed, so a slip
-// of the phase reference costs a bit, not everything after it.
+// A Viterbi decoder (BpskTrellis) reads the symbols' signs, knowing the
+// matched filter's leak into the neighbours; the bit is whether the sign
+// changed, so a slip of the phase reference costs a bit, not everything
+// after it.
 //
 // Each symbol is read against a phase reference made of its neighbours with
 // their data taken out by their signs (so the data is never squared away),
@@ -34,6 +33,8 @@
 #include <complex>
 #include <cstddef>
 #include <optional>
+
+#include "psk/rx/BpskTrellis.h"
 
 namespace quillary::psk {
 
@@ -72,14 +73,7 @@ class BpskDetector {
   static constexpr std::array<double, 10> kReaches{1.0,      1.0 / 2,  1.0 / 3,  1.0 / 4,  1.0 / 6,
                                                    1.0 / 8,  1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
   static constexpr std::size_t kReachCount = kReaches.size();
-  static constexpr int kMaxDelay = 64;
-
-  // A survivor path, one per state: the signs of the last two symbols.
-  struct Path {
-    double metric = 0;
-    std::array<unsigned char, kMaxDelay + 1> bits{};   // a ring by symbol number
-    std::array<unsigned char, kMaxDelay + 1> signs{};  // 1: -
-  };
+  static constexpr int kMaxDelay = BpskTrellis::kMaxDelay;
 
   void learn(int before, int sign);
 
@@ -100,9 +94,8 @@ class BpskDetector {
   double turn_ = 0;     // the carrier's turn per symbol, radians
   double hold_ = 0;     // smoothed cos 2e of the angle e the samples stand off the reference
   bool held_ = false;   // the loop holds the carrier
-  std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
-  std::size_t count_ = 0;        // samples in
-  std::size_t decided_ = 0;      // symbols read
+  BpskTrellis trellis_;
+  std::size_t count_ = 0;  // samples in
 };
 
 }  // namespace quillary::psk

@@ -6,11 +6,7 @@
 namespace quillary::psk {
 
 namespace {
-// What each neighbour leaks into a symbol through the matched filter.
-constexpr double kLeak = 1.0 / 6.0;
 constexpr double kMissSmoothing = 1.0 / 128;
-constexpr double kNoCarrierStrength = 1e-12;
-double signOf(int state) { return state == 0 ? 1.0 : -1.0; }
 }  // namespace
 
 bool BpskSmoother::create(int side, int delay) {
@@ -31,8 +27,8 @@ void BpskSmoother::reset() {
   misses_.fill(0.0);
   behind_ = {};
   reach_ = kReachCount - 1;
-  paths_ = {};
-  count_ = read_ = 0;
+  trellis_.create(delay_);
+  count_ = 0;
 }
 
 std::optional<BpskDecision> BpskSmoother::push(const BpskDecision& decision) {
@@ -86,38 +82,14 @@ std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const Complex before = centre > 0 && earlier.carrier ? near * earlier.sample : Complex{};
   const Complex after = later.carrier ? near * later.sample : Complex{};
   const Complex rest = h - static_cast<double>(earlier.sign) * before - static_cast<double>(later.sign) * after;
+  trellis_.step(symbol.sample, symbol.carrier,
+                [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
 
-  // As in the detector: the metric of the step from state (p, s) to
-  // (s, n) is s Re(y h*) - kLeak s p |h|^2.
-  const std::size_t ring = static_cast<std::size_t>(delay_ + 1);
-  const std::size_t slot = read_ % ring;
-  std::array<Path, 4> next;
-  for (int state = 0; state < 4; ++state) {
-    const int s = state >> 1, n = state & 1;
-    std::array<double, 2> via{};
-    for (int p = 0; p < 2; ++p) {
-      const Complex hp = rest + signOf(p) * before + signOf(n) * after;
-      const double against = symbol.carrier ? (symbol.sample * std::conj(hp)).real() : 0.0;
-      const double strength = !symbol.carrier || std::norm(hp) == 0 ? kNoCarrierStrength : std::norm(hp);
-      via[p] = paths_[2 * p + s].metric + signOf(s) * against - kLeak * signOf(s) * signOf(p) * strength;
-    }
-    const int from = via[0] >= via[1] ? 0 : 1;
-    next[state] = paths_[2 * from + s];
-    next[state].metric = via[from];
-    next[state].bits[slot] = s == from ? 1 : 0;
-    next[state].signs[slot] = static_cast<unsigned char>(s);
-  }
-  const double top = std::max({next[0].metric, next[1].metric, next[2].metric, next[3].metric});
-  for (Path& path : next) path.metric -= top;
-  paths_ = next;
-  if (++read_ <= static_cast<std::size_t>(delay_)) return std::nullopt;
-
-  const Path& lead = *std::max_element(paths_.begin(), paths_.end(),
-                                       [](const Path& a, const Path& b) { return a.metric < b.metric; });
-  const std::size_t back = read_ - 1 - static_cast<std::size_t>(delay_);
-  BpskDecision decision = ring_[back % size];
-  decision.bit = lead.bits[back % ring];
-  decision.sign = lead.signs[back % ring] ? -1 : 1;
+  const auto decided = trellis_.decided();
+  if (!decided) return std::nullopt;
+  BpskDecision decision = ring_[(centre - static_cast<std::size_t>(delay_)) % size];
+  decision.bit = decided->bit;
+  decision.sign = decided->sign;
   return decision;
 }
 

@@ -15,11 +15,10 @@
 // the other's axis costs more than the detector's rare slips do.)
 //
 // How far the average reaches is chosen as in the detector, by how well
-// each reach foretells the symbols. A Viterbi decoder then reads the signs,
-// knowing the matched filter's leak into the neighbours; its states are the
-// signs of the symbol read and the one after, so the two nearest
-// neighbours count in the reference with the signs of the path being
-// weighed, not the detector's. The bits are the changes of sign.
+// each reach foretells the symbols. The detector's Viterbi decoder
+// (BpskTrellis) then reads the signs again, the two nearest neighbours in
+// the reference with the signs of the path being weighed, not the
+// detector's.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -27,6 +26,7 @@
 #include <vector>
 
 #include "psk/rx/BpskDetector.h"
+#include "psk/rx/BpskTrellis.h"
 
 namespace quillary::psk {
 
@@ -49,12 +49,6 @@ class BpskSmoother {
   static constexpr int kMaxDelay = 16;
   using Complex = std::complex<double>;
 
-  struct Path {
-    double metric = 0;
-    std::array<unsigned char, kMaxDelay + 1> bits{};   // a ring by symbol number
-    std::array<unsigned char, kMaxDelay + 1> signs{};  // 1: -
-  };
-
   Complex reference(std::size_t reach, std::size_t centre) const;
   Complex referenceFor(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);
@@ -66,8 +60,8 @@ class BpskSmoother {
   std::array<Complex, kReachCount> behind_{};   // the averages before it
   std::array<double, kReachCount> misses_{};
   std::size_t reach_ = kReachCount - 1;
-  std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
-  std::size_t count_ = 0, read_ = 0;
+  BpskTrellis trellis_;
+  std::size_t count_ = 0;
 };
 
 }  // namespace quillary::psk
