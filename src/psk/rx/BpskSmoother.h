@@ -20,6 +20,14 @@
 // signs of the symbol read and the one after, so the two nearest
 // neighbours count in the reference with the signs of the path being
 // weighed, not the detector's. The bits are the changes of sign.
+//
+// Before a symbol is read, the detector's signs after it are checked for a
+// slip (BpskSlipDetector): where a fade turned the channel by half a turn
+// and the detector took the turn for data, every sign it gave after that is
+// flipped, and with them taken out the channel shows a jump the other side
+// of the symbol. Those signs are then turned over (and all the detector
+// gives from there on), so the reference on both sides sees the channel as
+// it turned, and the bit at the slip is read as sent.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -27,6 +35,7 @@
 #include <vector>
 
 #include "psk/rx/BpskDetector.h"
+#include "psk/rx/BpskSlipDetector.h"
 
 namespace quillary::psk {
 
@@ -58,6 +67,7 @@ class BpskSmoother {
   Complex reference(std::size_t reach, std::size_t centre) const;
   Complex referenceFor(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);
+  void mendSlip(std::size_t centre);
 
   int side_ = 8, delay_ = 2;
   std::vector<BpskDecision> ring_;  // the decisions, by symbol number
@@ -68,6 +78,8 @@ class BpskSmoother {
   std::size_t reach_ = kReachCount - 1;
   std::array<Path, 4> paths_{};  // state 2 a + b: a the sign (1: -) of the symbol read, b of the next
   std::size_t count_ = 0, read_ = 0;
+  BpskSlipDetector slips_;
+  bool turnedOver_ = false;  // the detector's signs from here on are turned over
 };
 
 }  // namespace quillary::psk
