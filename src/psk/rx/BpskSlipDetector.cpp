@@ -11,6 +11,12 @@ constexpr double kSmoothing = 1.0 / 256;
 constexpr std::size_t kLearnt = 256;
 // A little of the noise more than learnt keeps the matrix well in hand.
 constexpr double kLoading = 1.02;
+// A stretch this much stronger than the channel learnt is not the channel
+// learnt (a station come up out of the noise): the test waits until it is.
+constexpr double kTooStrong = 4.0;
+// The correlation moves little from symbol to symbol: it is factored anew
+// every so many.
+constexpr std::size_t kFactorEvery = 4;
 }  // namespace
 
 void BpskSlipDetector::reset() {
@@ -18,6 +24,7 @@ void BpskSlipDetector::reset() {
   history_ = {};
   carried_ = {};
   count_ = 0;
+  factored_ = false;
 }
 
 void BpskSlipDetector::learn(Complex data, bool carrier) {
@@ -30,9 +37,11 @@ void BpskSlipDetector::learn(Complex data, bool carrier) {
     const std::size_t earlier = (slot + kSpan - k) % kSpan;
     if (carried_[earlier]) correlation_[k] += kSmoothing * (data * std::conj(history_[earlier]) - correlation_[k]);
   }
+  if (count_ >= kLearnt && count_ % kFactorEvery == 0) factored_ = factor();
 }
 
-bool BpskSlipDetector::factor(Matrix& lower) const {
+bool BpskSlipDetector::factor() {
+  Matrix& lower = lower_;
   for (int i = 0; i < kSpan; ++i) {
     for (int j = 0; j <= i; ++j) {
       Complex sum = i == j ? correlation_[0] * kLoading : correlation_[static_cast<std::size_t>(i - j)];
@@ -62,8 +71,10 @@ double BpskSlipDetector::quadratic(const Matrix& lower, const Stretch& stretch) 
 }
 
 std::array<double, 2> BpskSlipDetector::slipLikelihoods(const Stretch& stretch) const {
-  Matrix lower{};
-  if (count_ < kLearnt || !factor(lower)) return {0.0, 0.0};
+  double power = 0;
+  for (const Complex& sample : stretch) power += std::norm(sample);
+  if (!factored_ || power > kTooStrong * kSpan * correlation_[0].real()) return {0.0, 0.0};
+  const Matrix& lower = lower_;
   const double asItComes = quadratic(lower, stretch);
   std::array<double, 2> likelihoods{};
   for (int point = 0; point < 2; ++point) {

@@ -32,19 +32,23 @@ class BpskSlipDetector {
   void learn(Complex data, bool carrier);
   // The log-likelihood (natural) of a slip right after the stretch's
   // first kBefore symbols against none, and of one a symbol later; 0 until
-  // the correlation has been learnt (or where it leaves no sound matrix).
+  // the correlation has been learnt, where it leaves no sound matrix, or
+  // where the stretch is far stronger than the channel learnt.
   std::array<double, 2> slipLikelihoods(const Stretch& stretch) const;
 
  private:
   using Matrix = std::array<std::array<Complex, kSpan>, kSpan>;
-  // The Cholesky factor of the correlation matrix; false where it has none.
-  bool factor(Matrix& lower) const;
+  // The Cholesky factor of the correlation matrix into lower_; false where
+  // it has none.
+  bool factor();
   static double quadratic(const Matrix& lower, const Stretch& stretch);  // x^H C^-1 x
 
   std::array<Complex, kSpan> correlation_{};  // by lag: E[d(t + k) d(t)*]
   std::array<Complex, kSpan> history_{};      // the last samples, a ring
   std::array<bool, kSpan> carried_{};
   std::size_t count_ = 0;
+  Matrix lower_{};        // the correlation's Cholesky factor, as last worked out
+  bool factored_ = false;  // lower_ holds one
 };
 
 }  // namespace quillary::psk
