@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "psk/rx/BpskSlipDetector.h"
 #include "psk/rx/BpskSmoother.h"
 
 namespace quillary::psk::test {
@@ -23,7 +22,6 @@ using Complex = std::complex<double>;
 // every 400 (a slow fade, as on a moderate path at 31.25 baud), noise some
 // 20 dB under its mean.
 struct FadingSymbols {
-  std::vector<Complex> channel;
   std::vector<int> signs;  // as sent
   std::vector<Complex> samples;
 };
@@ -38,40 +36,13 @@ FadingSymbols fadingSymbols(std::size_t count) {
     const Complex h = (1.0 + 0.9 * std::cos(2 * std::numbers::pi * at / 150)) *
                       std::polar(1.0, 2 * std::numbers::pi * at / 400);
     const int sign = coin(random) ? 1 : -1;
-    symbols.channel.push_back(h);
     symbols.signs.push_back(sign);
     symbols.samples.push_back(static_cast<double>(sign) * h + Complex(noise(random), noise(random)));
   }
   return symbols;
 }
 
-TEST(BpskSlipDetector, TellsASlipFromAChannelThatTurns) {
-  const FadingSymbols symbols = fadingSymbols(1000);
-  BpskSlipDetector detector;
-  BpskSlipDetector::Stretch early{};
-  EXPECT_EQ(detector.slipLikelihoods(early)[0], 0.0) << "judged before it learnt the channel";
-  for (std::size_t t = 0; t < 600; ++t) detector.learn(static_cast<double>(symbols.signs[t]) * symbols.samples[t], true);
-
-  // Stretches around a strong point and a fading one: as they come, and
-  // with the detector slipped at the point. (At the bottom of the fade,
-  // with the channel as weak as the noise, it may rightly be unsure.)
-  for (std::size_t point : {600u, 650u}) {
-    BpskSlipDetector::Stretch clean{}, slipped{};
-    for (int i = 0; i < BpskSlipDetector::kSpan; ++i) {
-      const std::size_t t = point + static_cast<std::size_t>(i) - BpskSlipDetector::kBefore;
-      clean[i] = static_cast<double>(symbols.signs[t]) * symbols.samples[t];
-      slipped[i] = i < BpskSlipDetector::kBefore ? clean[i] : -clean[i];
-    }
-    EXPECT_LT(detector.slipLikelihoods(clean)[0], -5.0) << "at " << point;
-    const auto [here, next] = detector.slipLikelihoods(slipped);
-    EXPECT_GT(here, 5.0) << "at " << point;
-    EXPECT_GT(here, next) << "at " << point;
-  }
-}
-
-// The detector's signs slip twice on the way, once deep in a fade, each
-// costing it a bit: the second reading gives the same bits as with a
-// detector that never slipped, those at the slips as sent.
+// The bits read again from a detector whose signs slip at `slips`.
 std::vector<int> secondReading(const FadingSymbols& symbols, const std::vector<std::size_t>& slips) {
   BpskSmoother smoother;
   EXPECT_TRUE(smoother.create(8, 2));
@@ -87,6 +58,9 @@ std::vector<int> secondReading(const FadingSymbols& symbols, const std::vector<s
   return bits;
 }
 
+// The detector's signs slip twice on the way, once deep in a fade, each
+// costing it a bit: the second reading gives the same bits as from a
+// detector that never slipped, those at the slips as sent.
 TEST(BpskSmoother, MendsTheDetectorsSlips) {
   const FadingSymbols symbols = fadingSymbols(1200);
   const std::vector<std::size_t> slips{520, 870};
