@@ -23,17 +23,17 @@ TEST(Fading, EachModeCopiesThroughTheStandardChannel) {
     double snrDb, maxErrorRate, target;
   };
   const Point points[] = {
-      {0, "good", -9, 0.12, 0.12},          // 11.1% on these seeds
-      {0, "moderate", -3, 0.047, 0.04},     // 4.3%: target not reached
-      {0, "moderate", -6, 0.11, 0.11},      // 6.0%
-      {0, "poor", 0, 0.07, 0.07},           // 5.8%
-      {0, "poor", -3, 0.10, 0.10},          // 8.4%
+      {0, "good", -9, 0.12, 0.12},          // 11.5% on these seeds
+      {0, "moderate", -3, 0.04, 0.04},      // 3.6%
+      {0, "moderate", -6, 0.11, 0.11},      // 5.7%
+      {0, "poor", 0, 0.07, 0.07},           // 5.1%
+      {0, "poor", -3, 0.10, 0.10},          // 7.3%
       {1, "moderate", -3, 0.026, 0.025},    // 2.4% (2.56% over the benchmark's six seeds: not reached)
       {1, "poor", 0, 0.02, 0.02},           // 0.9%
       {8, "moderate", 0, 0.046, 0.015},     // 4.1%: target not reached
-      {8, "poor", 3, 0.04, 0.04},           // 3.5%
-      {16, "moderate", 3, 0.036, 0.03},     // 3.2%: target not reached
-      {16, "poor", 6, 0.053, 0.04},         // 4.8%: target not reached
+      {8, "poor", 3, 0.04, 0.04},           // 3.0%
+      {16, "moderate", 3, 0.036, 0.03},     // 3.5%: target not reached
+      {16, "poor", 6, 0.052, 0.04},         // 4.7%: target not reached
   };
   for (const Point& point : points) {
     const auto sent = transmit(point.code, kEnglishText, 1500, 1.0);

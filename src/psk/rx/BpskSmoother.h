@@ -19,6 +19,14 @@
 // (BpskTrellis) then reads the signs again, the two nearest neighbours in
 // the reference with the signs of the path being weighed, not the
 // detector's.
+//
+// Before a symbol is read, the detector's signs after it are checked for a
+// slip (BpskSlipDetector): where a fade turned the channel by half a turn
+// and the detector took the turn for data, every sign it gave after that is
+// flipped, and with them taken out the channel shows a jump the other side
+// of the symbol. Those signs are then turned over (and all the detector
+// gives from there on), so the reference on both sides sees the channel as
+// it turned, and the bit at the slip is read as sent.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -27,6 +35,7 @@
 
 #include "psk/rx/BpskDetector.h"
 #include "psk/rx/BpskTrellis.h"
+#include "psk/rx/BpskSlipDetector.h"
 
 namespace quillary::psk {
 
@@ -52,6 +61,7 @@ class BpskSmoother {
   Complex reference(std::size_t reach, std::size_t centre) const;
   Complex referenceFor(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);
+  void mendSlip(std::size_t centre);
 
   int side_ = 8, delay_ = 2;
   std::vector<BpskDecision> ring_;  // the decisions, by symbol number
@@ -62,6 +72,8 @@ class BpskSmoother {
   std::size_t reach_ = kReachCount - 1;
   BpskTrellis trellis_;
   std::size_t count_ = 0;
+  BpskSlipDetector slips_;
+  bool turnedOver_ = false;  // the detector's signs from here on are turned over
 };
 
 }  // namespace quillary::psk
