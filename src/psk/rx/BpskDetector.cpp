@@ -160,10 +160,8 @@ void BpskDetector::learn(int before, int sign) {
   for (std::size_t r = 0; r < kReachCount; ++r) {
     const double weight = kReaches[r];
     const Complex moved = references_[r] * turn;
-    // |y| (1 - cos of the angle between the sample and the reference).
     const Complex h = moved + weight * next;
-    const double size = std::abs(h), own = std::abs(data);
-    const double miss = size > 0 ? own - (data * std::conj(h)).real() / size : own;
+    const double miss = bpskMiss(data, h);
     misses_[r] += kMissSmoothing * (miss - misses_[r]);
     if (misses_[r] < misses_[best]) best = r;
     references_[r] = moved + weight * (data - moved);

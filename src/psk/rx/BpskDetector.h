@@ -34,6 +34,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "psk/rx/BpskReference.h"
 #include "psk/rx/BpskTrellis.h"
 
 namespace quillary::psk {
@@ -68,11 +69,8 @@ class BpskDetector {
   void moved(double turn);
 
  private:
-  // How much of each sample the average takes in, and the nearest
-  // neighbours beside it: 1 is the neighbours alone.
-  static constexpr std::array<double, 10> kReaches{1.0,      1.0 / 2,  1.0 / 3,  1.0 / 4,  1.0 / 6,
-                                                   1.0 / 8,  1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
-  static constexpr std::size_t kReachCount = kReaches.size();
+  static constexpr auto& kReaches = kBpskReaches;
+  static constexpr std::size_t kReachCount = kBpskReachCount;
   static constexpr int kMaxDelay = BpskTrellis::kMaxDelay;
 
   void learn(int before, int sign);

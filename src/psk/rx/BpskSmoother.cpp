@@ -97,8 +97,7 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
   std::size_t best = 0;
   for (std::size_t r = 0; r < kReachCount; ++r) {
     const Complex candidate = reference(r, centre);
-    const double size = std::abs(candidate), own = std::abs(data);
-    const double miss = size > 0 ? own - (data * std::conj(candidate)).real() / size : own;
+    const double miss = bpskMiss(data, candidate);
     misses_[r] += kMissSmoothing * (miss - misses_[r]);
     if (misses_[r] < misses_[best]) best = r;
     behind_[r] += kReaches[r] * (data - behind_[r]);

@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "psk/rx/BpskDetector.h"
+#include "psk/rx/BpskReference.h"
 #include "psk/rx/BpskTrellis.h"
 #include "psk/rx/BpskSlipDetector.h"
 
@@ -51,10 +52,9 @@ class BpskSmoother {
   int latency() const { return side_ + delay_; }
 
  private:
-  static constexpr std::array<double, 10> kReaches{1.0,     1.0 / 2,  1.0 / 3,  1.0 / 4,  1.0 / 6,
-                                                   1.0 / 8, 1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
+  static constexpr auto& kReaches = kBpskReaches;
   static constexpr int kMaxSide = 32;
-  static constexpr std::size_t kReachCount = kReaches.size();
+  static constexpr std::size_t kReachCount = kBpskReachCount;
   static constexpr int kMaxDelay = 16;
   using Complex = std::complex<double>;
 
