@@ -29,9 +29,6 @@ constexpr double kLostBelow = 0.25;
 // AFC has just moved, steady enough that the longer averages, turned on by
 // it, keep their phase.
 constexpr std::size_t kLoopReach = 5;
-// The choice of reach follows the channel over some 128 symbols (4 s at
-// 31.25 baud).
-constexpr double kMissSmoothing = 1.0 / 128;
 
 }  // namespace
 
@@ -162,7 +159,7 @@ void BpskDetector::learn(int before, int sign) {
     const Complex moved = references_[r] * turn;
     const Complex h = moved + weight * next;
     const double miss = bpskMiss(data, h);
-    misses_[r] += kMissSmoothing * (miss - misses_[r]);
+    misses_[r] += kBpskMissSmoothing * (miss - misses_[r]);
     if (misses_[r] < misses_[best]) best = r;
     references_[r] = moved + weight * (data - moved);
   }

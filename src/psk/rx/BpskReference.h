@@ -15,6 +15,10 @@ inline constexpr std::array<double, 10> kBpskReaches{1.0,     1.0 / 2,  1.0 / 3,
                                                      1.0 / 8, 1.0 / 12, 1.0 / 16, 1.0 / 24, 1.0 / 32};
 inline constexpr std::size_t kBpskReachCount = kBpskReaches.size();
 
+// The choice of reach follows the channel over some 128 symbols (4 s at
+// 31.25 baud): each reach's misses are averaged that long.
+inline constexpr double kBpskMissSmoothing = 1.0 / 128;
+
 // |y| (1 - cos of the angle between the symbol, its data taken out, and the
 // reference).
 inline double bpskMiss(std::complex<double> data, std::complex<double> reference) {

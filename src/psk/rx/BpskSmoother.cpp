@@ -6,7 +6,6 @@
 namespace quillary::psk {
 
 namespace {
-constexpr double kMissSmoothing = 1.0 / 128;
 // A slip is mended where the stretch around it is more likely with it
 // than without by this much (natural log). The rarity of slips would ask
 // for more, but the test's channel is not the whole truth (the neighbours'
@@ -98,7 +97,7 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
   for (std::size_t r = 0; r < kReachCount; ++r) {
     const Complex candidate = reference(r, centre);
     const double miss = bpskMiss(data, candidate);
-    misses_[r] += kMissSmoothing * (miss - misses_[r]);
+    misses_[r] += kBpskMissSmoothing * (miss - misses_[r]);
     if (misses_[r] < misses_[best]) best = r;
     behind_[r] += kReaches[r] * (data - behind_[r]);
   }
