@@ -108,10 +108,12 @@ TEST(SoundBoardChooser, AReadableSoundIniHandsOverAtOnceFollowingItsDeviceByName
     c.window->load();
     EXPECT_EQ(c.shownWith, device);
     EXPECT_EQ(c.window->isVisible(), !device.has_value()) << "neither matches: the operator chooses";
-    if (device) EXPECT_EQ(c.window->soundDeviceName(), *device == -1 ? "Default" : renumbered[*device]);
-    if (!device)
+    if (device) {
+      EXPECT_EQ(c.window->soundDeviceName(), *device == -1 ? "Default" : renumbered[*device]);
+    } else {
       EXPECT_EQ(comboItems(*c.window->Combo1).mid(0, 2),
                 QStringList({"-1 Default", QString::fromStdString("0 " + renumbered[0])}));
+    }
     c.window->close();
   }
   EXPECT_EQ(formatSoundIni(2, "USB Audio CODEC: - (hw:2,0)"), " 2 \r\n\"USB Audio CODEC: - (hw:2,0)\"\r\n");

@@ -24,7 +24,7 @@ using Clock = std::chrono::steady_clock;
 // A window keying the rig of `radioIni` by CAT, its transmit panel shown;
 // PTT drops after 300 ms without transmit audio.
 struct CatStation {
-  explicit CatStation(const std::string& radioIni) : station(audio, {.pttStallLimit = 300ms}) {
+  explicit CatStation(const std::string& radioIni) : station(audio, {.pttPorts = {}, .serialPorts = {}, .clock = {}, .pttStallLimit = 300ms}) {
     writeBytes(station.folder.path() / "radio.ini", radioIni);
     station.show();
     station.readyToTransmit("N0CALL", "1500");

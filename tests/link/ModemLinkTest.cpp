@@ -49,7 +49,9 @@ TEST_F(ModemEventHookTest, CharactersReachTheReceiveAreaAndCompleteLinesTheLastL
     c().Term->setPlainText("");
     c().Text3->setText("kept");
     if ((h.state().kanjiMode == 1) != k.kanji) QTest::mouseClick(c().Command2, Qt::LeftButton);  // "Kanji"
-    if (k.kanji) EXPECT_TRUE(QFontMetrics(c().Term->font()).inFontUcs4(U'亜'));
+    if (k.kanji) {
+      EXPECT_TRUE(QFontMetrics(c().Term->font()).inFontUcs4(U'亜'));
+    }
     receive(h, k.bytes, k.lParam);
     EXPECT_EQ(c().Term->toPlainText(), k.term);
     EXPECT_EQ(c().Text3->text(), k.lastLine);

@@ -72,7 +72,9 @@ TEST(TxPeerRecording, OurPhaseChangesMatchTheRecordingFromTheFirstDataSymbol) {
     std::size_t mismatches = 0;
     for (std::size_t i = 0; i < length; ++i) mismatches += peerChanges[peerStart + i] != ourChanges[ourStart + i];
     EXPECT_EQ(mismatches, 0u) << "of " << length << " symbols";
-    if (!mode.qpsk) EXPECT_EQ(readBpsk(peerChanges), text);  // BPSK needs no encoder
+    if (!mode.qpsk) {
+      EXPECT_EQ(readBpsk(peerChanges), text);  // BPSK needs no encoder
+    }
   }
 }
 
