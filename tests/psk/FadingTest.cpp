@@ -31,9 +31,9 @@ TEST(Fading, EachModeCopiesThroughTheStandardChannel) {
       {1, "moderate", -3, 0.026, 0.025},    // 2.4% (2.56% over the benchmark's six seeds: not reached)
       {1, "poor", 0, 0.02, 0.02},           // 0.9%
       {8, "moderate", 0, 0.046, 0.015},     // 4.1%: target not reached
-      {8, "poor", 3, 0.04, 0.04},           // 3.0%
+      {8, "poor", 3, 0.04, 0.04},           // 2.7%
       {16, "moderate", 3, 0.036, 0.03},     // 3.5%: target not reached
-      {16, "poor", 6, 0.052, 0.04},         // 4.7%: target not reached
+      {16, "poor", 6, 0.046, 0.04},         // 4.2% (3.8% over the benchmark's six seeds)
   };
   for (const Point& point : points) {
     const auto sent = transmit(point.code, kEnglishText, 1500, 1.0);

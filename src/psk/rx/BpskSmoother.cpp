@@ -31,6 +31,8 @@ void BpskSmoother::reset() {
   std::fill(ring_.begin(), ring_.end(), BpskDecision{});
   misses_.fill(0.0);
   behind_ = {};
+  behindTaps_ = {};
+  tapChoice_.reset();
   reach_ = kReachCount - 1;
   trellis_.create(delay_);
   count_ = 0;
@@ -100,14 +102,43 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
     misses_[r] += kBpskMissSmoothing * (miss - misses_[r]);
     if (misses_[r] < misses_[best]) best = r;
     behind_[r] += kReaches[r] * (data - behind_[r]);
+    behindTaps_[r].fade(1 - kReaches[r]);
+    behindTaps_[r].add(kReaches[r], signsAround(centre), symbol.sample);
   }
   reach_ = best;
   return h;
 }
 
+// The detector's signs around the symbol at `at`.
+BpskSigns BpskSmoother::signsAround(std::size_t at) const {
+  const std::size_t size = ring_.size();
+  const BpskDecision& earlier = ring_[(at + size - 1) % size];
+  const BpskDecision& later = ring_[(at + 1) % size];
+  return {earlier.carrier ? static_cast<double>(earlier.sign) : 0.0, static_cast<double>(ring_[at % size].sign),
+          later.carrier ? static_cast<double>(later.sign) : 0.0};
+}
+
+// The taps' fit to the symbols before (each reach's own weights) and after
+// (as far as the side reaches, the last one's next sign still to come).
+BpskTapSums BpskSmoother::tapSumsAround(std::size_t reach, std::size_t centre) const {
+  BpskTapSums sums = behindTaps_[reach];
+  for (std::size_t k = 1; k < static_cast<std::size_t>(side_); ++k) {
+    const BpskDecision& later = ring_[(centre + k) % ring_.size()];
+    if (later.carrier) sums.add(weights_[reach][k], signsAround(centre + k), later.sample);
+  }
+  return sums;
+}
+
+std::optional<BpskTaps> BpskSmoother::tapsFor(std::size_t centre) {
+  if (centre == 0) return std::nullopt;
+  const BpskDecision& symbol = ring_[centre % ring_.size()];
+  return tapChoice_.choose(tapSumsAround(reach_, centre), signsAround(centre), symbol.sample, symbol.carrier);
+}
+
 std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const std::size_t size = ring_.size();
   const double near = kReaches[reach_] / (1 + ahead_[reach_]);
+  const auto taps = tapsFor(centre);
   const Complex h = referenceFor(centre);
   const BpskDecision& symbol = ring_[centre % size];
   const BpskDecision& earlier = ring_[(centre + size - 1) % size];
@@ -116,8 +147,13 @@ std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const Complex before = centre > 0 && earlier.carrier ? near * earlier.sample : Complex{};
   const Complex after = later.carrier ? near * later.sample : Complex{};
   const Complex rest = h - static_cast<double>(earlier.sign) * before - static_cast<double>(later.sign) * after;
-  trellis_.step(symbol.sample, symbol.carrier,
-                [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
+  if (taps)
+    trellis_.stepExpecting(symbol.sample, symbol.carrier, [&](int p, int s, int n) {
+      return bpskExpected(*taps, {bpskSign(p), bpskSign(s), bpskSign(n)});
+    });
+  else
+    trellis_.step(symbol.sample, symbol.carrier,
+                  [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
 
   const auto decided = trellis_.decided();
   if (!decided) return std::nullopt;

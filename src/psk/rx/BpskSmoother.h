@@ -27,6 +27,11 @@
 // of the symbol. Those signs are then turned over (and all the detector
 // gives from there on), so the reference on both sides sees the channel as
 // it turned, and the bit at the slip is read as sent.
+//
+// Where the signal comes by two paths a fraction of a symbol apart, the
+// neighbours' share of a symbol's sample is no longer a sixth of its own:
+// the decoder then expects what the shares fitted to the symbols around
+// it give (BpskTapFit), once they foretell the symbols clearly better.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -37,6 +42,7 @@
 #include "psk/rx/BpskReference.h"
 #include "psk/rx/BpskTrellis.h"
 #include "psk/rx/BpskSlipDetector.h"
+#include "psk/rx/BpskTapFit.h"
 
 namespace quillary::psk {
 
@@ -59,6 +65,9 @@ class BpskSmoother {
   using Complex = std::complex<double>;
 
   Complex reference(std::size_t reach, std::size_t centre) const;
+  BpskSigns signsAround(std::size_t at) const;
+  BpskTapSums tapSumsAround(std::size_t reach, std::size_t centre) const;
+  std::optional<BpskTaps> tapsFor(std::size_t centre);
   Complex referenceFor(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);
   void mendSlip(std::size_t centre);
@@ -68,6 +77,8 @@ class BpskSmoother {
   std::array<std::array<double, kMaxSide + 1>, kReachCount> weights_{};  // by distance
   std::array<double, kReachCount> ahead_{};     // the weights after the symbol, summed
   std::array<Complex, kReachCount> behind_{};   // the averages before it
+  std::array<BpskTapSums, kReachCount> behindTaps_{};  // the taps' fit before it
+  BpskTapChoice tapChoice_;
   std::array<double, kReachCount> misses_{};
   std::size_t reach_ = kReachCount - 1;
   BpskTrellis trellis_;

@@ -5,8 +5,6 @@
 namespace quillary::psk {
 
 namespace {
-// What each neighbour leaks into a symbol through the matched filter.
-constexpr double kLeak = 1.0 / 6.0;
 // A symbol without a carrier still tells the decoder to expect the idle:
 // the matched filter's leak weighs in by this little.
 constexpr double kNoCarrierStrength = 1e-12;
@@ -35,7 +33,18 @@ double BpskTrellis::weigh(int state, int p, Complex y, bool carrier, Complex h) 
   const int s = state >> 1;
   const double against = carrier ? (y * std::conj(h)).real() : 0.0;
   const double strength = !carrier || std::norm(h) == 0 ? kNoCarrierStrength : std::norm(h);
-  return paths_[2 * p + s].metric + bpskSign(s) * against - kLeak * bpskSign(s) * bpskSign(p) * strength;
+  return paths_[2 * p + s].metric + bpskSign(s) * against - kBpskLeak * bpskSign(s) * bpskSign(p) * strength;
+}
+
+// The log-likelihood of `y` where `e` is expected, in white noise (the
+// noise's power is the same for every branch, so it is left out). Where
+// nothing tells the branches apart (no carrier, or nothing expected at
+// all), the idle's reversals win by a hair.
+double BpskTrellis::weighExpected(int state, int p, Complex y, bool carrier, Complex e) const {
+  const int s = state >> 1;
+  const double idle = -kBpskLeak * bpskSign(s) * bpskSign(p) * kNoCarrierStrength;
+  if (!carrier) return paths_[2 * p + s].metric + idle;
+  return paths_[2 * p + s].metric + (y * std::conj(e)).real() - 0.5 * std::norm(e) + idle;
 }
 
 void BpskTrellis::advance(const std::array<Step, 4>& steps) {

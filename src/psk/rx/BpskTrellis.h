@@ -14,6 +14,9 @@
 
 namespace quillary::psk {
 
+// What each neighbour leaks into a symbol through the matched filter.
+inline constexpr double kBpskLeak = 1.0 / 6.0;
+
 // A state's sign: 0 is +, 1 is -.
 inline double bpskSign(int state) { return state == 0 ? 1.0 : -1.0; }
 
@@ -43,6 +46,18 @@ class BpskTrellis {
     advance(steps);
   }
 
+  // Reads one symbol `y` against what each branch expects of it:
+  // `expected(p, s, n)`, the sample the signs p, s, n (0: +) of the symbol
+  // before, the symbol and the one after would give (the leak included).
+  template <class Expected>
+  void stepExpecting(Complex y, bool carrier, Expected expected) {
+    std::array<Step, 4> steps{};
+    for (int state = 0; state < 4; ++state)
+      for (int p = 0; p < 2; ++p)
+        steps[state].metric[p] = weighExpected(state, p, y, carrier, expected(p, state >> 1, state & 1));
+    advance(steps);
+  }
+
   // The leading path: the sign (0: +) of the symbol just read, and of the
   // one before it.
   int leadingSign() const { return lead_ >> 1; }
@@ -62,6 +77,7 @@ class BpskTrellis {
   };
 
   double weigh(int state, int p, Complex y, bool carrier, Complex h) const;
+  double weighExpected(int state, int p, Complex y, bool carrier, Complex e) const;
   void advance(const std::array<Step, 4>& steps);
 
   int delay_ = 8;
