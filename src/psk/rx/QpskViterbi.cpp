@@ -4,20 +4,17 @@
 #include <bit>
 #include <complex>
 
+#include "psk/rx/FadingPredictor.h"
+
 namespace quillary::psk {
 
 namespace {
-// The phase change for symbol v: 180 + 90 v degrees.
-constexpr std::array<std::complex<float>, 4> kChange{std::complex<float>{-1, 0}, std::complex<float>{0, -1},
-                                                     std::complex<float>{1, 0}, std::complex<float>{0, 1}};
-// The newest symbol's share of a path's reference: the older ones fade by
-// 0.4 a symbol, so the reference reaches back some two symbols. Longer
-// would hold less noise on a steady channel but lag a phase that a fade
-// turns quickly (measured on the standard HF channel: shares of 0.55 to
-// 0.65 copy best; 0.5 loses through a 1 Hz spread, 1 is the plain
-// differential reading).
-constexpr float kNewestShare = 0.6f;
+using Complex = std::complex<float>;
+// A phase of p quarter turns.
+constexpr std::array<Complex, 4> kQuarterTurns{Complex{1, 0}, Complex{0, 1}, Complex{-1, 0}, Complex{0, -1}};
 constexpr unsigned kRegisterMask = 0x1F;
+// The quarter turns a step adds for symbol value v: 180 + 90 v degrees.
+unsigned char turned(unsigned char phase, int v) { return static_cast<unsigned char>((phase + v + 2) & 3); }
 }  // namespace
 
 int qpskSymbolOf(unsigned reg) {
@@ -38,7 +35,10 @@ void QpskViterbi::reset() {
   // Every state equally likely: the receiver may join in the middle of a
   // transmission.
   pathMetric_.fill(0.0f);
-  references_.fill({});
+  for (Readings& path : readings_) path.fill({});
+  phases_.fill(0);
+  predictor_.reset();
+  steady_ = 0;
   for (auto& row : survivors_) row.fill(0);
   newest_ = -1;
   seen_ = 0;
@@ -46,39 +46,68 @@ void QpskViterbi::reset() {
 
 // The better of the two paths that end in `state`: the state holds the last
 // kHistoryBits bits, newest at the bottom, so its last five are the
-// encoder's register (the same change for both) and the predecessors differ
-// in their oldest bit.
-QpskViterbi::Step QpskViterbi::extend(unsigned state, std::complex<float> sample, float weight) const {
-  const std::complex<float> change = kChange[qpskSymbolOf(state & kRegisterMask)];
-  Step step{-1e30f, 0, {}};
+// encoder's register (the same symbol for both) and the predecessors differ
+// in their oldest bit. The metric is the log-likelihood of the sample
+// against the gain predicted times the symbol, less what all steps share
+// (|sample|^2, and the scale of the noise, which the weight stands for).
+QpskViterbi::Step QpskViterbi::extend(unsigned state, Complex sample, float weight,
+                                      const std::array<Complex, kStates>& gains) const {
+  const int v = qpskSymbolOf(state & kRegisterMask);
+  Step step{-1e30f, 0, 0};
   for (unsigned oldest = 0; oldest < 2; ++oldest) {
     const unsigned from = (state >> 1) | (oldest << (kHistoryBits - 1));
-    const std::complex<float> expected = references_[from] * change;
-    const float metric = pathMetric_[from] + (sample * std::conj(expected)).real() * weight;
-    if (metric > step.metric) step = {metric, static_cast<unsigned char>(oldest), expected};
+    const unsigned char phase = turned(phases_[from], v);
+    const Complex expected = gains[from] * kQuarterTurns[phase];
+    const float metric = pathMetric_[from] + ((sample * std::conj(expected)).real() - 0.5f * std::norm(expected)) * weight;
+    if (metric > step.metric) step = {metric, static_cast<unsigned char>(oldest), phase};
   }
   return step;
 }
 
-std::optional<int> QpskViterbi::process(std::complex<float> sample, float weight) {
+std::optional<int> QpskViterbi::process(Complex sample, float weight) {
   newest_ = (newest_ + 1) % static_cast<int>(survivors_.size());
   auto& row = survivors_[newest_];
   std::array<float, kStates> next{};
-  std::array<std::complex<float>, kStates> references{};
+  std::array<Readings, kStates> readings;
+  std::array<unsigned char, kStates> phases{};
+  // Each path goes on in two states: its prediction serves both.
+  std::array<Complex, kStates> gains;
+  for (unsigned path = 0; path < kStates; ++path) gains[path] = predictor_.predict(readings_[path]);
   float best = -1e30f;
   for (unsigned state = 0; state < kStates; ++state) {
-    const Step step = extend(state, sample, weight);
+    const Step step = extend(state, sample, weight, gains);
     next[state] = step.metric;
     row[state] = step.oldestBit;
-    references[state] = weight == 0.0f ? sample : kNewestShare * sample + (1 - kNewestShare) * step.expected;
+    phases[state] = step.phase;
+    const unsigned from = (state >> 1) | (static_cast<unsigned>(step.oldestBit) << (kHistoryBits - 1));
+    // The sample turned back by the path's phase reads the gain.
+    const Complex reading = sample * std::conj(kQuarterTurns[step.phase]);
+    if (weight == 0.0f) {
+      readings[state].fill(reading);
+    } else {
+      readings[state][0] = reading;
+      std::copy(readings_[from].begin(), readings_[from].end() - 1, readings[state].begin() + 1);
+    }
     best = std::max(best, step.metric);
   }
-  references_ = references;
+  readings_ = readings;
+  phases_ = phases;
+  learnChannel(next, weight);
   // Keep the metrics near zero so they never lose precision.
   for (unsigned state = 0; state < kStates; ++state) pathMetric_[state] = next[state] - best;
   ++seen_;
   if (seen_ <= depth_) return std::nullopt;
   return traceBack();
+}
+
+// The readings of the path that leads now, once they all are of the
+// signal: their oldest are decisions some ten symbols back, which the
+// symbols after have mostly settled.
+void QpskViterbi::learnChannel(const std::array<float, kStates>& metrics, float weight) {
+  steady_ = weight == 0.0f ? 0 : std::min(steady_ + 1, FadingPredictor::kReadings);
+  if (steady_ < FadingPredictor::kReadings) return;
+  const auto leader = std::max_element(metrics.begin(), metrics.end()) - metrics.begin();
+  predictor_.learn(readings_[static_cast<std::size_t>(leader)]);
 }
 
 int QpskViterbi::traceBack() const {

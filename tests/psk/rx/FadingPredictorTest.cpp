@@ -1,0 +1,65 @@
+// The fading predictor: through a fade it must lag less than the newest
+// reading while holding less of the readings' noise, and it must learn a
+// channel's fading and noise from readings of it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+#include <numeric>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "psk/rx/FadingPredictor.h"
+
+namespace quillary::psk::test {
+namespace {
+
+using Complex = std::complex<float>;
+
+TEST(FadingPredictor, FollowsAFadeThroughTheOriginWithLessNoiseThanOneReading) {
+  const std::vector<float> taps = fadingPredictorTaps(12, 0.011, 0.03);  // 0.7 Hz at 31.25 baud, 15 dB
+  ASSERT_EQ(taps.size(), 12u);
+  // The gain crosses the origin a tenth of its mean a symbol: the newest
+  // reading misses the next by a whole step, an average of a few by more.
+  Complex predicted{};
+  for (std::size_t i = 0; i < taps.size(); ++i) predicted += taps[i] * Complex{-0.1f * static_cast<float>(i) - 0.05f, 0.02f};
+  EXPECT_LT(std::abs(predicted - Complex{0.05f, 0.02f}), 0.05f);
+  EXPECT_LT(std::inner_product(taps.begin(), taps.end(), taps.begin(), 0.0f), 0.5f);
+  // A steady gain comes out a little short of itself, never beyond it.
+  EXPECT_NEAR(std::accumulate(taps.begin(), taps.end(), 0.0f), 0.95f, 0.05f);
+}
+
+TEST(FadingPredictor, LearnsHowFastAndHowNoisyTheChannelIs) {
+  // The moderate and the poor HF paths at 31.25 baud, at two noise levels:
+  // a gain of Gaussian spectrum (a Gaussian pulse of time spread tau over
+  // white noise has one of standard deviation 1 / (2 sqrt(2) pi tau)).
+  for (const auto& [spread, noise] : {std::pair{0.008, 0.03}, std::pair{0.016, 0.005}}) {
+    const double tau = 1 / (2 * std::numbers::sqrt2 * std::numbers::pi * spread);
+    std::vector<double> pulse;
+    for (int t = -static_cast<int>(4 * tau); t <= 4 * tau; ++t) pulse.push_back(std::exp(-t * t / (2 * tau * tau)));
+    const double scale = 1 / std::sqrt(std::inner_product(pulse.begin(), pulse.end(), pulse.begin(), 0.0));
+    std::mt19937 random(7);
+    std::normal_distribution<double> gauss(0.0, std::sqrt(0.5));
+    std::vector<std::complex<double>> white(4000 + pulse.size());
+    for (auto& w : white) w = {gauss(random), gauss(random)};
+    FadingPredictor predictor;
+    FadingPredictor::Readings window{};
+    double spreads = 0, noises = 0;  // what it has learned, over the last 3000 symbols
+    for (std::size_t n = 0; n < 4000; ++n) {
+      std::complex<double> gain{};
+      for (std::size_t k = 0; k < pulse.size(); ++k) gain += pulse[k] * scale * white[n + k];
+      std::copy_backward(window.begin(), window.end() - 1, window.end());
+      window[0] = Complex(gain + std::sqrt(noise) * std::complex<double>{gauss(random), gauss(random)});
+      if (n >= window.size()) predictor.learn(window);
+      if (n >= 1000) spreads += predictor.spreadPerSymbol() / 3000, noises += predictor.noise() / 3000;
+    }
+    EXPECT_NEAR(spreads, spread, 0.15 * spread);
+    EXPECT_NEAR(noises, noise, 0.3 * noise);  // against the power of the last hundred symbols
+  }
+}
+
+}  // namespace
+}  // namespace quillary::psk::test
