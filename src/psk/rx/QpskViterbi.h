@@ -16,8 +16,9 @@
 // past the origin where an average of the last readings lags behind its
 // spinning phase (measured at QPSK31, moderate fading at -3 dB: 2.56% of
 // the characters wrong with such an average, 2.07% predicted; in white
-// noise at -14 dB 0.94% and 0.12%). Since each path reads the gain from its own decisions, a
-// wrong decision spoils only a path that loses, never the one that wins.
+// noise at -14 dB 0.94% and 0.12%). Since each path reads the gain from
+// its own decisions, a wrong decision spoils only a path that loses, never
+// the one that wins.
 //
 // The code needs only its 16 register states, but a path's readings
 // depend on older decisions too, and of two paths that meet in a state
