@@ -32,6 +32,17 @@ TEST(FadingPredictor, FollowsAFadeThroughTheOriginWithLessNoiseThanOneReading) {
   EXPECT_NEAR(std::accumulate(taps.begin(), taps.end(), 0.0f), 0.95f, 0.05f);
 }
 
+// Silence (a receiver fed zeros) tells nothing of a channel: what was
+// assumed stays, and a filter can still be designed from it.
+TEST(FadingPredictor, SilenceLeavesTheChannelAsItWas) {
+  FadingLearner learner;
+  const double spread = learner.spreadPerSymbol(), noise = learner.noise();
+  for (int n = 0; n < 400; ++n) learner.learn({});
+  EXPECT_EQ(learner.spreadPerSymbol(), spread);
+  EXPECT_EQ(learner.noise(), noise);
+  EXPECT_EQ(fadingPredictorTaps(12, learner.spreadPerSymbol(), learner.noise()).size(), 12u);
+}
+
 TEST(FadingPredictor, LearnsHowFastAndHowNoisyTheChannelIs) {
   // The moderate and the poor HF paths at 31.25 baud, at two noise levels:
   // a gain of Gaussian spectrum (a Gaussian pulse of time spread tau over
