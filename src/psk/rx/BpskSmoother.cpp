@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace quillary::psk {
 
@@ -23,6 +24,10 @@ bool BpskSmoother::create(int side, int delay) {
     for (int k = 1; k <= side; ++k) weights_[r][k] = kReaches[r] * std::pow(1 - kReaches[r], k - 1);
     ahead_[r] = 1 - std::pow(1 - kReaches[r], side);
   }
+  offsets_.clear();
+  const int behind = static_cast<int>(ring_.size()) - side - 1;
+  for (int k = 1; k <= behind; ++k) offsets_.push_back(k);
+  for (int k = 1; k <= side; ++k) offsets_.push_back(-k);
   reset();
   return true;
 }
@@ -34,6 +39,9 @@ void BpskSmoother::reset() {
   behindTaps_ = {};
   tapChoice_.reset();
   reach_ = kReachCount - 1;
+  channel_.reset();
+  interpolator_ = fadingWienerTaps(offsets_, channel_.spreadPerSymbol(), channel_.noise());
+  interpolated_ = false;
   trellis_.create(delay_);
   count_ = 0;
   slips_.reset();
@@ -106,7 +114,90 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
     behindTaps_[r].add(kReaches[r], signsAround(centre), symbol.sample);
   }
   reach_ = best;
+  interpolated_ = channel_.learned() && best + kSteadyReaches < kReachCount;
   return h;
+}
+
+// The decoder reads the symbol at `centre` against the average `h`, the
+// nearest neighbours in it with the signs of the path being weighed.
+void BpskSmoother::stepAveraged(std::size_t centre, Complex h) {
+  const std::size_t size = ring_.size();
+  const double near = kReaches[reach_] / (1 + ahead_[reach_]);
+  const BpskDecision& symbol = ring_[centre % size];
+  const BpskDecision& earlier = ring_[(centre + size - 1) % size];
+  const BpskDecision& later = ring_[(centre + 1) % size];
+  const Complex before = centre > 0 && earlier.carrier ? near * earlier.sample : Complex{};
+  const Complex after = later.carrier ? near * later.sample : Complex{};
+  const Complex rest = h - static_cast<double>(earlier.sign) * before - static_cast<double>(later.sign) * after;
+  trellis_.step(symbol.sample, symbol.carrier,
+                [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
+}
+
+// The decoder reads the symbol at `centre` against the interpolated gain,
+// the nearest neighbours' gains in it with the signs of the path being
+// weighed (their own, and the symbol's leak into them by its decided sign).
+void BpskSmoother::stepInterpolated(std::size_t centre) {
+  const std::size_t size = ring_.size();
+  const double nearBefore = interpolator_.front();
+  const double nearAfter = interpolator_[offsets_.size() - static_cast<std::size_t>(side_)];
+  const BpskDecision& symbol = ring_[centre % size];
+  const BpskDecision& earlier = ring_[(centre + size - 1) % size];
+  const BpskDecision& later = ring_[(centre + 1) % size];
+  const double own = static_cast<double>(symbol.sign), first = signAt(centre - 2), last = signAt(centre + 2);
+  const Complex rest = interpolatedGain(centre) - nearBefore * gainAt(centre, 1) - nearAfter * gainAt(centre, -1);
+  trellis_.step(symbol.sample, symbol.carrier, [&](int p, int n) {
+    Complex gain = rest;
+    if (centre > 0 && earlier.carrier) gain += nearBefore * gainOf(earlier.sample, {first, bpskSign(p), own});
+    if (later.carrier) gain += nearAfter * gainOf(later.sample, {own, bpskSign(n), last});
+    return gain;
+  });
+}
+
+// The gain a symbol shows, its data and its neighbours' leak taken out by
+// the signs given (0 for a neighbour without a carrier).
+BpskSmoother::Complex BpskSmoother::gainOf(Complex sample, const BpskSigns& signs) {
+  return sample / (signs[1] + kBpskLeak * (signs[0] + signs[2]));
+}
+
+// The interpolator's estimate of the gain at `centre` from the symbols
+// around it, each by the detector's signs.
+BpskSmoother::Complex BpskSmoother::interpolatedGain(std::size_t centre) const {
+  Complex h{};
+  for (std::size_t i = 0; i < offsets_.size(); ++i)
+    h += static_cast<double>(interpolator_[i]) * gainAt(centre, offsets_[i]);
+  return h;
+}
+
+// The gain the symbol `offset` before `centre` shows (after, where
+// negative); none where it has no carrier or is not there.
+BpskSmoother::Complex BpskSmoother::gainAt(std::size_t centre, int offset) const {
+  if (offset > 0 && centre < static_cast<std::size_t>(offset)) return {};
+  const std::size_t at = centre - static_cast<std::size_t>(offset);
+  const BpskDecision& other = ring_[at % ring_.size()];
+  return other.carrier ? gainOf(other.sample, signsAround(at)) : Complex{};
+}
+
+// The channel is learned from the symbol at `centre` and the three
+// before, settled, their data taken out.
+void BpskSmoother::learnChannel(std::size_t centre) {
+  if (centre < 3) return;
+  FadingLearner::Span readings{};
+  for (std::size_t i = 0; i < readings.size(); ++i) {
+    const BpskDecision& symbol = ring_[(centre + i - 3) % ring_.size()];
+    if (!symbol.carrier) return;
+    readings[i] = std::complex<float>(gainOf(symbol.sample, signsAround(centre + i - 3)));
+  }
+  if (!channel_.learn(readings)) return;
+  if (auto taps = fadingWienerTaps(offsets_, channel_.spreadPerSymbol(), channel_.noise()); !taps.empty())
+    interpolator_ = std::move(taps);
+}
+
+// The detector's sign of the symbol at `at`; 0 without a carrier or before
+// the first.
+double BpskSmoother::signAt(std::size_t at) const {
+  if (at >= count_) return 0.0;
+  const BpskDecision& symbol = ring_[at % ring_.size()];
+  return symbol.carrier ? static_cast<double>(symbol.sign) : 0.0;
 }
 
 // The detector's signs around the symbol at `at`.
@@ -137,23 +228,19 @@ std::optional<BpskTaps> BpskSmoother::tapsFor(std::size_t centre) {
 
 std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const std::size_t size = ring_.size();
-  const double near = kReaches[reach_] / (1 + ahead_[reach_]);
   const auto taps = tapsFor(centre);
+  const bool interpolated = interpolated_;  // as the symbols before chose
   const Complex h = referenceFor(centre);
   const BpskDecision& symbol = ring_[centre % size];
-  const BpskDecision& earlier = ring_[(centre + size - 1) % size];
-  const BpskDecision& later = ring_[(centre + 1) % size];
-  // The nearest neighbours count with the signs of the path being weighed.
-  const Complex before = centre > 0 && earlier.carrier ? near * earlier.sample : Complex{};
-  const Complex after = later.carrier ? near * later.sample : Complex{};
-  const Complex rest = h - static_cast<double>(earlier.sign) * before - static_cast<double>(later.sign) * after;
   if (taps)
     trellis_.stepExpecting(symbol.sample, symbol.carrier, [&](int p, int s, int n) {
       return bpskExpected(*taps, {bpskSign(p), bpskSign(s), bpskSign(n)});
     });
+  else if (interpolated)
+    stepInterpolated(centre);
   else
-    trellis_.step(symbol.sample, symbol.carrier,
-                  [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
+    stepAveraged(centre, h);
+  learnChannel(centre);
 
   const auto decided = trellis_.decided();
   if (!decided) return std::nullopt;

@@ -20,6 +20,15 @@
 // the reference with the signs of the path being weighed, not the
 // detector's.
 //
+// Where the channel fades, the average that foretells best is a short one;
+// once the smoother has learned the channel (some hundred symbols in),
+// the reference is the gain interpolated from the symbols on both
+// sides (FadingLearner.h: a Wiener filter for the fading and the noise the
+// smoother learns from the settled symbols), each symbol's data and its
+// neighbours' leak taken out by the detector's signs. Through a fade it
+// follows the gain past the origin where an average of either shape lags
+// or flattens it.
+//
 // Before a symbol is read, the detector's signs after it are checked for a
 // slip (BpskSlipDetector): where a fade turned the channel by half a turn
 // and the detector took the turn for data, every sign it gave after that is
@@ -43,6 +52,7 @@
 #include "psk/rx/BpskTrellis.h"
 #include "psk/rx/BpskSlipDetector.h"
 #include "psk/rx/BpskTapFit.h"
+#include "psk/rx/FadingLearner.h"
 
 namespace quillary::psk {
 
@@ -62,6 +72,10 @@ class BpskSmoother {
   static constexpr int kMaxSide = 32;
   static constexpr std::size_t kReachCount = kBpskReachCount;
   static constexpr int kMaxDelay = 16;
+  // The averages that reach farthest (from 1/12 on) tell a steady channel,
+  // where they hold less of the noise than the interpolator over the
+  // symbols kept.
+  static constexpr std::size_t kSteadyReaches = 4;
   using Complex = std::complex<double>;
 
   Complex reference(std::size_t reach, std::size_t centre) const;
@@ -69,6 +83,13 @@ class BpskSmoother {
   BpskTapSums tapSumsAround(std::size_t reach, std::size_t centre) const;
   std::optional<BpskTaps> tapsFor(std::size_t centre);
   Complex referenceFor(std::size_t centre);
+  static Complex gainOf(Complex sample, const BpskSigns& signs);
+  Complex gainAt(std::size_t centre, int offset) const;
+  Complex interpolatedGain(std::size_t centre) const;
+  void stepAveraged(std::size_t centre, Complex h);
+  void stepInterpolated(std::size_t centre);
+  double signAt(std::size_t at) const;
+  void learnChannel(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);
   void mendSlip(std::size_t centre);
 
@@ -81,6 +102,13 @@ class BpskSmoother {
   BpskTapChoice tapChoice_;
   std::array<double, kReachCount> misses_{};
   std::size_t reach_ = kReachCount - 1;
+  // The interpolator for the channel learned: its offsets (the symbols
+  // before, 1 up, then those after, -1 down) and taps, and whether it
+  // reads the symbols rather than the averages.
+  FadingLearner channel_;
+  std::vector<int> offsets_;
+  std::vector<float> interpolator_;
+  bool interpolated_ = false;
   BpskTrellis trellis_;
   std::size_t count_ = 0;
   BpskSlipDetector slips_;

@@ -32,6 +32,44 @@ TEST(FadingPredictor, FollowsAFadeThroughTheOriginWithLessNoiseThanOneReading) {
   EXPECT_NEAR(std::accumulate(taps.begin(), taps.end(), 0.0f), 0.95f, 0.05f);
 }
 
+// The BPSK second reading's interpolator: the twelve readings before and
+// the eight after a symbol, the symbol itself left out. Across a fade it
+// lands on the gain where the predictor (the same readings shifted, all
+// before) must overshoot, and it holds less noise.
+TEST(FadingPredictor, InterpolatesAFadeFromBothSides) {
+  std::vector<int> offsets;
+  for (int k = 1; k <= 12; ++k) offsets.push_back(k);
+  for (int k = 1; k <= 8; ++k) offsets.push_back(-k);
+  const std::vector<float> taps = fadingWienerTaps(offsets, 0.011, 0.03);
+  const std::vector<float> ahead = fadingPredictorTaps(12, 0.011, 0.03);
+  ASSERT_EQ(taps.size(), offsets.size());
+  // The gain crosses the origin a tenth of its mean a symbol, and turns
+  // back a little before and after (a fade's curve).
+  const auto gain = [](int t) {
+    return Complex{0.1f * static_cast<float>(t), 0.02f + 0.002f * static_cast<float>(t * t)};
+  };
+  Complex interpolated{}, predicted{};
+  for (std::size_t i = 0; i < taps.size(); ++i) interpolated += taps[i] * gain(-offsets[i]);
+  for (std::size_t i = 0; i < ahead.size(); ++i) predicted += ahead[i] * gain(-static_cast<int>(i) - 1);
+  EXPECT_LT(std::abs(interpolated - gain(0)), 0.025f);
+  EXPECT_GT(std::abs(predicted - gain(0)), 1.5f * std::abs(interpolated - gain(0)));
+  EXPECT_LT(std::inner_product(taps.begin(), taps.end(), taps.begin(), 0.0f),
+            0.7f * std::inner_product(ahead.begin(), ahead.end(), ahead.begin(), 0.0f));
+  EXPECT_TRUE(fadingWienerTaps({}, 0.011, 0.03).empty());
+  EXPECT_TRUE(fadingWienerTaps(offsets, 0.011, 0.0).empty());
+}
+
+// Silence (a receiver fed zeros) tells nothing of a channel: what was
+// assumed stays, and a filter can still be designed from it.
+TEST(FadingPredictor, SilenceLeavesTheChannelAsItWas) {
+  FadingLearner learner;
+  const double spread = learner.spreadPerSymbol(), noise = learner.noise();
+  for (int n = 0; n < 400; ++n) learner.learn({});
+  EXPECT_EQ(learner.spreadPerSymbol(), spread);
+  EXPECT_EQ(learner.noise(), noise);
+  EXPECT_EQ(fadingPredictorTaps(12, learner.spreadPerSymbol(), learner.noise()).size(), 12u);
+}
+
 TEST(FadingPredictor, LearnsHowFastAndHowNoisyTheChannelIs) {
   // The moderate and the poor HF paths at 31.25 baud, at two noise levels:
   // a gain of Gaussian spectrum (a Gaussian pulse of time spread tau over
