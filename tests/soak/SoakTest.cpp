@@ -165,8 +165,9 @@ TEST(Soak, ADayOfBandAudioKeepsMemoryFlatAndTheReceiveAreaBounded) {
   ASSERT_GE(sent, 1u) << "a soak of " << hours << " h is too short to hear a picture command";
   EXPECT_EQ(commands.written(), sent) << "cmd_data.txt files written";
   EXPECT_EQ(commands.holdingTheCommand(), sent);
-  if (!QUILLARY_SOAK_UNDER_SANITIZER && hours >= 2)
+  if (!QUILLARY_SOAK_UNDER_SANITIZER && hours >= 2) {
     EXPECT_LE(atEnd - afterFirstHour, 4.0) << afterFirstHour << " MB after the first hour, " << atEnd << " at the end";
+  }
 }
 
 }  // namespace

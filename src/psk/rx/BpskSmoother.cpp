@@ -103,6 +103,7 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
   const Complex h = reference(reach_, centre);
   if (!symbol.carrier) return h;
   const Complex data = static_cast<double>(symbol.sign) * symbol.sample;
+  const BpskSigns signs = signsAround(centre);
   std::size_t best = 0;
   for (std::size_t r = 0; r < kReachCount; ++r) {
     const Complex candidate = reference(r, centre);
@@ -111,7 +112,7 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
     if (misses_[r] < misses_[best]) best = r;
     behind_[r] += kReaches[r] * (data - behind_[r]);
     behindTaps_[r].fade(1 - kReaches[r]);
-    behindTaps_[r].add(kReaches[r], signsAround(centre), symbol.sample);
+    behindTaps_[r].add(kReaches[r], signs, symbol.sample);
   }
   reach_ = best;
   interpolated_ = channel_.learned() && best + kSteadyReaches < kReachCount;
@@ -200,13 +201,10 @@ double BpskSmoother::signAt(std::size_t at) const {
   return symbol.carrier ? static_cast<double>(symbol.sign) : 0.0;
 }
 
-// The detector's signs around the symbol at `at`.
+// The detector's signs around the symbol at `at` (a neighbour not yet in,
+// or without a carrier, counts 0).
 BpskSigns BpskSmoother::signsAround(std::size_t at) const {
-  const std::size_t size = ring_.size();
-  const BpskDecision& earlier = ring_[(at + size - 1) % size];
-  const BpskDecision& later = ring_[(at + 1) % size];
-  return {earlier.carrier ? static_cast<double>(earlier.sign) : 0.0, static_cast<double>(ring_[at % size].sign),
-          later.carrier ? static_cast<double>(later.sign) : 0.0};
+  return {signAt(at - 1), static_cast<double>(ring_[at % ring_.size()].sign), signAt(at + 1)};
 }
 
 // The taps' fit to the symbols before (each reach's own weights) and after

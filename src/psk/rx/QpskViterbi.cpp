@@ -74,6 +74,7 @@ std::optional<int> QpskViterbi::process(Complex sample, float weight) {
   std::array<Complex, kStates> gains;
   for (unsigned path = 0; path < kStates; ++path) gains[path] = predictor_.predict(readings_[path]);
   float best = -1e30f;
+  unsigned leader = 0;
   for (unsigned state = 0; state < kStates; ++state) {
     const Step step = extend(state, sample, weight, gains);
     next[state] = step.metric;
@@ -88,11 +89,14 @@ std::optional<int> QpskViterbi::process(Complex sample, float weight) {
       readings[state][0] = reading;
       std::copy(readings_[from].begin(), readings_[from].end() - 1, readings[state].begin() + 1);
     }
-    best = std::max(best, step.metric);
+    if (step.metric > best) {
+      best = step.metric;
+      leader = state;
+    }
   }
   readings_ = readings;
   phases_ = phases;
-  learnChannel(next, weight);
+  learnChannel(leader, weight);
   // Keep the metrics near zero so they never lose precision.
   for (unsigned state = 0; state < kStates; ++state) pathMetric_[state] = next[state] - best;
   ++seen_;
@@ -103,11 +107,10 @@ std::optional<int> QpskViterbi::process(Complex sample, float weight) {
 // The readings of the path that leads now, once they all are of the
 // signal: their oldest are decisions some ten symbols back, which the
 // symbols after have mostly settled.
-void QpskViterbi::learnChannel(const std::array<float, kStates>& metrics, float weight) {
+void QpskViterbi::learnChannel(unsigned leader, float weight) {
   steady_ = weight == 0.0f ? 0 : std::min(steady_ + 1, FadingPredictor::kReadings);
   if (steady_ < FadingPredictor::kReadings) return;
-  const auto leader = std::max_element(metrics.begin(), metrics.end()) - metrics.begin();
-  predictor_.learn(readings_[static_cast<std::size_t>(leader)]);
+  predictor_.learn(readings_[leader]);
 }
 
 int QpskViterbi::traceBack() const {

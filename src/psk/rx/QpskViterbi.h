@@ -68,7 +68,8 @@ class QpskViterbi {
   // `gains`: each path's prediction of the gain at this symbol.
   Step extend(unsigned state, std::complex<float> sample, float weight,
               const std::array<std::complex<float>, kStates>& gains) const;
-  void learnChannel(const std::array<float, kStates>& metrics, float weight);
+  // `leader`: the state whose path leads after this symbol.
+  void learnChannel(unsigned leader, float weight);
   int traceBack() const;
 
   int depth_ = 24;

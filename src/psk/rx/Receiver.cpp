@@ -35,9 +35,9 @@ constexpr double kWideLengthSymbols = 1.75;
 // The matched filter: a raised-cosine pulse. For BPSK the symbol's own
 // two-symbol shape, which gathers all of its energy and lets each symbol
 // leak a sixth into its neighbours (the BPSK detector expects that). For
-// QPSK, read differentially, 1.5 symbols: about a dB more sensitive than
-// one symbol, while a longer one turns each phase change by what the
-// neighbours leak in more than it gains.
+// QPSK, whose decoder expects no leak, 1.5 symbols: about a dB more
+// sensitive than one symbol, while a longer one turns each symbol by what
+// the neighbours leak in more than it gains.
 constexpr int kBpskMatchedLength = 32;
 constexpr int kQpskMatchedLength = 24;
 // About five constraint lengths, and shorter than the 32 zero bits that end

@@ -2,7 +2,8 @@
 // The whole receive side at 8000 Hz: mixing to baseband, filtering and
 // decimation, symbol timing, coherent detection for BPSK (BpskDetector,
 // read again against both sides by BpskSmoother),
-// differential detection and soft-decision Viterbi for QPSK, varicode
+// soft-decision Viterbi for QPSK (QpskViterbi, each path predicting the
+// channel from what it has read), varicode
 // reading, squelch, AFC (Afc), the signal
 // quality and the IMD of clean idle. Not thread-safe: the engine
 // serialises calls.
