@@ -15,7 +15,10 @@
 // detector copies from the very same audio (see FadingGenie.h):
 // "genie_coherent_pct" told the channel's gain and phase at every symbol,
 // "genie_differential_pct" from consecutive matched-filter samples; the
-// first shows whether the formula holds for the simulated channel.
+// first shows whether the formula holds for the simulated channel. Over
+// two paths, "genie_two_path_pct": what the ideal receiver told each
+// path's gain copies, the bound on this channel (the formulas' flat
+// fading leaves out what the two paths' diversity is worth).
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -41,7 +44,7 @@ void RxFading(benchmark::State& state) {
   const double snr = static_cast<double>(state.range(2));
   const std::vector<float> clean = bench::transmissionInSilence(code, bench::kEnglishText);
   const bool bpsk = !modeFromCode(code)->qpsk;
-  std::size_t edits = 0, chars = 0, coherentEdits = 0, differentialEdits = 0;
+  std::size_t edits = 0, chars = 0, coherentEdits = 0, differentialEdits = 0, twoPathEdits = 0;
   for (auto _ : state) {
     for (unsigned seed : kSeeds) {
       std::vector<float> faded = clean;
@@ -53,6 +56,9 @@ void RxFading(benchmark::State& state) {
         const bench::GenieCopy genie = bench::genieCopy(code, clean, faded, &condition, channelSeed);
         coherentEdits += bench::editDistance(bench::kEnglishText, genie.coherent);
         differentialEdits += bench::editDistance(bench::kEnglishText, genie.differential);
+        if (condition.paths == 2)
+          twoPathEdits += bench::editDistance(bench::kEnglishText,
+                                              bench::genieTwoPathCopy(code, clean, faded, condition, channelSeed));
       }
     }
   }
@@ -65,6 +71,8 @@ void RxFading(benchmark::State& state) {
   if (bpsk) {
     state.counters["genie_coherent_pct"] = 100.0 * static_cast<double>(coherentEdits) / static_cast<double>(chars);
     state.counters["genie_differential_pct"] = 100.0 * static_cast<double>(differentialEdits) / static_cast<double>(chars);
+    if (condition.paths == 2)
+      state.counters["genie_two_path_pct"] = 100.0 * static_cast<double>(twoPathEdits) / static_cast<double>(chars);
   }
 }
 

@@ -13,11 +13,18 @@
 //
 // Both use the symbol's own two-symbol raised-cosine matched filter at the
 // carrier's exact frequency, and read the bits through the varicode.
+//
+// Where the signal comes by two paths, the coherent detector above is told
+// only their sum at the carrier; genieTwoPathCopy() is told each path's
+// gain and its delay, and finds the most likely signs of the whole text
+// (each path's matched filter, combined, in Ungerboeck's form of the
+// Viterbi metric): what no receiver can beat on this channel.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -63,6 +70,43 @@ inline Complex matchedAt(const std::vector<Complex>& baseband, const std::vector
   return sum;
 }
 
+// The symbols' instants (where the clean signal's matched filter gathers
+// the most over the preamble and the first words) and the carrier's phase
+// as sent, but for its sign, which the differential coding leaves free
+// (half the angle of the summed squares).
+inline std::pair<std::size_t, Complex> instantsAndPhase(const std::vector<float>& clean, const std::vector<float>& pulse,
+                                                        std::size_t step) {
+  const auto sent = mixed(clean, 1500);
+  std::size_t offset = 0;
+  double most = 0;
+  for (std::size_t o = 0; o < step; ++o) {
+    double sum = 0;
+    for (std::size_t n = o; n < std::min(sent.size(), 300 * step); n += step) sum += std::norm(matchedAt(sent, pulse, n));
+    if (sum > most) most = sum, offset = o;
+  }
+  Complex squares{};
+  for (std::size_t n = offset; n < sent.size(); n += step) squares += std::pow(matchedAt(sent, pulse, n), 2);
+  return {offset, std::polar(1.0, std::arg(squares) / 2)};
+}
+
+// The bits of a sequence of signs (0: +), read differentially.
+inline std::vector<int> bitsOfSigns(const std::vector<int>& signs) {
+  std::vector<int> bits(signs.size());
+  for (std::size_t k = 1; k < signs.size(); ++k) bits[k] = signs[k] == signs[k - 1] ? 1 : 0;
+  return bits;
+}
+
+// A steady carrier as strong as `clean`'s peak, at `hz`, through the
+// fading, mixed down.
+inline std::vector<Complex> channelAt(const std::vector<float>& clean, double hz, const psk::HfCondition* condition,
+                                      unsigned seed) {
+  const float peak = *std::max_element(clean.begin(), clean.end());
+  std::vector<float> tone(clean.size());
+  for (std::size_t n = 0; n < tone.size(); ++n)
+    tone[n] = peak * static_cast<float>(std::cos(2 * std::numbers::pi * hz * static_cast<double>(n) / 8000));
+  return mixed(condition ? faded(tone, *condition, seed) : tone, hz);
+}
+
 inline std::string read(const std::vector<int>& bits) {
   psk::VaricodeReader reader;
   std::string text;
@@ -82,28 +126,11 @@ inline GenieCopy genieCopy(int code, const std::vector<float>& clean, const std:
   const int length = psk::modeFromCode(code)->samplesPerSymbol;
   const auto step = static_cast<std::size_t>(length);
   const std::vector<float> pulse = psk::hannPulse(2 * length);
-  const auto sent = genie::mixed(clean, 1500);
-  // The symbols' instants: where the clean signal's matched filter gathers
-  // the most over the preamble and the first words.
-  std::size_t offset = 0;
-  double most = 0;
-  for (std::size_t o = 0; o < step; ++o) {
-    double sum = 0;
-    for (std::size_t n = o; n < std::min(sent.size(), 300 * step); n += step) sum += std::norm(genie::matchedAt(sent, pulse, n));
-    if (sum > most) most = sum, offset = o;
-  }
-  // The carrier's phase as sent, but for its sign, which the differential
-  // coding leaves free: half the angle of the summed squares.
-  Complex squares{};
-  for (std::size_t n = offset; n < sent.size(); n += step) squares += std::pow(genie::matchedAt(sent, pulse, n), 2);
-  const Complex phase = std::polar(1.0, std::arg(squares) / 2);
+  const auto [offset, phase] = genie::instantsAndPhase(clean, pulse, step);
   // The channel, from a steady carrier as strong as the transmission's
   // peak: a run of equal symbols gathers 4/3 of one symbol (each neighbour
   // leaks a sixth), so a lone symbol's share is 3/4 of it.
-  const float peak = *std::max_element(clean.begin(), clean.end());
-  std::vector<float> tone(clean.size());
-  for (std::size_t n = 0; n < tone.size(); ++n) tone[n] = peak * static_cast<float>(std::cos(2 * std::numbers::pi * 1500 * static_cast<double>(n) / 8000));
-  const auto channel = genie::mixed(condition ? genie::faded(tone, *condition, seed) : tone, 1500);
+  const auto channel = genie::channelAt(clean, 1500, condition, seed);
   const auto heard = genie::mixed(noisy, 1500);
 
   constexpr double kLeak = 1.0 / 6;
@@ -139,6 +166,77 @@ inline GenieCopy genieCopy(int code, const std::vector<float>& clean, const std:
     s = p;
   }
   return {genie::read(coherentBits), genie::read(differentialBits)};
+}
+
+// What the ideal receiver told both paths of `condition` copies (see the
+// top): `clean` and `noisy` as for genieCopy().
+inline std::string genieTwoPathCopy(int code, const std::vector<float>& clean, const std::vector<float>& noisy,
+                                    const psk::HfCondition& condition, unsigned seed) {
+  using genie::Complex;
+  const int length = psk::modeFromCode(code)->samplesPerSymbol;
+  const auto step = static_cast<std::size_t>(length);
+  const std::vector<float> pulse = psk::hannPulse(2 * length);
+  const auto [offset, phase] = genie::instantsAndPhase(clean, pulse, step);
+  // Each path's gain, from two steady carriers a quarter turn apart over
+  // the delay: h1 = g1 + u and h2 = g1 - j u (u the late path's gain as
+  // the carrier at 1500 Hz sees it).
+  const int delay = condition.paths == 2 ? static_cast<int>(std::lround(condition.delayMs * 8)) : 0;
+  const double apart = delay > 0 ? 8000.0 / (4.0 * delay) : 250.0;
+  const auto tone1 = genie::channelAt(clean, 1500, &condition, seed);
+  const auto tone2 = genie::channelAt(clean, 1500 + apart, &condition, seed);
+  const auto heard = genie::mixed(noisy, 1500);
+  // The pulse's autocorrelation; the pulses' sum at any instant of a run
+  // of equal symbols (what a steady carrier's envelope stands for).
+  const auto correlation = [&](int lag) {
+    lag = std::abs(lag);
+    double sum = 0;
+    for (int i = 0; i + lag < 2 * length; ++i) sum += static_cast<double>(pulse[i]) * pulse[i + lag];
+    return sum;
+  };
+  double pulseSum = 0;
+  for (float p : pulse) pulseSum += p;
+  const double run = static_cast<double>(pulse[length]) + pulse[0];
+  // States: the signs (bit set: -) of the symbol and the one before.
+  std::array<double, 4> metric{};
+  std::vector<std::array<int, 4>> from;
+  for (std::size_t n = offset; n + delay < heard.size(); n += step) {
+    const Complex h1 = genie::matchedAt(tone1, pulse, n) / pulseSum, h2 = genie::matchedAt(tone2, pulse, n) / pulseSum;
+    const Complex late = delay > 0 ? (h1 - h2) / Complex(1, 1) : Complex{};
+    // A lone symbol's pulse by each path: a1 p(t) + a2 p(t - delay).
+    const Complex a1 = (h1 - late) * phase / run, a2 = late * phase / run;
+    const Complex y = std::conj(a1) * genie::matchedAt(heard, pulse, n) +
+                      (delay > 0 ? std::conj(a2) * genie::matchedAt(heard, pulse, n + delay) : Complex{});
+    // How much of each symbol j before shows in this one's filters.
+    std::array<double, 3> overlap{};
+    for (int j = 1; j <= 2; ++j) {
+      const int lag = -j * length;
+      overlap[j] = (std::norm(a1) * correlation(lag) + std::norm(a2) * correlation(lag) +
+                    a2 * std::conj(a1) * correlation(lag + delay) + a1 * std::conj(a2) * correlation(lag - delay))
+                       .real();
+    }
+    std::array<double, 4> next{};
+    std::array<int, 4> came{};
+    for (int state = 0; state < 4; ++state) {
+      const int own = state & 1, before = state >> 1;
+      next[state] = -1e300;
+      for (int old = 0; old < 4; ++old) {
+        if ((old & 1) != before) continue;
+        const double s0 = own ? -1 : 1, s1 = before ? -1 : 1, s2 = (old >> 1) ? -1 : 1;
+        const double m = metric[old] + s0 * y.real() - s0 * s1 * overlap[1] - s0 * s2 * overlap[2];
+        if (m > next[state]) next[state] = m, came[state] = old;
+      }
+    }
+    const double top = *std::max_element(next.begin(), next.end());
+    for (int k = 0; k < 4; ++k) metric[k] = next[k] - top;
+    from.push_back(came);
+  }
+  std::vector<int> signs(from.size());
+  int state = static_cast<int>(std::max_element(metric.begin(), metric.end()) - metric.begin());
+  for (std::size_t k = from.size(); k-- > 0;) {
+    signs[k] = state & 1;
+    state = from[k][static_cast<std::size_t>(state)];
+  }
+  return genie::read(genie::bitsOfSigns(signs));
 }
 
 }  // namespace quillary::bench
