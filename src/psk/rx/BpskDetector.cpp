@@ -47,6 +47,7 @@ void BpskDetector::reset() {
   samples_ = {};
   carrier_ = {};
   turnedBack_ = {};
+  turnedBackSlopes_ = {};
   carried_ = {};
   phase_ = 0;
   previousSquare_ = fastSquares_ = slowSquares_ = {};
@@ -72,7 +73,7 @@ void BpskDetector::moved(double turn) {
   pendingTurn_[1] += turn;
 }
 
-std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool noCarrier) {
+std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool noCarrier, std::complex<float> slope) {
   if (pendingTurn_[0] != 0.0) {
     const Complex back = std::polar(1.0, -2 * pendingTurn_[0]);
     fastSquares_ *= back;
@@ -91,7 +92,9 @@ std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool 
   samples_ = {samples_[1], samples_[2], y};
   carrier_ = {carrier_[1], carrier_[2], !noCarrier};
   phase_ = std::remainder(phase_ + turn_, 2 * std::numbers::pi);
-  turnedBack_[count_ % turnedBack_.size()] = y * std::polar(1.0, -phase_);
+  const Complex turnedBy = std::polar(1.0, -phase_);
+  turnedBack_[count_ % turnedBack_.size()] = y * turnedBy;
+  turnedBackSlopes_[count_ % turnedBackSlopes_.size()] = noCarrier ? Complex{} : Complex(slope) * turnedBy;
   carried_[count_ % carried_.size()] = !noCarrier;
   if (++count_ < 2) return std::nullopt;
 
@@ -112,7 +115,7 @@ std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool 
   if (!decided) return std::nullopt;
   const std::size_t symbol = trellis_.steps() - 1 - static_cast<std::size_t>(delay_);
   return BpskDecision{decided->bit, decided->sign, turnedBack_[symbol % turnedBack_.size()],
-                      carried_[symbol % carried_.size()]};
+                      carried_[symbol % carried_.size()], turnedBackSlopes_[symbol % turnedBackSlopes_.size()]};
 }
 
 // The averages move on to the symbol before the one just read, with the

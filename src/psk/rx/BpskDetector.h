@@ -47,6 +47,8 @@ struct BpskDecision {
   // followed up to it, so samples near each other share a phase.
   std::complex<double> sample{};
   bool carrier = false;  // it carries a usable phase
+  // The matched filter's slope at the symbol, turned back alike.
+  std::complex<double> slope{};
 };
 
 class BpskDetector {
@@ -57,9 +59,10 @@ class BpskDetector {
   bool create(int delay);
   void reset();
   // One symbol sample from the matched filter; `noCarrier` when it carries
-  // no usable phase (it then counts as a reversal, the idle). Answers the
-  // decision on the sample latency() symbols back, once there is one.
-  std::optional<BpskDecision> push(std::complex<float> sample, bool noCarrier);
+  // no usable phase (it then counts as a reversal, the idle); `slope`, the
+  // filter's slope there, is carried to the decision. Answers the decision
+  // on the sample latency() symbols back, once there is one.
+  std::optional<BpskDecision> push(std::complex<float> sample, bool noCarrier, std::complex<float> slope = {});
   int latency() const { return delay_ + 1; }
   // The carrier's turn per symbol (radians) as the detector follows it,
   // moves made included: how far off tune the carrier is.
@@ -84,7 +87,7 @@ class BpskDetector {
   std::array<bool, 3> carrier_{};
   // Every sample turned back by the turn followed up to it, and whether it
   // has a carrier: a ring by symbol number, for the decisions.
-  std::array<std::complex<double>, kMaxDelay + 3> turnedBack_{};
+  std::array<std::complex<double>, kMaxDelay + 3> turnedBack_{}, turnedBackSlopes_{};
   std::array<bool, kMaxDelay + 3> carried_{};
   double phase_ = 0;  // the carrier's phase the turn has followed to
   std::complex<double> previousSquare_{}, fastSquares_{}, slowSquares_{};

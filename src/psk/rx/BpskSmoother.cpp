@@ -13,10 +13,16 @@ namespace {
 // leak and the detector's other errors stay in the samples), and through
 // moderate and poor fading a bar from 0.5 to 1.5 mends the most.
 constexpr double kSlipAbove = 1.0;
+// A symbol holding less than this share of what the channel's shape
+// expects of it is taken as the carrier gone (through the deepest fades
+// the shape follows the symbols down, at a tenth or at a fiftieth alike).
+constexpr double kGoneBelow = 0.1;
 }  // namespace
 
-bool BpskSmoother::create(int side, int delay) {
-  if (side < 1 || side > kMaxSide || delay < 1 || delay > kMaxDelay) return false;
+bool BpskSmoother::create(int side, int delay, int samplesPerSymbol) {
+  const auto responses = bpskSlopeResponses(samplesPerSymbol);
+  if (side < 1 || side > kMaxSide || delay < 1 || delay > kMaxDelay || !responses) return false;
+  slopeResponses_ = *responses;
   side_ = side;
   delay_ = delay;
   ring_.assign(static_cast<std::size_t>(side + std::max(delay, BpskSlipDetector::kBefore) + 1), {});
@@ -38,6 +44,8 @@ void BpskSmoother::reset() {
   behind_ = {};
   behindTaps_ = {};
   tapChoice_.reset();
+  behindSlopes_ = {};
+  slopeChoice_.reset();
   reach_ = kReachCount - 1;
   channel_.reset();
   interpolator_ = fadingWienerTaps(offsets_, channel_.spreadPerSymbol(), channel_.noise());
@@ -113,6 +121,8 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
     behind_[r] += kReaches[r] * (data - behind_[r]);
     behindTaps_[r].fade(1 - kReaches[r]);
     behindTaps_[r].add(kReaches[r], signs, symbol.sample);
+    behindSlopes_[r].fade(1 - kReaches[r]);
+    behindSlopes_[r].add(slopeResponses_, kReaches[r], signs, readingsOf(symbol));
   }
   reach_ = best;
   interpolated_ = channel_.learned() && best + kSteadyReaches < kReachCount;
@@ -224,13 +234,51 @@ std::optional<BpskTaps> BpskSmoother::tapsFor(std::size_t centre) {
   return tapChoice_.choose(tapSumsAround(reach_, centre), signsAround(centre), symbol.sample, symbol.carrier);
 }
 
+// The shape's fit to the symbols before and after, weighed as the taps'.
+BpskSlopeSums BpskSmoother::slopeSumsAround(std::size_t reach, std::size_t centre) const {
+  BpskSlopeSums sums = behindSlopes_[reach];
+  for (std::size_t k = 1; k < static_cast<std::size_t>(side_); ++k) {
+    const BpskDecision& later = ring_[(centre + k) % ring_.size()];
+    if (later.carrier) sums.add(slopeResponses_, weights_[reach][k], signsAround(centre + k), readingsOf(later));
+  }
+  return sums;
+}
+
+// The shape to read the symbol at `centre` with, where chosen; none where
+// the symbol holds far less than the shape expects of it (the carrier
+// gone at the end of a transmission, before the receiver has seen it go):
+// there the single path's reading expects the idle.
+std::optional<BpskChannelShape> BpskSmoother::shapeFor(std::size_t centre) {
+  if (centre == 0) return std::nullopt;
+  const BpskDecision& symbol = ring_[centre % ring_.size()];
+  const Complex singlePathGain = interpolated_ ? interpolatedGain(centre) : reference(reach_, centre);
+  const BpskSigns signs = signsAround(centre);
+  const BpskReadings readings = readingsOf(symbol);
+  const auto shape = slopeChoice_.choose(slopeResponses_, slopeSumsAround(reach_, centre), singlePathGain, signs,
+                                         readings, symbol.carrier);
+  if (!shape) return std::nullopt;
+  const auto power = [&](const BpskReadings& r) {
+    return std::norm(r.sample) + slopeResponses_.slopeWeight * std::norm(r.slope);
+  };
+  if (power(readings) < kGoneBelow * power(bpskExpectedReadings(slopeResponses_, *shape, signs))) return std::nullopt;
+  return shape;
+}
+
 std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const std::size_t size = ring_.size();
   const auto taps = tapsFor(centre);
+  const auto shape = shapeFor(centre);
   const bool interpolated = interpolated_;  // as the symbols before chose
   const Complex h = referenceFor(centre);
   const BpskDecision& symbol = ring_[centre % size];
-  if (taps)
+  if (shape) {
+    const BpskReadings readings = readingsOf(symbol);
+    trellis_.stepLikely(symbol.carrier, [&](int p, int s, int n) {
+      const BpskSigns signs{bpskSign(p), bpskSign(s), bpskSign(n)};
+      const BpskReadings expected = bpskExpectedReadings(slopeResponses_, *shape, signs);
+      return bpskReadingsLikelihood(slopeResponses_.slopeWeight, readings, expected);
+    });
+  } else if (taps)
     trellis_.stepExpecting(symbol.sample, symbol.carrier, [&](int p, int s, int n) {
       return bpskExpected(*taps, {bpskSign(p), bpskSign(s), bpskSign(n)});
     });

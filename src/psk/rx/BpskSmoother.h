@@ -41,6 +41,10 @@
 // neighbours' share of a symbol's sample is no longer a sixth of its own:
 // the decoder then expects what the shares fitted to the symbols around
 // it give (BpskTapFit), once they foretell the symbols clearly better.
+// Where the two paths nearly cancel, what is left of the symbol shows in
+// the slope of the matched filter's output rather than in its sample: the
+// decoder then reads both, against the channel fitted as a pulse and its
+// slope (BpskSlopeFit), where that foretells them clearly better.
 #include <array>
 #include <complex>
 #include <cstddef>
@@ -51,6 +55,7 @@
 #include "psk/rx/BpskReference.h"
 #include "psk/rx/BpskTrellis.h"
 #include "psk/rx/BpskSlipDetector.h"
+#include "psk/rx/BpskSlopeFit.h"
 #include "psk/rx/BpskTapFit.h"
 #include "psk/rx/FadingLearner.h"
 
@@ -59,8 +64,10 @@ namespace quillary::psk {
 class BpskSmoother {
  public:
   // The reference reaches `side` symbols ahead (1..32); the decoder
-  // decides `delay` symbols late (1..16). False, and no change, otherwise.
-  bool create(int side, int delay);
+  // decides `delay` symbols late (1..16); the matched filter (the
+  // two-symbol raised cosine) runs at `samplesPerSymbol` (4..64). False,
+  // and no change, otherwise.
+  bool create(int side, int delay, int samplesPerSymbol);
   void reset();
   // The detector's next decision; answers the decision, read again, on
   // the symbol latency() decisions back, once there is one.
@@ -82,6 +89,9 @@ class BpskSmoother {
   BpskSigns signsAround(std::size_t at) const;
   BpskTapSums tapSumsAround(std::size_t reach, std::size_t centre) const;
   std::optional<BpskTaps> tapsFor(std::size_t centre);
+  BpskSlopeSums slopeSumsAround(std::size_t reach, std::size_t centre) const;
+  std::optional<BpskChannelShape> shapeFor(std::size_t centre);
+  static BpskReadings readingsOf(const BpskDecision& decision) { return {decision.sample, decision.slope}; }
   Complex referenceFor(std::size_t centre);
   static Complex gainOf(Complex sample, const BpskSigns& signs);
   Complex gainAt(std::size_t centre, int offset) const;
@@ -100,6 +110,9 @@ class BpskSmoother {
   std::array<Complex, kReachCount> behind_{};   // the averages before it
   std::array<BpskTapSums, kReachCount> behindTaps_{};  // the taps' fit before it
   BpskTapChoice tapChoice_;
+  BpskSlopeResponses slopeResponses_;
+  std::array<BpskSlopeSums, kReachCount> behindSlopes_{};  // the shape's fit before it
+  BpskSlopeChoice slopeChoice_;
   std::array<double, kReachCount> misses_{};
   std::size_t reach_ = kReachCount - 1;
   // The interpolator for the channel learned: its offsets (the symbols

@@ -36,15 +36,13 @@ double BpskTrellis::weigh(int state, int p, Complex y, bool carrier, Complex h) 
   return paths_[2 * p + s].metric + bpskSign(s) * against - kBpskLeak * bpskSign(s) * bpskSign(p) * strength;
 }
 
-// The log-likelihood of `y` where `e` is expected, in white noise (the
-// noise's power is the same for every branch, so it is left out). Where
+// A branch's metric from the log-likelihood of what was received. Where
 // nothing tells the branches apart (no carrier, or nothing expected at
 // all), the idle's reversals win by a hair.
-double BpskTrellis::weighExpected(int state, int p, Complex y, bool carrier, Complex e) const {
+double BpskTrellis::weighLikely(int state, int p, bool carrier, double likelihood) const {
   const int s = state >> 1;
   const double idle = -kBpskLeak * bpskSign(s) * bpskSign(p) * kNoCarrierStrength;
-  if (!carrier) return paths_[2 * p + s].metric + idle;
-  return paths_[2 * p + s].metric + (y * std::conj(e)).real() - 0.5 * std::norm(e) + idle;
+  return paths_[2 * p + s].metric + (carrier ? likelihood : 0.0) + idle;
 }
 
 void BpskTrellis::advance(const std::array<Step, 4>& steps) {

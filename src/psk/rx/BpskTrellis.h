@@ -51,10 +51,22 @@ class BpskTrellis {
   // before, the symbol and the one after would give (the leak included).
   template <class Expected>
   void stepExpecting(Complex y, bool carrier, Expected expected) {
+    stepLikely(carrier, [&](int p, int s, int n) {
+      const Complex e = expected(p, s, n);
+      return (y * std::conj(e)).real() - 0.5 * std::norm(e);
+    });
+  }
+
+  // Reads one symbol by `likelihood(p, s, n)`: the log-likelihood of what
+  // was received for the signs p, s, n (0: +) of the symbol before, the
+  // symbol and the one after, in white noise of unit power (the terms alike
+  // for every branch left out).
+  template <class Likelihood>
+  void stepLikely(bool carrier, Likelihood likelihood) {
     std::array<Step, 4> steps{};
     for (int state = 0; state < 4; ++state)
       for (int p = 0; p < 2; ++p)
-        steps[state].metric[p] = weighExpected(state, p, y, carrier, expected(p, state >> 1, state & 1));
+        steps[state].metric[p] = weighLikely(state, p, carrier, carrier ? likelihood(p, state >> 1, state & 1) : 0.0);
     advance(steps);
   }
 
@@ -77,7 +89,7 @@ class BpskTrellis {
   };
 
   double weigh(int state, int p, Complex y, bool carrier, Complex h) const;
-  double weighExpected(int state, int p, Complex y, bool carrier, Complex e) const;
+  double weighLikely(int state, int p, bool carrier, double likelihood) const;
   void advance(const std::array<Step, 4>& steps);
 
   int delay_ = 8;

@@ -105,7 +105,7 @@ struct Receiver::State {
   BpskSmoother smoother;
   VaricodeReader varicode;
 
-  std::vector<Complex> mixed, wide, narrow, symbols;
+  std::vector<Complex> mixed, wide, narrow, symbols, slopes;
   Complex previous{};
   double power = 0;  // smoothed symbol power, the scale of the vector points
   double peak = 0;   // fast-rising, slowly falling symbol power
@@ -126,6 +126,7 @@ struct Receiver::State {
   void processBlock(std::size_t count, const float* in, std::vector<uint8_t>& decoded);
   struct Symbol {
     Complex sample;     // the matched filter's output at the symbol
+    Complex slope;      // ... and its slope there
     Complex change;     // the phase change from the previous symbol
     bool weak = false;  // too faint, or too sudden, to carry a phase
     bool faint = false;  // ... and far fainter still: next to no carrier
@@ -157,7 +158,7 @@ void Receiver::State::build() {
   quality.create(mode.qpsk ? 4 : 2);
   viterbi.create(kViterbiDepth);
   bpsk.create(kBpskDelay);
-  smoother.create(kBpskSide, kBpskSmootherDelay);
+  smoother.create(kBpskSide, kBpskSmootherDelay, kSamplesPerSymbolAfterDecimation);
   varicode.reset();
   previous = {};
   power = 0;
@@ -189,9 +190,11 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
   narrow.clear();
   matched.process(wide.size(), wide.data(), narrow);
   symbols.clear();
-  sync.process(narrow.size(), narrow.data(), symbols);
-  for (Complex y : symbols) {
-    const Symbol symbol = measure(y);
+  slopes.clear();
+  sync.process(narrow.size(), narrow.data(), symbols, &slopes);
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    Symbol symbol = measure(symbols[i]);
+    symbol.slope = slopes[i];
     if (mode.qpsk) qpskSymbol(symbol, decoded);
     else bpskSymbol(symbol, decoded);
   }
@@ -229,7 +232,7 @@ Receiver::State::Symbol Receiver::State::measure(Complex y) {
 void Receiver::State::bpskSymbol(const Symbol& symbol, std::vector<uint8_t>& decoded) {
   imd.symbol(cleanReversal(symbol, 2));
   const bool openThen = remember(symbol);
-  const auto decision = bpsk.push(symbol.sample, symbol.noCarrier);
+  const auto decision = bpsk.push(symbol.sample, symbol.noCarrier, symbol.slope);
   const auto smoothed = decision ? smoother.push(*decision) : std::nullopt;
   // The AFC steers by the carrier's turn the detector follows: over many
   // symbols, far steadier than the turn of each phase change, which at a

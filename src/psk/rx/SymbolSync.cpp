@@ -45,13 +45,15 @@ std::complex<float> SymbolSync::at(double position) const {
 }
 
 void SymbolSync::process(std::size_t count, const std::complex<float>* in,
-                         std::vector<std::complex<float>>& symbols) {
+                         std::vector<std::complex<float>>& symbols,
+                         std::vector<std::complex<float>>* slopes) {
   const auto size = static_cast<long long>(history_.size());
   for (std::size_t i = 0; i < count; ++i) {
     history_[received_ % size] = in[i];
     ++received_;
-    // Interpolation needs the sample after the strobe position.
-    while (nextStrobe_ + 1 < static_cast<double>(received_)) {
+    // The slope needs the sample after the one after the strobe position.
+    while (nextStrobe_ + 2 < static_cast<double>(received_)) {
+      if (slopes) slopes->push_back((at(nextStrobe_ + 1) - at(nextStrobe_ - 1)) * 0.5f);
       strobe();
       symbols.push_back(previous_);
     }

@@ -15,9 +15,12 @@ class SymbolSync {
   // outside (0, 2].
   bool create(int samplesPerSymbol, double gain = 0.5);
   void reset();
-  // Appends one interpolated sample per symbol to `symbols`.
+  // Appends one interpolated sample per symbol to `symbols`, and, given
+  // `slopes`, the stream's slope there (half the difference of the samples
+  // either side) to it.
   void process(std::size_t count, const std::complex<float>* in,
-               std::vector<std::complex<float>>& symbols);
+               std::vector<std::complex<float>>& symbols,
+               std::vector<std::complex<float>>* slopes = nullptr);
   // Samples per symbol as currently tracked (nominal when the clocks agree).
   double period() const { return period_; }
 

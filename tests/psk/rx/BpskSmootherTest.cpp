@@ -45,7 +45,7 @@ FadingSymbols fadingSymbols(std::size_t count) {
 // The bits read again from a detector whose signs slip at `slips`.
 std::vector<int> secondReading(const FadingSymbols& symbols, const std::vector<std::size_t>& slips) {
   BpskSmoother smoother;
-  EXPECT_TRUE(smoother.create(8, 2));
+  EXPECT_TRUE(smoother.create(8, 2, 16));
   std::vector<int> bits;  // by symbol
   int detectorSign = 1, previousSign = 1;
   for (std::size_t t = 0; t < symbols.samples.size(); ++t) {
