@@ -120,9 +120,9 @@ void BpskSlopeSums::fade(double keep) {
 // Where the symbols so far cannot tell the slope from the pulse (a few
 // symbols, or a run of one pattern of signs), a fit with the slope would
 // follow the noise: the slope is left out.
-BpskChannelShape bpskFitShape(const BpskSlopeSums& s, bool slopeFree) {
+BpskChannelShape bpskFitShape(const BpskSlopeSums& s) {
   const double det = s.pulsePulse * s.slopeSlope - s.pulseSlope * s.pulseSlope;
-  if (!slopeFree || !(det > kTellsApart * s.pulsePulse * s.slopeSlope))
+  if (!(det > kTellsApart * s.pulsePulse * s.slopeSlope))
     return s.pulsePulse > 0 ? BpskChannelShape{s.pulseMoment / s.pulsePulse, {}} : BpskChannelShape{};
   return {(s.slopeSlope * s.pulseMoment - s.pulseSlope * s.slopeMoment) / det,
           (s.pulsePulse * s.slopeMoment - s.pulseSlope * s.pulseMoment) / det};
@@ -146,7 +146,7 @@ std::optional<BpskChannelShape> BpskSlopeChoice::choose(const BpskSlopeResponses
                                                         std::complex<double> singlePathGain,
                                                         const BpskSigns& signs, const BpskReadings& readings,
                                                         bool carrier) {
-  const BpskChannelShape fit = bpskFitShape(sums, true);
+  const BpskChannelShape fit = bpskFitShape(sums);
   const bool used = chosen_;
   run_ = carrier ? run_ + 1 : 0;
   // The fits of the first symbols of a carrier are of a few symbols, or of

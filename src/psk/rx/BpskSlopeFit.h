@@ -65,9 +65,9 @@ struct BpskSlopeSums {
   void fade(double keep);
 };
 
-// The shape that fits best; with `slopeFree` false, the best with no
-// slope. Zeros where nothing has been fitted.
-BpskChannelShape bpskFitShape(const BpskSlopeSums& sums, bool slopeFree);
+// The shape that fits best (with no slope where the sums cannot tell the
+// slope from the pulse). Zeros where nothing has been fitted.
+BpskChannelShape bpskFitShape(const BpskSlopeSums& sums);
 
 class BpskSlopeChoice {
  public:

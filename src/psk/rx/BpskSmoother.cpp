@@ -103,13 +103,11 @@ BpskSmoother::Complex BpskSmoother::reference(std::size_t reach, std::size_t cen
   return (behind_[reach] + after) / (1 + ahead_[reach]);
 }
 
-// The reference of the reach in use for the symbol at `centre`; then each
-// reach learns how well it foretold the symbol, and the averages before
-// take it in.
-BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
+// Each reach learns how well it foretold the symbol at `centre`, and the
+// averages and fits before it take it in.
+void BpskSmoother::learnReaches(std::size_t centre) {
   const BpskDecision& symbol = ring_[centre % ring_.size()];
-  const Complex h = reference(reach_, centre);
-  if (!symbol.carrier) return h;
+  if (!symbol.carrier) return;
   const Complex data = static_cast<double>(symbol.sign) * symbol.sample;
   const BpskSigns signs = signsAround(centre);
   std::size_t best = 0;
@@ -126,7 +124,6 @@ BpskSmoother::Complex BpskSmoother::referenceFor(std::size_t centre) {
   }
   reach_ = best;
   interpolated_ = channel_.learned() && best + kSteadyReaches < kReachCount;
-  return h;
 }
 
 // The decoder reads the symbol at `centre` against the average `h`, the
@@ -144,10 +141,11 @@ void BpskSmoother::stepAveraged(std::size_t centre, Complex h) {
                 [&](int p, int n) { return rest + bpskSign(p) * before + bpskSign(n) * after; });
 }
 
-// The decoder reads the symbol at `centre` against the interpolated gain,
-// the nearest neighbours' gains in it with the signs of the path being
-// weighed (their own, and the symbol's leak into them by its decided sign).
-void BpskSmoother::stepInterpolated(std::size_t centre) {
+// The decoder reads the symbol at `centre` against the interpolated gain
+// `h`, the nearest neighbours' gains in it with the signs of the path
+// being weighed (their own, and the symbol's leak into them by its decided
+// sign).
+void BpskSmoother::stepInterpolated(std::size_t centre, Complex h) {
   const std::size_t size = ring_.size();
   const double nearBefore = interpolator_.front();
   const double nearAfter = interpolator_[offsets_.size() - static_cast<std::size_t>(side_)];
@@ -155,7 +153,7 @@ void BpskSmoother::stepInterpolated(std::size_t centre) {
   const BpskDecision& earlier = ring_[(centre + size - 1) % size];
   const BpskDecision& later = ring_[(centre + 1) % size];
   const double own = static_cast<double>(symbol.sign), first = signAt(centre - 2), last = signAt(centre + 2);
-  const Complex rest = interpolatedGain(centre) - nearBefore * gainAt(centre, 1) - nearAfter * gainAt(centre, -1);
+  const Complex rest = h - nearBefore * gainAt(centre, 1) - nearAfter * gainAt(centre, -1);
   trellis_.step(symbol.sample, symbol.carrier, [&](int p, int n) {
     Complex gain = rest;
     if (centre > 0 && earlier.carrier) gain += nearBefore * gainOf(earlier.sample, {first, bpskSign(p), own});
@@ -217,13 +215,15 @@ BpskSigns BpskSmoother::signsAround(std::size_t at) const {
   return {signAt(at - 1), static_cast<double>(ring_[at % ring_.size()].sign), signAt(at + 1)};
 }
 
-// The taps' fit to the symbols before (each reach's own weights) and after
-// (as far as the side reaches, the last one's next sign still to come).
-BpskTapSums BpskSmoother::tapSumsAround(std::size_t reach, std::size_t centre) const {
-  BpskTapSums sums = behindTaps_[reach];
+// A fit's sums over the symbols before (`behind`, each reach's own
+// weights) with those after added (as far as the side reaches, the last
+// one's next sign still to come) by `add(sums, weight, signs, symbol)`.
+template <class Sums, class Add>
+Sums BpskSmoother::sumsAround(const Sums& behind, std::size_t reach, std::size_t centre, Add add) const {
+  Sums sums = behind;
   for (std::size_t k = 1; k < static_cast<std::size_t>(side_); ++k) {
     const BpskDecision& later = ring_[(centre + k) % ring_.size()];
-    if (later.carrier) sums.add(weights_[reach][k], signsAround(centre + k), later.sample);
+    if (later.carrier) add(sums, weights_[reach][k], signsAround(centre + k), later);
   }
   return sums;
 }
@@ -231,31 +231,28 @@ BpskTapSums BpskSmoother::tapSumsAround(std::size_t reach, std::size_t centre) c
 std::optional<BpskTaps> BpskSmoother::tapsFor(std::size_t centre) {
   if (centre == 0) return std::nullopt;
   const BpskDecision& symbol = ring_[centre % ring_.size()];
-  return tapChoice_.choose(tapSumsAround(reach_, centre), signsAround(centre), symbol.sample, symbol.carrier);
+  const BpskTapSums sums = sumsAround(behindTaps_[reach_], reach_, centre,
+                                      [](BpskTapSums& s, double weight, const BpskSigns& signs,
+                                         const BpskDecision& later) { s.add(weight, signs, later.sample); });
+  return tapChoice_.choose(sums, signsAround(centre), symbol.sample, symbol.carrier);
 }
 
-// The shape's fit to the symbols before and after, weighed as the taps'.
-BpskSlopeSums BpskSmoother::slopeSumsAround(std::size_t reach, std::size_t centre) const {
-  BpskSlopeSums sums = behindSlopes_[reach];
-  for (std::size_t k = 1; k < static_cast<std::size_t>(side_); ++k) {
-    const BpskDecision& later = ring_[(centre + k) % ring_.size()];
-    if (later.carrier) sums.add(slopeResponses_, weights_[reach][k], signsAround(centre + k), readingsOf(later));
-  }
-  return sums;
-}
-
-// The shape to read the symbol at `centre` with, where chosen; none where
-// the symbol holds far less than the shape expects of it (the carrier
-// gone at the end of a transmission, before the receiver has seen it go):
-// there the single path's reading expects the idle.
-std::optional<BpskChannelShape> BpskSmoother::shapeFor(std::size_t centre) {
+// The shape to read the symbol at `centre` with, where chosen against the
+// single path's reading (`singlePathGain`); none where the symbol holds
+// far less than the shape expects of it (the carrier gone at the end of a
+// transmission, before the receiver has seen it go): there the single
+// path's reading expects the idle.
+std::optional<BpskChannelShape> BpskSmoother::shapeFor(std::size_t centre, Complex singlePathGain) {
   if (centre == 0) return std::nullopt;
   const BpskDecision& symbol = ring_[centre % ring_.size()];
-  const Complex singlePathGain = interpolated_ ? interpolatedGain(centre) : reference(reach_, centre);
+  const BpskSlopeSums sums = sumsAround(behindSlopes_[reach_], reach_, centre,
+                                        [&](BpskSlopeSums& s, double weight, const BpskSigns& signs,
+                                            const BpskDecision& later) {
+                                          s.add(slopeResponses_, weight, signs, readingsOf(later));
+                                        });
   const BpskSigns signs = signsAround(centre);
   const BpskReadings readings = readingsOf(symbol);
-  const auto shape = slopeChoice_.choose(slopeResponses_, slopeSumsAround(reach_, centre), singlePathGain, signs,
-                                         readings, symbol.carrier);
+  const auto shape = slopeChoice_.choose(slopeResponses_, sums, singlePathGain, signs, readings, symbol.carrier);
   if (!shape) return std::nullopt;
   const auto power = [&](const BpskReadings& r) {
     return std::norm(r.sample) + slopeResponses_.slopeWeight * std::norm(r.slope);
@@ -267,9 +264,10 @@ std::optional<BpskChannelShape> BpskSmoother::shapeFor(std::size_t centre) {
 std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
   const std::size_t size = ring_.size();
   const auto taps = tapsFor(centre);
-  const auto shape = shapeFor(centre);
   const bool interpolated = interpolated_;  // as the symbols before chose
-  const Complex h = referenceFor(centre);
+  const Complex gain = interpolated ? interpolatedGain(centre) : reference(reach_, centre);
+  const auto shape = shapeFor(centre, gain);
+  learnReaches(centre);
   const BpskDecision& symbol = ring_[centre % size];
   if (shape) {
     const BpskReadings readings = readingsOf(symbol);
@@ -283,9 +281,9 @@ std::optional<BpskDecision> BpskSmoother::read(std::size_t centre) {
       return bpskExpected(*taps, {bpskSign(p), bpskSign(s), bpskSign(n)});
     });
   else if (interpolated)
-    stepInterpolated(centre);
+    stepInterpolated(centre, gain);
   else
-    stepAveraged(centre, h);
+    stepAveraged(centre, gain);
   learnChannel(centre);
 
   const auto decided = trellis_.decided();

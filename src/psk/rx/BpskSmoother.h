@@ -87,17 +87,17 @@ class BpskSmoother {
 
   Complex reference(std::size_t reach, std::size_t centre) const;
   BpskSigns signsAround(std::size_t at) const;
-  BpskTapSums tapSumsAround(std::size_t reach, std::size_t centre) const;
+  template <class Sums, class Add>
+  Sums sumsAround(const Sums& behind, std::size_t reach, std::size_t centre, Add add) const;
   std::optional<BpskTaps> tapsFor(std::size_t centre);
-  BpskSlopeSums slopeSumsAround(std::size_t reach, std::size_t centre) const;
-  std::optional<BpskChannelShape> shapeFor(std::size_t centre);
+  std::optional<BpskChannelShape> shapeFor(std::size_t centre, Complex singlePathGain);
   static BpskReadings readingsOf(const BpskDecision& decision) { return {decision.sample, decision.slope}; }
-  Complex referenceFor(std::size_t centre);
+  void learnReaches(std::size_t centre);
   static Complex gainOf(Complex sample, const BpskSigns& signs);
   Complex gainAt(std::size_t centre, int offset) const;
   Complex interpolatedGain(std::size_t centre) const;
   void stepAveraged(std::size_t centre, Complex h);
-  void stepInterpolated(std::size_t centre);
+  void stepInterpolated(std::size_t centre, Complex h);
   double signAt(std::size_t at) const;
   void learnChannel(std::size_t centre);
   std::optional<BpskDecision> read(std::size_t centre);

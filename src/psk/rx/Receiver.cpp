@@ -191,10 +191,11 @@ void Receiver::State::processBlock(std::size_t count, const float* in,
   matched.process(wide.size(), wide.data(), narrow);
   symbols.clear();
   slopes.clear();
-  sync.process(narrow.size(), narrow.data(), symbols, &slopes);
+  // Only the BPSK decoder reads the slope.
+  sync.process(narrow.size(), narrow.data(), symbols, mode.qpsk ? nullptr : &slopes);
   for (std::size_t i = 0; i < symbols.size(); ++i) {
     Symbol symbol = measure(symbols[i]);
-    symbol.slope = slopes[i];
+    if (!mode.qpsk) symbol.slope = slopes[i];
     if (mode.qpsk) qpskSymbol(symbol, decoded);
     else bpskSymbol(symbol, decoded);
   }
