@@ -1,7 +1,7 @@
 #pragma once
 // The whole receive side at 8000 Hz: mixing to baseband, filtering and
 // decimation, symbol timing, coherent detection for BPSK (BpskDetector,
-// read again against both sides by BpskSmoother),
+// read again against both sides by BpskSmoother, twice),
 // soft-decision Viterbi for QPSK (QpskViterbi, each path predicting the
 // channel from what it has read), varicode
 // reading, squelch, AFC (Afc), the signal
