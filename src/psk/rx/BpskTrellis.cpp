@@ -36,13 +36,13 @@ double BpskTrellis::weigh(int state, int p, Complex y, bool carrier, Complex h) 
   return paths_[2 * p + s].metric + bpskSign(s) * against - kBpskLeak * bpskSign(s) * bpskSign(p) * strength;
 }
 
-// A branch's metric from the log-likelihood of what was received. Where
-// nothing tells the branches apart (no carrier, or nothing expected at
-// all), the idle's reversals win by a hair.
-double BpskTrellis::weighLikely(int state, int p, bool carrier, double likelihood) const {
+// A branch's metric from the log-likelihood of what was received (none
+// without a carrier). Where nothing tells the branches apart (no carrier,
+// or nothing expected at all), the idle's reversals win by a hair.
+double BpskTrellis::weighLikely(int state, int p, double likelihood) const {
   const int s = state >> 1;
   const double idle = -kBpskLeak * bpskSign(s) * bpskSign(p) * kNoCarrierStrength;
-  return paths_[2 * p + s].metric + (carrier ? likelihood : 0.0) + idle;
+  return paths_[2 * p + s].metric + likelihood + idle;
 }
 
 void BpskTrellis::advance(const std::array<Step, 4>& steps) {

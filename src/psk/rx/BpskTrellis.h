@@ -66,7 +66,7 @@ class BpskTrellis {
     std::array<Step, 4> steps{};
     for (int state = 0; state < 4; ++state)
       for (int p = 0; p < 2; ++p)
-        steps[state].metric[p] = weighLikely(state, p, carrier, carrier ? likelihood(p, state >> 1, state & 1) : 0.0);
+        steps[state].metric[p] = weighLikely(state, p, carrier ? likelihood(p, state >> 1, state & 1) : 0.0);
     advance(steps);
   }
 
@@ -89,7 +89,7 @@ class BpskTrellis {
   };
 
   double weigh(int state, int p, Complex y, bool carrier, Complex h) const;
-  double weighLikely(int state, int p, bool carrier, double likelihood) const;
+  double weighLikely(int state, int p, double likelihood) const;
   void advance(const std::array<Step, 4>& steps);
 
   int delay_ = 8;
