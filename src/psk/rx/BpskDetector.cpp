@@ -49,7 +49,7 @@ void BpskDetector::reset() {
   turnedBack_ = {};
   turnedBackSlopes_ = {};
   carried_ = {};
-  phase_ = 0;
+  frame_.reset();
   previousSquare_ = fastSquares_ = slowSquares_ = {};
   turn_ = hold_ = fastSize_ = 0;
   held_ = false;
@@ -66,6 +66,7 @@ void BpskDetector::moved(double turn) {
     pendingTurn_ = {};
     turn_ = hold_ = fastSize_ = 0;
     held_ = false;
+    frame_.forgetTurn();
     return;
   }
   // The samples still in the receiver's filters were mixed before the
@@ -79,6 +80,7 @@ std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool 
     fastSquares_ *= back;
     slowSquares_ *= back;
     turn_ -= pendingTurn_[0];
+    frame_.moved(pendingTurn_[0]);
   }
   pendingTurn_ = {pendingTurn_[1], 0.0};
   const Complex y = noCarrier ? Complex{} : Complex(sample);
@@ -91,8 +93,7 @@ std::optional<BpskDecision> BpskDetector::push(std::complex<float> sample, bool 
   }
   samples_ = {samples_[1], samples_[2], y};
   carrier_ = {carrier_[1], carrier_[2], !noCarrier};
-  phase_ = std::remainder(phase_ + turn_, 2 * std::numbers::pi);
-  const Complex turnedBy = std::polar(1.0, -phase_);
+  const Complex turnedBy = std::polar(1.0, -frame_.advance(std::norm(y), turn_, !noCarrier));
   turnedBack_[count_ % turnedBack_.size()] = y * turnedBy;
   turnedBackSlopes_[count_ % turnedBackSlopes_.size()] = noCarrier ? Complex{} : Complex(slope) * turnedBy;
   carried_[count_ % carried_.size()] = !noCarrier;

@@ -34,6 +34,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "psk/rx/BpskDecisionFrame.h"
 #include "psk/rx/BpskReference.h"
 #include "psk/rx/BpskTrellis.h"
 
@@ -43,8 +44,8 @@ namespace quillary::psk {
 struct BpskDecision {
   int bit = 0;   // 1: the sign stayed
   int sign = 1;  // the symbol's sign, +1 or -1, as the decided path has it
-  // The symbol's sample turned back by the carrier's turn the detector
-  // followed up to it, so samples near each other share a phase.
+  // The symbol's sample turned back by the frame's phase at it
+  // (BpskDecisionFrame), so samples near each other share a phase.
   std::complex<double> sample{};
   bool carrier = false;  // it carries a usable phase
   // The matched filter's slope at the symbol, turned back alike.
@@ -85,11 +86,11 @@ class BpskDetector {
   std::size_t reach_ = kReachCount - 1;
   std::array<std::complex<double>, 3> samples_{};  // the symbols before, at and after the one read
   std::array<bool, 3> carrier_{};
-  // Every sample turned back by the turn followed up to it, and whether it
+  // Every sample turned back by the frame's phase at it, and whether it
   // has a carrier: a ring by symbol number, for the decisions.
   std::array<std::complex<double>, kMaxDelay + 3> turnedBack_{}, turnedBackSlopes_{};
   std::array<bool, kMaxDelay + 3> carried_{};
-  double phase_ = 0;  // the carrier's phase the turn has followed to
+  BpskDecisionFrame frame_;
   std::complex<double> previousSquare_{}, fastSquares_{}, slowSquares_{};
   double fastSize_ = 0;  // the mean size of what fastSquares_ averages
   double turn_ = 0;     // the carrier's turn per symbol, radians
