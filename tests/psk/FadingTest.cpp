@@ -23,7 +23,7 @@ TEST(Fading, EachModeCopiesThroughTheStandardChannel) {
     double snrDb, maxErrorRate, target;
   };
   const Point points[] = {
-      {0, "good", -9, 0.12, 0.12},          // 11.0% on these seeds
+      {0, "good", -9, 0.12, 0.12},          // 10.9% on these seeds
       {0, "moderate", -3, 0.04, 0.04},      // 3.2%
       {0, "moderate", -6, 0.11, 0.11},      // 5.9%
       {0, "poor", 0, 0.07, 0.07},           // 4.5%

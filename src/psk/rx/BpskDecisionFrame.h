@@ -12,7 +12,10 @@
 // against its mean, the loop's turn is taken at once where the signal is
 // strong (a station rising out of the noise) and hardly at all in a fade:
 // the frame turns as the carrier does, not as the fade does. A steady
-// signal's turn is followed within some 20 symbols.
+// signal's turn is followed within some 20 symbols. Where the squelch
+// finds no carrier there is no strength to weigh the turn by, and the
+// frame takes the loop's as it is: a station's first symbols after the
+// squelch opens are read in the loop's own frame.
 namespace quillary::psk {
 
 class BpskDecisionFrame {
